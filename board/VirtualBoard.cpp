@@ -1,0 +1,287 @@
+#include "board/VirtualBoard.h"
+
+#include <cstdio>
+
+namespace qk::board {
+
+namespace {
+
+// First-generation power-on values by sub-address (00h is the chip's ID register, set per chip).
+constexpr std::pair<uint8_t, uint8_t> kGen1Defaults[] = {
+    {0x01, 0x00}, {0x02, 0x05}, {0x03, 0x7E}, {0x04, 0xFF}, {0x05, 0x00}, {0x06, 0x00},
+    {0x07, 0x00}, {0x08, 0x00}, {0x09, 0x00}, {0x0A, 0x00}, {0x0B, 0x00}, {0x0C, 0x00},
+    {0x0D, 0x10}, {0x0E, 0x20}, {0x0F, 0x30}, {0x10, 0x40}, {0x11, 0x50}, {0x12, 0x0B},
+    {0x13, 0x00}, {0x14, 0x00}, {0x15, 0x00}, {0x16, 0x00}, {0x17, 0x00}, {0x18, 0x00},
+    {0x19, 0xFF}, {0x1D, 0x33}, {0x1E, 0x00}, {0x1F, 0x00},
+};
+
+// QK330 power-on values: 00h..35h, then 79h..7Fh.
+constexpr uint8_t kQK330Low[0x36] = {
+    0x01, 0x80, 0x00, 0x13, 0xA6, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x60, 0x06,
+    0x05, 0x00, 0x00, 0x3F, 0x3F, 0xF0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x4C, 0x98, 0xE4, 0x30, 0x7C, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x20, 0x41, 0x00, 0x00,
+};
+constexpr uint8_t kQK330High[7] = {0xF2, 0xB0, 0x08, 0x3D, 0x20, 0x00, 0x00};
+
+}  // namespace
+
+std::string DecodedFrame::Text() const {
+    std::string text;
+    char item[4];
+    std::snprintf(item, sizeof item, "%02X", address);
+    text += item;
+    for (uint8_t b : bytes) {
+        std::snprintf(item, sizeof item, " %02X", b);
+        text += item;
+    }
+    return text;
+}
+
+const char* VirtualBoard::ChipName(Chip chip) {
+    switch (chip) {
+        case Chip::QK310: return "QK310";
+        case Chip::QK320: return "QK320";
+        case Chip::QK350: return "QK350/60";
+        case Chip::QK330: return "QK330";
+        case Chip::Unknown: return "unknown";
+    }
+    return "?";
+}
+
+VirtualBoard::VirtualBoard(Chip chip, uint8_t writeAddress) : writeAddress_(writeAddress & 0xFE) {
+    if (chip == Chip::QK330) {
+        for (int sub = 0; sub < 0x36; ++sub) {
+            regs_[sub] = kQK330Low[sub];
+            exists_[sub] = true;
+        }
+        for (int i = 0; i < 7; ++i) {
+            regs_[0x79 + i] = kQK330High[i];
+            exists_[0x79 + i] = true;
+        }
+    } else {
+        for (auto [sub, value] : kGen1Defaults) {
+            regs_[sub] = value;
+            exists_[sub] = true;
+        }
+        readOnly_[0x1D] = true;
+        exists_[0x00] = true;
+        switch (chip) {
+            case Chip::QK310: regs_[0] = 0x27; break;
+            case Chip::QK320: regs_[0] = 0x1F; break;
+            case Chip::QK350: regs_[0] = 0x01; break;
+            default: regs_[0] = 0x3F; break;
+        }
+    }
+    readOnly_[0x00] = true;
+}
+
+void VirtualBoard::SetFault(Fault fault, int stretchPolls) {
+    fault_ = fault;
+    stretchPolls_ = fault == Fault::ClockStretch ? stretchPolls : 0;
+    stretchLeft_ = 0;
+    Settle();
+}
+
+bool VirtualBoard::LineSda() const {
+    return masterSda_ && chipSda_ && fault_ != Fault::SdaStuckLow;
+}
+
+bool VirtualBoard::LineScl() const {
+    return masterScl_ && stretchLeft_ == 0 && fault_ != Fault::SclStuckLow;
+}
+
+uint8_t VirtualBoard::PortRead(int port) {
+    ++accesses_;
+    if (port != StatusPort) return 0;
+    const uint8_t status = (sda_ ? StatusSda : 0) | (scl_ ? StatusScl : 0);
+    if (stretchLeft_ > 0 && --stretchLeft_ == 0) Settle();  // the chip lets the clock go
+    return status;
+}
+
+void VirtualBoard::PortWrite(int port, uint8_t value) {
+    ++accesses_;
+    if (port == DataPort) {
+        dataWrites_.push_back(value);
+        return;
+    }
+    if (port != ControlPort) return;
+    const bool sda = value & ControlSda;
+    const bool scl = value & ControlScl;
+    // One write may move both lines. A falling clock is taken first and a rising clock last, so
+    // data changes always fall into the clock's low phase, as on the real adapter.
+    if (masterScl_ && !scl) {
+        masterScl_ = false;
+        Settle();
+        masterSda_ = sda;
+        Settle();
+    } else {
+        masterSda_ = sda;
+        Settle();
+        if (!masterScl_ && scl) {
+            masterScl_ = true;
+            stretchLeft_ = stretchPolls_;
+            Settle();
+        }
+    }
+}
+
+// Brings the line levels up to date and lets the chip react to each edge, until nothing moves.
+void VirtualBoard::Settle() {
+    for (;;) {
+        const bool sda = LineSda();
+        const bool scl = LineScl();
+        if (scl != scl_) {
+            scl_ = scl;
+            if (scl)
+                OnSclRise();
+            else
+                OnSclFall();
+            continue;
+        }
+        if (sda != sda_) {
+            sda_ = sda;
+            if (scl_) {
+                if (sda)
+                    OnStop();
+                else
+                    OnStart();
+            }
+            continue;
+        }
+        return;
+    }
+}
+
+void VirtualBoard::OnStart() {
+    state_ = State::Address;
+    bitCount_ = 0;
+    shift_ = 0;
+    chipSda_ = true;
+    pointerSet_ = false;
+    currentFrame_ = -1;
+}
+
+void VirtualBoard::OnStop() {
+    state_ = State::Idle;
+    chipSda_ = true;
+    currentFrame_ = -1;
+}
+
+void VirtualBoard::OnSclRise() {
+    switch (state_) {
+        case State::Address:
+        case State::Receive:
+            shift_ = static_cast<uint8_t>((shift_ << 1) | (sda_ ? 1 : 0));
+            ++bitCount_;
+            break;
+        case State::MasterAckSlot:
+            masterAcked_ = !sda_;
+            break;
+        default:
+            break;
+    }
+}
+
+void VirtualBoard::OnSclFall() {
+    switch (state_) {
+        case State::Address:
+        case State::Receive:
+            if (bitCount_ == 8) ByteReceived();
+            break;
+        case State::AckSlot:
+            chipSda_ = true;
+            if (currentFrame_ < 0) {
+                state_ = State::Ignore;
+            } else if (frames_[currentFrame_].IsRead()) {
+                LoadByteToSend();
+            } else {
+                state_ = State::Receive;
+                bitCount_ = 0;
+                shift_ = 0;
+            }
+            break;
+        case State::Send:
+            if (++bitCount_ < 8) {
+                chipSda_ = (shift_ >> (7 - bitCount_)) & 1;
+            } else {
+                frames_[currentFrame_].bytes.push_back(shift_);  // all eight bits went out
+                chipSda_ = true;
+                state_ = State::MasterAckSlot;
+                masterAcked_ = false;
+            }
+            break;
+        case State::MasterAckSlot:
+            if (masterAcked_)
+                LoadByteToSend();
+            else
+                state_ = State::Ignore;
+            break;
+        default:
+            break;
+    }
+}
+
+void VirtualBoard::ByteReceived() {
+    const uint8_t byte = shift_;
+    if (state_ == State::Address) {
+        frames_.push_back(DecodedFrame{byte, {}});
+        const bool present = fault_ != Fault::NoDevice && (byte & 0xFE) == writeAddress_;
+        currentFrame_ = present ? static_cast<int>(frames_.size()) - 1 : -1;
+        ackThisByte_ = present;
+        if (!present) {
+            // Another address or no chip: the bus is watched but nothing answers.
+            state_ = State::Ignore;
+            return;
+        }
+    } else {
+        if (currentFrame_ >= 0) frames_[currentFrame_].bytes.push_back(byte);
+        StoreRegister(byte);
+        ackThisByte_ = fault_ != Fault::DataNotAcked;
+    }
+    state_ = State::AckSlot;
+    chipSda_ = !ackThisByte_;
+}
+
+void VirtualBoard::StoreRegister(uint8_t value) {
+    if (!pointerSet_) {
+        pointer_ = value;
+        pointerSet_ = true;
+        return;
+    }
+    if (exists_[pointer_] && !readOnly_[pointer_]) regs_[pointer_] = value;
+    ++pointer_;
+}
+
+void VirtualBoard::LoadByteToSend() {
+    shift_ = exists_[pointer_] ? regs_[pointer_] : 0x00;
+    ++pointer_;
+    state_ = State::Send;
+    bitCount_ = 0;
+    chipSda_ = (shift_ >> 7) & 1;
+}
+
+std::vector<std::string> VirtualBoard::FrameTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& frame : frames_) texts.push_back(frame.Text());
+    return texts;
+}
+
+std::vector<std::pair<uint8_t, uint8_t>> VirtualBoard::ListRegisters() const {
+    std::vector<std::pair<uint8_t, uint8_t>> list;
+    for (int sub = 0; sub < 256; ++sub)
+        if (exists_[sub]) list.emplace_back(static_cast<uint8_t>(sub), regs_[sub]);
+    return list;
+}
+
+std::string VirtualBoard::RegisterListing() const {
+    std::string text;
+    char item[12];
+    for (auto [sub, value] : ListRegisters()) {
+        std::snprintf(item, sizeof item, "%s%02Xh=%02X", text.empty() ? "" : " ", sub, value);
+        text += item;
+    }
+    return text;
+}
+
+}  // namespace qk::board

@@ -1,0 +1,103 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/Port.h"
+
+namespace qk::board {
+
+enum class Chip { QK310, QK320, QK350, QK330, Unknown };
+
+enum class Fault {
+    None,
+    NoDevice,      // nothing answers: no acknowledge ever
+    SclStuckLow,   // the clock line is held low
+    SdaStuckLow,   // the data line is held low
+    DataNotAcked,  // the address is acknowledged, data bytes are not
+    ClockStretch,  // the chip holds SCL low for some status polls after each clock release
+};
+
+// One frame as the chip decoded it: the address byte, then the bytes received (write frame) or
+// the bytes the chip sent (read frame).
+struct DecodedFrame {
+    uint8_t address = 0;
+    std::vector<uint8_t> bytes;
+    bool IsRead() const { return address & 1; }
+    std::string Text() const;  // "34 13 C9": address and bytes in upper-case hex
+};
+
+// A pin-level model of the evaluation board on LPT1: the master drives SDA with control bit 0 and
+// SCL with control bit 1; both lines are open-drain (level = master AND chip); the status port
+// shows SDA in bit 3 and SCL in bit 6. Behind the pins sits an I2C slave that reacts to line edges
+// as a real chip does, changing SDA only while SCL is low.
+class VirtualBoard : public PortIo {
+public:
+    explicit VirtualBoard(Chip chip = Chip::QK310, uint8_t writeAddress = 0x34);
+
+    void SetFault(Fault fault, int stretchPolls = 0);
+
+    uint8_t PortRead(int port) override;
+    void PortWrite(int port, uint8_t value) override;
+
+    const std::vector<DecodedFrame>& Frames() const { return frames_; }
+    std::vector<std::string> FrameTexts() const;
+    void ClearFrames() { frames_.clear(); }
+    const std::vector<uint8_t>& DataPortWrites() const { return dataWrites_; }
+    uint64_t PortAccesses() const { return accesses_; }
+
+    uint8_t Register(uint8_t sub) const { return regs_[sub]; }
+    void SetRegister(uint8_t sub, uint8_t value) { regs_[sub] = value; }
+    bool HasRegister(uint8_t sub) const { return exists_[sub]; }
+    std::vector<std::pair<uint8_t, uint8_t>> ListRegisters() const;
+    std::string RegisterListing() const;  // "00h=27 01h=00 ..." one register per item
+
+    bool SdaLine() const { return sda_; }
+    bool SclLine() const { return scl_; }
+
+    static const char* ChipName(Chip chip);
+
+private:
+    enum class State { Idle, Address, AckSlot, Receive, Send, MasterAckSlot, Ignore };
+
+    bool LineSda() const;
+    bool LineScl() const;
+    void Settle();
+    void OnStart();
+    void OnStop();
+    void OnSclRise();
+    void OnSclFall();
+    void ByteReceived();
+    void LoadByteToSend();
+    void StoreRegister(uint8_t value);
+
+    uint8_t writeAddress_;
+    Fault fault_ = Fault::None;
+    int stretchPolls_ = 0;
+    int stretchLeft_ = 0;
+
+    std::array<uint8_t, 256> regs_{};
+    std::array<bool, 256> exists_{};
+    std::array<bool, 256> readOnly_{};
+
+    // Drives (true = released) and the settled line levels.
+    bool masterSda_ = true, masterScl_ = true, chipSda_ = true;
+    bool sda_ = true, scl_ = true;
+
+    State state_ = State::Idle;
+    int bitCount_ = 0;
+    uint8_t shift_ = 0;
+    bool ackThisByte_ = false;
+    bool masterAcked_ = false;
+    bool pointerSet_ = false;
+    uint8_t pointer_ = 0;
+    int currentFrame_ = -1;  // index into frames_ while a frame is open
+
+    std::vector<DecodedFrame> frames_;
+    std::vector<uint8_t> dataWrites_;
+    uint64_t accesses_ = 0;
+};
+
+}  // namespace qk::board

@@ -1,0 +1,231 @@
+#include "link/I2cBus.h"
+
+namespace qk {
+
+I2cBus::I2cBus(PortIo& port, I2cErrorSink& errors, FrameLogSink& log)
+    : port_(port), errors_(errors), log_(log) {}
+
+void I2cBus::HalfPeriodDelay() const { Spin(HalfPeriodCount); }
+void I2cBus::QuarterPeriodDelay() const { Spin(QuarterPeriodCount); }
+
+void I2cBus::WaitSclHigh() {
+    int32_t budget = WaitTimeoutBudget;
+    for (;;) {
+        --budget;
+        const uint8_t status = port_.PortRead(StatusPort);
+        if ((status & StatusScl) && budget > 0) return;
+        if (budget > 0) continue;
+        WaitTimeoutBudget = 0;
+        ReportWaitError();
+        return;
+    }
+}
+
+void I2cBus::WaitAck() {
+    int32_t budget = AckTimeoutBudget;
+    // The polls count against the SCL high time. n is signed and wide: a wait that polls longer
+    // than the half period leaves it below zero, and the burn loop below must then stop at once.
+    int64_t remaining = HalfPeriodCount;
+    for (;;) {
+        --budget;
+        --remaining;
+        const uint8_t status = port_.PortRead(StatusPort);
+        if ((status & (StatusScl | StatusSda)) == StatusScl && budget >= 1) break;
+        if (budget > 0) continue;
+        AckTimeoutBudget = 0;
+        ReportAckError();
+        break;
+    }
+    // Burn the rest of the half period: "n = n - 1 while n > 0" runs max(n, 1) times.
+    Spin(remaining > 1 ? static_cast<uint32_t>(remaining) : 1u);
+}
+
+void I2cBus::ReportAckError() {
+    if (AckErrorFlag == 0) {
+        if (WaitErrorFlag == 1)
+            errors_.ShowSecondErrorLine(AckErrorText);
+        else
+            errors_.ShowFirstErrorLine(AckErrorText);
+        errors_.ShowErrorLine(AckErrorText);
+        if (AckDialogCount == 0) {
+            if (!Probing) errors_.ShowAckErrorDialog();
+            ++AckDialogCount;
+        }
+    }
+    AckErrorFlag = 1;
+}
+
+void I2cBus::ReportWaitError() {
+    if (WaitErrorFlag == 0) {
+        if (AckErrorFlag == 1)
+            errors_.ShowSecondErrorLine(WaitErrorText);
+        else
+            errors_.ShowFirstErrorLine(WaitErrorText);
+        if (WaitDialogCount == 0) {
+            if (!Probing) errors_.ShowWaitErrorDialog();
+            ++WaitDialogCount;
+        }
+    }
+    WaitErrorFlag = 1;
+}
+
+void I2cBus::I2cStart() {
+    Out(3);
+    QuarterPeriodDelay();
+    WaitSclHigh();
+    Out(2);
+    HalfPeriodDelay();
+    WaitSclHigh();
+    Out(0);
+    HalfPeriodDelay();
+}
+
+void I2cBus::I2cStop() {
+    Out(0);
+    HalfPeriodDelay();
+    Out(2);
+    HalfPeriodDelay();
+    WaitSclHigh();
+    Out(3);
+    HalfPeriodDelay();
+    WaitSclHigh();
+}
+
+void I2cBus::I2cWriteByte(uint8_t value) {
+    for (int bit = 7; bit >= 0; --bit) {
+        const uint8_t sda = (value >> bit) & 1;
+        Out(sda);
+        QuarterPeriodDelay();
+        if (bit == 7) QuarterPeriodDelay();
+        Out(sda | ControlScl);
+        WaitSclHigh();
+        HalfPeriodDelay();
+        Out(sda);
+        QuarterPeriodDelay();
+    }
+    // Acknowledge clock: SDA released, SCL raised; SCL is left high for the next write to lower.
+    Out(1);
+    QuarterPeriodDelay();
+    Out(3);
+    WaitSclHigh();
+    WaitAck();
+}
+
+uint8_t I2cBus::I2cReadByte() {
+    uint8_t result = 0;
+    Out(1);
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+    for (int i = 0; i < 8; ++i) {
+        result = static_cast<uint8_t>(result << 1);
+        Out(3);
+        HalfPeriodDelay();
+        HalfPeriodDelay();
+        WaitSclHigh();
+        const uint8_t status = port_.PortRead(StatusPort);
+        Out(1);
+        HalfPeriodDelay();
+        HalfPeriodDelay();
+        if (status & StatusSda) result |= 1;
+    }
+    return result;
+}
+
+void I2cBus::I2cMasterAck() {
+    Out(0);
+    HalfPeriodDelay();
+    Out(2);
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+    WaitSclHigh();
+    Out(0);
+    HalfPeriodDelay();
+    Out(1);
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+}
+
+void I2cBus::I2cMasterNack() {
+    Out(1);
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+    Out(3);
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+    WaitSclHigh();
+    Out(1);
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+    HalfPeriodDelay();
+}
+
+void I2cBus::SendAddressedFrame(uint8_t address, uint8_t subAddress, const uint8_t* bytes,
+                                int count) {
+    I2cStart();
+    I2cWriteByte(address & 0xFE);
+    I2cWriteByte(subAddress);
+    for (int i = 0; i < count; ++i) I2cWriteByte(bytes[i]);
+    I2cStop();
+}
+
+void I2cBus::I2cWrite(uint8_t address, int count, const uint8_t* bytes) {
+    if (!OffLine) {
+        I2cStart();
+        I2cWriteByte(address);
+        for (int i = 0; i < count; ++i) I2cWriteByte(bytes[i]);
+        I2cStop();
+    }
+    log_.LogMarker('{');
+    log_.LogByte(address);
+    for (int i = 0; i < count; ++i) log_.LogByte(bytes[i]);
+    log_.LogMarker('}');
+}
+
+bool I2cBus::I2cWriteSub(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count) {
+    const bool wire = !OffLine;
+    if (wire) SendAddressedFrame(address, subAddress, bytes, count);
+    log_.LogMarker('{');
+    log_.LogByte(wire ? (address & 0xFE) : address);
+    log_.LogByte(subAddress);
+    for (int i = 0; i < count; ++i) log_.LogByte(bytes[i]);
+    log_.LogMarker('}');
+    return AckErrorFlag == 1 || WaitErrorFlag == 1;
+}
+
+void I2cBus::I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, int count) {
+    I2cWriteSub(address, subAddress, nullptr, 0);
+    for (int i = 0; i < count; ++i) buffer[i] = 0;
+    if (OffLine) return;
+    I2cStart();  // a new start after the stop: no repeated start
+    I2cWriteByte(address | 0x01);
+    for (int i = 0; i < count; ++i) {
+        buffer[i] = I2cReadByte();
+        if (i < count - 1)
+            I2cMasterAck();
+        else
+            I2cMasterNack();
+    }
+    I2cStop();
+}
+
+bool I2cBus::I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count) {
+    Probing = true;
+    SendAddressedFrame(address, subAddress, bytes, count);
+    Probing = false;
+    return !(AckErrorFlag == 1 || WaitErrorFlag == 1);
+}
+
+void I2cBus::I2cResetErrors() {
+    Probing = false;
+    AckErrorFlag = 0;
+    WaitErrorFlag = 0;
+    AckTimeoutBudget = FullPollBudget;
+    WaitTimeoutBudget = FullPollBudget;
+    AckDialogCount = 0;
+    WaitDialogCount = 0;
+}
+
+}  // namespace qk

@@ -1,0 +1,91 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "link/BusyLoop.h"
+#include "link/Port.h"
+
+namespace qk {
+
+// Where bus errors are shown: the main window's three status lines and the two modal dialogs.
+class I2cErrorSink {
+public:
+    virtual ~I2cErrorSink() = default;
+    virtual void ShowFirstErrorLine(const std::string& text) = 0;   // made visible, then the text
+    virtual void ShowSecondErrorLine(const std::string& text) = 0;  // made visible, then the text
+    virtual void ShowErrorLine(const std::string& text) = 0;        // the red third line
+    virtual void ShowAckErrorDialog() = 0;                          // modal; returns when closed
+    virtual void ShowWaitErrorDialog() = 0;
+};
+
+// Receives every logged frame: LogMarker('{'), LogByte per byte, LogMarker('}').
+class FrameLogSink {
+public:
+    virtual ~FrameLogSink() = default;
+    virtual void LogMarker(char marker) = 0;
+    virtual void LogByte(uint8_t value) = 0;
+};
+
+// The bit-banged I2C bus master on the parallel port. Every line change is one control-port write;
+// timing comes only from the two busy-loop counts. Errors are sticky: a time-out sets its flag and
+// zeroes its poll budget until I2cResetErrors, so a dead bus costs one full wait and no more.
+class I2cBus {
+public:
+    static constexpr int32_t FullPollBudget = 3000000;
+
+    I2cBus(PortIo& port, I2cErrorSink& errors, FrameLogSink& log);
+
+    // Frame operations. `address` is the 8-bit write address; bytes are sent in order.
+    void I2cWrite(uint8_t address, int count, const uint8_t* bytes);
+    bool I2cWriteSub(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count);
+    void I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, int count);
+    bool I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count);
+    void I2cResetErrors();
+
+    // Timing, set by the calibration (and by hand in the setup window).
+    uint32_t HalfPeriodCount = 0;
+    uint32_t QuarterPeriodCount = 0;
+
+    // OFF LINE: frame operations leave the wire alone but still log; the probe ignores it.
+    bool OffLine = false;
+
+    // Error state.
+    bool Probing = false;
+    int32_t AckErrorFlag = 0;
+    int32_t WaitErrorFlag = 0;
+    int32_t AckTimeoutBudget = FullPollBudget;
+    int32_t WaitTimeoutBudget = FullPollBudget;
+    int32_t AckDialogCount = 0;
+    int32_t WaitDialogCount = 0;
+    std::string AckErrorText = "ACK Error";
+    std::string WaitErrorText = "Wait Error";
+
+    PortIo& Port() { return port_; }
+
+    // The busy loop behind every delay; tests may count its iterations instead of spending them.
+    using SpinFunction = void (*)(uint32_t iterations);
+    SpinFunction Spin = &SpinLoop;
+
+private:
+    void Out(uint8_t lines) { port_.PortWrite(ControlPort, lines); }
+    void HalfPeriodDelay() const;
+    void QuarterPeriodDelay() const;
+    void WaitSclHigh();
+    void WaitAck();
+    void ReportAckError();
+    void ReportWaitError();
+
+    void I2cStart();
+    void I2cStop();
+    void I2cWriteByte(uint8_t value);
+    uint8_t I2cReadByte();
+    void I2cMasterAck();
+    void I2cMasterNack();
+    void SendAddressedFrame(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count);
+
+    PortIo& port_;
+    I2cErrorSink& errors_;
+    FrameLogSink& log_;
+};
+
+}  // namespace qk

@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+
+namespace qk {
+
+// I/O addresses of LPT1.
+constexpr int DataPort = 888;     // 0x378: the eight data lines (pins window only)
+constexpr int StatusPort = 889;   // 0x379: bit 3 reads SDA, bit 6 reads SCL
+constexpr int ControlPort = 890;  // 0x37A: bit 0 drives SDA, bit 1 drives SCL
+
+constexpr uint8_t StatusSda = 0x08;
+constexpr uint8_t StatusScl = 0x40;
+constexpr uint8_t ControlSda = 0x01;
+constexpr uint8_t ControlScl = 0x02;
+
+// Byte access to the parallel port's registers.
+class PortIo {
+public:
+    virtual ~PortIo() = default;
+    virtual uint8_t PortRead(int port) = 0;
+    virtual void PortWrite(int port, uint8_t value) = 0;
+};
+
+}  // namespace qk

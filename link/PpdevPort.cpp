@@ -1,0 +1,85 @@
+#include "link/PpdevPort.h"
+
+#include <fcntl.h>
+#include <linux/ppdev.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace qk {
+
+namespace {
+
+std::string Remedy(int error, const std::string& device) {
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            return "Load the parallel-port driver (modprobe ppdev, as root) and check that the PC "
+                   "has a parallel port at " +
+                   device + ".";
+        case EACCES:
+        case EPERM:
+            return "Add yourself to the group that owns " + device +
+                   " (usually lp: usermod -aG lp $USER, then log in again).";
+        case EBUSY:
+            return "Another program holds the port; close it and restart this program.";
+        default:
+            return "Check that " + device + " is a parallel-port device of the ppdev driver.";
+    }
+}
+
+}  // namespace
+
+PpdevPort::PpdevPort(std::string device) : device_(std::move(device)) {}
+
+PpdevPort::~PpdevPort() {
+    if (fd_ >= 0) {
+        ioctl(fd_, PPRELEASE);
+        close(fd_);
+    }
+}
+
+bool PpdevPort::Setup() {
+    if (fd_ >= 0) return true;
+    const int fd = open(device_.c_str(), O_RDWR);
+    if (fd < 0) {
+        const int error = errno;
+        error_ = "The parallel port " + device_ + " could not be opened: " + std::strerror(error) +
+                 ". " + Remedy(error, device_);
+        return false;
+    }
+    if (ioctl(fd, PPCLAIM) != 0) {
+        const int error = errno;
+        error_ = "The parallel port " + device_ + " could not be claimed: " +
+                 std::strerror(error) + ". " + Remedy(error, device_);
+        close(fd);
+        return false;
+    }
+    fd_ = fd;
+    error_.clear();
+    return true;
+}
+
+uint8_t PpdevPort::PortRead(int port) {
+    unsigned char value = 0xFF;
+    if (fd_ < 0) return value;
+    int request = -1;
+    if (port == StatusPort) request = PPRSTATUS;
+    if (port == ControlPort) request = PPRCONTROL;
+    if (port == DataPort) request = PPRDATA;
+    if (request < 0 || ioctl(fd_, request, &value) != 0) return 0xFF;
+    return value;
+}
+
+void PpdevPort::PortWrite(int port, uint8_t value) {
+    if (fd_ < 0) return;
+    unsigned char byte = value;
+    // The control register is always written whole, never read-modify-written.
+    if (port == ControlPort) ioctl(fd_, PPWCONTROL, &byte);
+    if (port == DataPort) ioctl(fd_, PPWDATA, &byte);
+}
+
+}  // namespace qk

@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+
+#include "link/Port.h"
+
+namespace qk {
+
+// LPT1 through the Linux ppdev driver. Setup opens the device and claims the port; until then, or
+// when that fails, the port behaves as if nothing were attached: every status line reads high
+// (so no chip ever acknowledges) and writes go nowhere.
+class PpdevPort : public PortIo {
+public:
+    explicit PpdevPort(std::string device = "/dev/parport0");
+    ~PpdevPort() override;
+    PpdevPort(const PpdevPort&) = delete;
+    PpdevPort& operator=(const PpdevPort&) = delete;
+
+    // Open and claim the port. On failure, SetupError() says why and what to do about it.
+    bool Setup();
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::string& SetupError() const { return error_; }
+
+    uint8_t PortRead(int port) override;
+    void PortWrite(int port, uint8_t value) override;
+
+private:
+    std::string device_;
+    int fd_ = -1;
+    std::string error_;
+};
+
+}  // namespace qk

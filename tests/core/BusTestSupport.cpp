@@ -1,0 +1,28 @@
+#include "tests/core/BusTestSupport.h"
+
+#include <cstdio>
+
+namespace qk::test {
+
+void RecordingLog::LogMarker(char marker) {
+    pending += marker;
+    if (marker == '}') {
+        lines.push_back(pending);
+        pending.clear();
+    }
+}
+
+void RecordingLog::LogByte(uint8_t value) {
+    char item[8];
+    std::snprintf(item, sizeof item, "0x%x ", value);
+    pending += item;
+}
+
+std::vector<uint32_t>& SpinCalls() {
+    static std::vector<uint32_t> calls;
+    return calls;
+}
+
+void CountingSpin(uint32_t iterations) { SpinCalls().push_back(iterations); }
+
+}  // namespace qk::test

@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/core/BusTestSupport.h"
+
+namespace qk::test {
+namespace {
+
+using board::Chip;
+using board::Fault;
+using Texts = std::vector<std::string>;
+
+struct WriteCase {
+    const char* name;
+    uint8_t address;
+    std::vector<uint8_t> bytes;
+    Texts frames;
+    Texts logLines;
+};
+
+class I2cWriteFrames : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(I2cWriteFrames, ReachTheChipAndTheLogAsSent) {
+    const WriteCase& c = GetParam();
+    BusRig rig;
+    rig.bus.I2cWrite(c.address, static_cast<int>(c.bytes.size()), c.bytes.data());
+    EXPECT_EQ(rig.board.FrameTexts(), c.frames);
+    EXPECT_EQ(rig.log.lines, c.logLines);
+    EXPECT_EQ(rig.bus.AckErrorFlag, 0);
+    EXPECT_EQ(rig.bus.WaitErrorFlag, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, I2cWriteFrames,
+    ::testing::Values(
+        WriteCase{"CountZero", 0x34, {}, {"34"}, {"{0x34 }"}},
+        WriteCase{"OneRegister", 0x34, {0x13, 0xC9}, {"34 13 C9"}, {"{0x34 0x13 0xc9 }"}},
+        WriteCase{"AutoIncrement", 0x34, {0x07, 0x0A, 0x00}, {"34 07 0A 00"},
+                  {"{0x34 0x7 0xa 0x0 }"}},
+        WriteCase{"AllBitPatterns", 0x34, {0x01, 0xFF, 0x10, 0x80}, {"34 01 FF 10 80"},
+                  {"{0x34 0x1 0xff 0x10 0x80 }"}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(I2cWrite, StoresIntoTheChipWithAutoIncrement) {
+    BusRig rig;
+    const uint8_t bytes[] = {0x06, 0x11, 0x22, 0x33};
+    rig.bus.I2cWrite(0x34, 4, bytes);
+    EXPECT_EQ(rig.board.Register(0x06), 0x11);
+    EXPECT_EQ(rig.board.Register(0x07), 0x22);
+    EXPECT_EQ(rig.board.Register(0x08), 0x33);
+}
+
+TEST(I2cWrite, SendsAnOddAddressUnchanged) {
+    BusRig rig(Chip::QK310, 0x36);  // nothing answers at 0x34/0x35
+    rig.bus.I2cWrite(0x35, 0, nullptr);
+    EXPECT_EQ(rig.board.FrameTexts(), Texts{"35"});
+    EXPECT_EQ(rig.log.lines, Texts{"{0x35 }"});
+}
+
+TEST(I2cWriteSub, ClearsAddressBitZeroAndReportsStickyErrors) {
+    BusRig rig;
+    const uint8_t data = 0x7A;
+    EXPECT_FALSE(rig.bus.I2cWriteSub(0x35, 0x03, &data, 1));
+    EXPECT_EQ(rig.board.FrameTexts(), Texts{"34 03 7A"});
+    EXPECT_EQ(rig.log.lines, Texts{"{0x34 0x3 0x7a }"});
+    EXPECT_EQ(rig.board.Register(0x03), 0x7A);
+
+    rig.board.SetFault(Fault::NoDevice);
+    EXPECT_TRUE(rig.bus.I2cWriteSub(0x34, 0x03, &data, 1));
+    rig.board.SetFault(Fault::None);
+    EXPECT_TRUE(rig.bus.I2cWriteSub(0x34, 0x03, &data, 1)) << "errors stay until a reset";
+    rig.bus.I2cResetErrors();
+    EXPECT_FALSE(rig.bus.I2cWriteSub(0x34, 0x03, &data, 1));
+}
+
+TEST(I2cRead, OneByteEndsWithNackAndLogsOnlyTheSubAddressFrame) {
+    BusRig rig;
+    uint8_t value = 0xAA;
+    rig.bus.I2cRead(0x34, 0x00, &value, 1);
+    EXPECT_EQ(value, 0x27);
+    // Exactly one byte went out: a master acknowledge would have made the chip send another.
+    EXPECT_EQ(rig.board.FrameTexts(), (Texts{"34 00", "35 27"}));
+    EXPECT_EQ(rig.log.lines, Texts{"{0x34 0x0 }"});
+}
+
+TEST(I2cRead, SeveralBytesAreAcknowledgedByTheMasterAndFollowThePointer) {
+    BusRig rig;
+    uint8_t values[4] = {};
+    rig.bus.I2cRead(0x34, 0x0C, values, 4);
+    EXPECT_EQ(std::vector<uint8_t>(values, values + 4), (std::vector<uint8_t>{0x00, 0x10, 0x20, 0x30}));
+    EXPECT_EQ(rig.board.FrameTexts(), (Texts{"34 0C", "35 00 10 20 30"}));
+    EXPECT_EQ(rig.bus.AckErrorFlag, 0);
+}
+
+TEST(I2cRead, CountZeroStillSendsAnEmptyReadFrame) {
+    BusRig rig;
+    rig.bus.I2cRead(0x34, 0x19, nullptr, 0);  // 19h = FFh: the chip leaves SDA released
+    EXPECT_EQ(rig.board.FrameTexts(), (Texts{"34 19", "35"}));
+    EXPECT_EQ(rig.log.lines, Texts{"{0x34 0x19 }"});
+}
+
+TEST(I2cRead, SetsAddressBitZeroForTheReadPhaseOnly) {
+    BusRig rig(Chip::QK320, 0x36);
+    uint8_t value = 0;
+    rig.bus.I2cRead(0x36, 0x00, &value, 1);
+    EXPECT_EQ(value, 0x1F);
+    EXPECT_EQ(rig.board.FrameTexts(), (Texts{"36 00", "37 1F"}));
+}
+
+TEST(I2cProbe, UsesTheWireOffLineAndIsNeverLogged) {
+    BusRig rig;
+    rig.bus.OffLine = true;
+    EXPECT_TRUE(rig.bus.I2cProbe(0x35, 0x00, nullptr, 0));
+    EXPECT_EQ(rig.board.FrameTexts(), Texts{"34 00"});
+    EXPECT_TRUE(rig.log.lines.empty());
+}
+
+TEST(OffLine, WritesOnlyLogAndReadsDeliverZeros) {
+    BusRig rig;
+    rig.bus.OffLine = true;
+    const uint8_t bytes[] = {0x13, 0xC9};
+    rig.bus.I2cWrite(0x34, 2, bytes);
+    uint8_t values[2] = {0xAA, 0xAA};
+    rig.bus.I2cRead(0x34, 0x00, values, 2);
+    EXPECT_EQ(rig.board.PortAccesses(), 0u) << "no port access at all";
+    EXPECT_EQ(values[0], 0);
+    EXPECT_EQ(values[1], 0);
+    EXPECT_EQ(rig.log.lines, (Texts{"{0x34 0x13 0xc9 }", "{0x34 0x0 }"}));
+    EXPECT_EQ(rig.board.Register(0x13), 0x00);
+}
+
+TEST(Errors, NoDeviceShowsAckErrorOnceThenWaitsNoMore) {
+    BusRig rig;
+    rig.board.SetFault(Fault::NoDevice);
+    const uint8_t bytes[] = {0x13, 0xC9};
+    rig.bus.I2cWrite(0x34, 2, bytes);
+    EXPECT_EQ(rig.errors.first, "ACK Error");
+    EXPECT_EQ(rig.errors.third, "ACK Error");
+    EXPECT_EQ(rig.errors.second, "");
+    EXPECT_EQ(rig.errors.ackDialogs, 1);
+    EXPECT_EQ(rig.bus.AckErrorFlag, 1);
+    EXPECT_EQ(rig.bus.AckTimeoutBudget, 0);
+    EXPECT_EQ(rig.bus.AckDialogCount, 1);
+    EXPECT_EQ(rig.log.lines, Texts{"{0x34 0x13 0xc9 }"}) << "the frame is still logged";
+    // The first wait spent its budget; the other two bytes of the frame did not wait at all.
+    EXPECT_GE(rig.board.PortAccesses(), uint64_t(I2cBus::FullPollBudget));
+    EXPECT_LT(rig.board.PortAccesses(), uint64_t(I2cBus::FullPollBudget) + 2000);
+
+    rig.errors.first.clear();
+    const uint64_t before = rig.board.PortAccesses();
+    rig.bus.I2cWrite(0x34, 2, bytes);
+    EXPECT_LT(rig.board.PortAccesses() - before, 2000u) << "later waits end at their first poll";
+    EXPECT_EQ(rig.errors.ackDialogs, 1);
+    EXPECT_EQ(rig.errors.first, "") << "no second report";
+}
+
+TEST(Errors, AckErrorThenWaitErrorUseBothStatusLines) {
+    BusRig rig;
+    rig.board.SetFault(Fault::NoDevice);
+    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.board.SetFault(Fault::SclStuckLow);
+    rig.bus.I2cWrite(0x34, 0, nullptr);
+    EXPECT_EQ(rig.errors.first, "ACK Error");
+    EXPECT_EQ(rig.errors.second, "Wait Error");
+    EXPECT_EQ(rig.errors.third, "ACK Error");
+    EXPECT_EQ(rig.errors.ackDialogs, 1);
+    EXPECT_EQ(rig.errors.waitDialogs, 1);
+    EXPECT_EQ(rig.bus.WaitTimeoutBudget, 0);
+    EXPECT_EQ(rig.bus.WaitErrorFlag, 1);
+}
+
+TEST(Errors, StuckClockGivesWaitErrorFirstAndNeverHangs) {
+    BusRig rig;
+    rig.board.SetFault(Fault::SclStuckLow);
+    uint8_t value = 0xAA;
+    rig.bus.I2cRead(0x34, 0x00, &value, 1);
+    EXPECT_EQ(rig.errors.first, "Wait Error");
+    EXPECT_EQ(rig.errors.second, "ACK Error");
+    EXPECT_EQ(rig.errors.third, "ACK Error");
+    EXPECT_EQ(rig.errors.waitDialogs, 1);
+    EXPECT_EQ(rig.errors.ackDialogs, 1);
+    EXPECT_TRUE(rig.board.Frames().empty());
+    EXPECT_LT(rig.board.PortAccesses(), 2u * I2cBus::FullPollBudget + 5000);
+}
+
+TEST(Errors, StuckDataLineLooksLikeAcknowledgesAndDecodesNothing) {
+    BusRig rig;
+    rig.board.SetFault(Fault::SdaStuckLow);
+    uint8_t value = 0xAA;
+    rig.bus.I2cRead(0x34, 0x00, &value, 1);
+    EXPECT_EQ(value, 0x00);
+    // The line fell while SCL was high (a START), and the chip sees only zeros from then on.
+    for (const auto& frame : rig.board.Frames()) EXPECT_EQ(frame.address, 0x00);
+    EXPECT_EQ(rig.board.Register(0x00), 0x27);
+    EXPECT_EQ(rig.bus.AckErrorFlag, 0);
+    EXPECT_EQ(rig.bus.WaitErrorFlag, 0);
+}
+
+TEST(Errors, UnacknowledgedDataBytesAreStillClockedOut) {
+    BusRig rig;
+    rig.board.SetFault(Fault::DataNotAcked);
+    const uint8_t bytes[] = {0x13, 0xC9};
+    rig.bus.I2cWrite(0x34, 2, bytes);
+    EXPECT_EQ(rig.board.FrameTexts(), Texts{"34 13 C9"});
+    EXPECT_EQ(rig.errors.first, "ACK Error");
+    EXPECT_EQ(rig.errors.ackDialogs, 1);
+}
+
+TEST(Errors, ResetClearsEverythingAndDialogsComeBack) {
+    BusRig rig;
+    rig.board.SetFault(Fault::NoDevice);
+    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.bus.I2cResetErrors();
+    EXPECT_EQ(rig.bus.AckErrorFlag, 0);
+    EXPECT_EQ(rig.bus.AckTimeoutBudget, I2cBus::FullPollBudget);
+    EXPECT_EQ(rig.bus.WaitTimeoutBudget, I2cBus::FullPollBudget);
+    EXPECT_EQ(rig.bus.AckDialogCount, 0);
+    rig.errors.first.clear();
+    rig.bus.I2cWrite(0x34, 0, nullptr);
+    EXPECT_EQ(rig.errors.ackDialogs, 2);
+    EXPECT_EQ(rig.errors.first, "ACK Error");
+}
+
+TEST(Errors, ProbeShowsNoDialogButCountsIt) {
+    BusRig rig;
+    rig.board.SetFault(Fault::NoDevice);
+    EXPECT_FALSE(rig.bus.I2cProbe(0x34, 0x00, nullptr, 0));
+    EXPECT_FALSE(rig.bus.Probing);
+    EXPECT_EQ(rig.errors.ackDialogs, 0);
+    EXPECT_EQ(rig.bus.AckDialogCount, 1);
+    EXPECT_EQ(rig.errors.first, "ACK Error");
+    // Later frames in the same run show no dialog either: the count is already 1.
+    rig.bus.I2cWrite(0x34, 0, nullptr);
+    EXPECT_EQ(rig.errors.ackDialogs, 0);
+}
+
+TEST(Errors, TimedOutAckWaitBurnsOneIterationNotBillions) {
+    BusRig rig;
+    rig.bus.Spin = &CountingSpin;
+    rig.bus.HalfPeriodCount = 5;
+    rig.bus.QuarterPeriodCount = 2;
+    rig.board.SetFault(Fault::NoDevice);
+    SpinCalls().clear();
+    rig.bus.I2cWrite(0x34, 0, nullptr);
+    ASSERT_FALSE(SpinCalls().empty());
+    EXPECT_LE(*std::max_element(SpinCalls().begin(), SpinCalls().end()), 5u);
+    EXPECT_EQ(rig.bus.AckErrorFlag, 1);
+}
+
+TEST(Timing, AcknowledgePollsCountAgainstTheHalfPeriod) {
+    BusRig rig;
+    rig.bus.Spin = &CountingSpin;
+    rig.bus.HalfPeriodCount = 100;
+    rig.bus.QuarterPeriodCount = 50;
+    SpinCalls().clear();
+    rig.bus.I2cWrite(0x34, 0, nullptr);
+    // Start: Q H H. Address byte: per bit Q (twice for the first), H, Q; the acknowledge clock's Q
+    // and the burn of the half period less the one poll it took. Stop: H H H.
+    std::vector<uint32_t> expected = {50, 100, 100, 50, 50};
+    for (int bit = 0; bit < 8; ++bit) {
+        if (bit > 0) expected.push_back(50);
+        expected.insert(expected.end(), {100, 50});
+    }
+    expected.insert(expected.end(), {50, 99, 100, 100, 100});
+    EXPECT_EQ(SpinCalls(), expected);
+}
+
+TEST(ClockStretching, WithinTheBudgetIsWaitedFor) {
+    BusRig rig;
+    rig.board.SetFault(Fault::ClockStretch, 25);
+    const uint8_t bytes[] = {0x13, 0xC9};
+    rig.bus.I2cWrite(0x34, 2, bytes);
+    uint8_t value = 0;
+    rig.bus.I2cRead(0x34, 0x13, &value, 1);
+    EXPECT_EQ(value, 0xC9);
+    EXPECT_EQ(rig.board.FrameTexts(), (Texts{"34 13 C9", "34 13", "35 C9"}));
+    EXPECT_EQ(rig.bus.WaitErrorFlag, 0);
+}
+
+TEST(ClockStretching, BeyondTheBudgetIsAWaitError) {
+    BusRig rig;
+    rig.bus.WaitTimeoutBudget = 10;
+    rig.board.SetFault(Fault::ClockStretch, 50);
+    rig.bus.I2cWrite(0x34, 0, nullptr);
+    EXPECT_EQ(rig.bus.WaitErrorFlag, 1);
+    EXPECT_EQ(rig.errors.first, "Wait Error");
+    EXPECT_EQ(rig.errors.waitDialogs, 1);
+}
+
+}  // namespace
+}  // namespace qk::test
