@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace qk {
 
@@ -17,6 +18,9 @@ constexpr uint8_t ControlScl = 0x02;
 class PortIo {
 public:
     virtual ~PortIo() = default;
+    // Grants access to the port; done once, before any I/O. On failure SetupError() says why.
+    virtual bool Setup() { return true; }
+    virtual std::string SetupError() const { return {}; }
     virtual uint8_t PortRead(int port) = 0;
     virtual void PortWrite(int port, uint8_t value) = 0;
 };

@@ -16,9 +16,9 @@ public:
     PpdevPort& operator=(const PpdevPort&) = delete;
 
     // Open and claim the port. On failure, SetupError() says why and what to do about it.
-    bool Setup();
+    bool Setup() override;
     bool IsOpen() const { return fd_ >= 0; }
-    const std::string& SetupError() const { return error_; }
+    std::string SetupError() const override { return error_; }
 
     uint8_t PortRead(int port) override;
     void PortWrite(int port, uint8_t value) override;

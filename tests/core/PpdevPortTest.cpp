@@ -17,7 +17,7 @@ TEST_P(MissingPort, ActsAsAnEmptyPortAndSaysWhy) {
     PpdevPort port(GetParam().device);
     EXPECT_FALSE(port.Setup());
     EXPECT_FALSE(port.IsOpen());
-    const std::string& error = port.SetupError();
+    const std::string error = port.SetupError();
     EXPECT_NE(error.find(GetParam().device), std::string::npos) << error;
     EXPECT_NE(error.find(GetParam().says), std::string::npos) << error;
     EXPECT_NE(error.find(GetParam().remedy), std::string::npos) << error;

@@ -1,0 +1,6 @@
+#include "app/FileOpenErrorunit.h"
+
+TFileOpenErrorDlgForm::TFileOpenErrorDlgForm(QWidget* parent) : QDialog(parent) {
+    ui.setupUi(this);
+    setFixedSize(size());
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <QDialog>
+
+#include "ui_FileOpenErrorunit.h"
+
+// "Dialog"
+class TFileOpenErrorDlgForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFileOpenErrorDlgForm(QWidget* parent = nullptr);
+
+    Ui::TFileOpenErrorDlgForm ui;
+};

@@ -1,0 +1,13 @@
+#pragma once
+#include <QDialog>
+
+#include "ui_NoDeviceunit.h"
+
+// "No Device Found!"
+class TNoDeviceDlgForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TNoDeviceDlgForm(QWidget* parent = nullptr);
+
+    Ui::TNoDeviceDlgForm ui;
+};

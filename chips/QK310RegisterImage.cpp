@@ -1,0 +1,70 @@
+#include "chips/QK310RegisterImage.h"
+
+namespace qk {
+
+const std::array<uint8_t, QK310RegisterImage::Entries> QK310PowerOnDefaults = {
+    0x26, 0x00, 0x05, 0x7E, 0xFF, 0x00,                    // 00h..05h
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,                    // DC offsets 06h..0Bh
+    0x00, 0x10, 0x20, 0x30, 0x40, 0x50,                    // delays 0Ch..11h
+    0x0B,                                                  // ABD delay 12h
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,                    // channel volumes 13h..18h
+    0xFF,                                                  // channel mute 19h
+    0x33, 0x00, 0x00,                                      // 1Dh..1Fh
+};
+
+const std::array<uint8_t, QK310RegisterImage::Entries> QK320PowerOnDefaults = [] {
+    auto table = QK310PowerOnDefaults;
+    table[0] = 0x36;
+    return table;
+}();
+
+int QK310RegisterImage::EntryOf(uint8_t subAddress) {
+    if (subAddress <= 0x19) return subAddress;
+    if (subAddress >= 0x1D && subAddress <= 0x1F) return subAddress - 0x1D + 26;
+    return -1;
+}
+
+uint8_t QK310RegisterImage::SubAddressOf(int entry) {
+    return static_cast<uint8_t>(entry <= 25 ? entry : 0x1D + entry - 26);
+}
+
+uint8_t& QK310RegisterImage::Current(uint8_t subAddress) {
+    const int entry = EntryOf(subAddress);
+    return CurrentImage.at(entry < 0 ? Entries : entry);  // throws for an address not held
+}
+
+uint8_t QK310RegisterImage::DeviceAddress() const {
+    return wiring_.deviceAddress ? wiring_.deviceAddress() : 0x34;
+}
+
+void QK310RegisterImage::WriteRegister(uint8_t subAddress, uint8_t value) {
+    if (wiring_.muteAllEngaged && wiring_.muteAllEngaged()) return;
+    WriteRegisterAlways(subAddress, value);
+}
+
+void QK310RegisterImage::WriteRegisterAlways(uint8_t subAddress, uint8_t value) {
+    if (!wiring_.bus) return;
+    const uint8_t frame[] = {subAddress, value};
+    wiring_.bus->I2cWrite(DeviceAddress(), 2, frame);
+}
+
+uint8_t QK310RegisterImage::ReadRegister(uint8_t subAddress) {
+    uint8_t value = 0;
+    if (wiring_.bus) wiring_.bus->I2cRead(DeviceAddress(), subAddress, &value, 1);
+    return value;
+}
+
+void QK310RegisterImage::InitSubAddresses() {
+    for (int entry = 0; entry < Entries; ++entry) SubAddressTable[entry] = SubAddressOf(entry);
+}
+
+void QK310RegisterImage::RestoreRegister(int entry) {
+    CurrentImage.at(entry) = DefaultImage.at(entry);
+    if (wiring_.refresh) wiring_.refresh(entry);
+}
+
+void QK310RegisterImage::LoadImageFromDefaults() {
+    for (int entry = 0; entry < Entries; ++entry) RestoreRegister(entry);
+}
+
+}  // namespace qk

@@ -1,0 +1,13 @@
+#pragma once
+#include <QDialog>
+
+#include "ui_AckErrorDialogunit.h"
+
+// "ACK Error!"
+class TACK_ErrorDialogForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TACK_ErrorDialogForm(QWidget* parent = nullptr);
+
+    Ui::TACK_ErrorDialogForm ui;
+};

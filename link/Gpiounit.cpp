@@ -1,0 +1,6 @@
+#include "link/Gpiounit.h"
+
+TGPIOForm::TGPIOForm(QWidget* parent) : QWidget(parent) {
+    ui.setupUi(this);
+    setFixedSize(size());
+}

@@ -1,0 +1,59 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Forms.h"
+#include "app/ModalDialogs.h"
+#include "app/Okapimain.h"
+#include "app/Program.h"
+#include "board/VirtualBoard.h"
+#include "link/I2cunit.h"
+
+namespace qk::test {
+
+// The whole program on a virtual board. Modal dialogs are recorded by object name and closed at
+// once, as if the user pressed OK.
+class ProgramTest : public ::testing::Test {
+protected:
+    explicit ProgramTest(board::Chip chip = board::Chip::QK310, uint8_t address = 0x34)
+        : board(chip, address) {}
+
+    void SetUp() override {
+        previousPresenter_ = SetModalPresenter(
+            [this](QDialog& dialog) { dialogs.push_back(dialog.objectName().toStdString()); });
+        program = std::make_unique<Program>(board);
+        Bus().Spin = [](uint32_t) {};  // no real delays: the board does not need them
+    }
+    void TearDown() override {
+        program.reset();
+        SetModalPresenter(previousPresenter_);
+    }
+
+    I2cBus& Bus() { return I2CForm->Bus(); }
+
+    template <typename T = QWidget>
+    static T* Child(QWidget* window, const char* name) {
+        T* child = window->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << "no control " << name << " in "
+                                  << window->objectName().toStdString();
+        return child;
+    }
+    static void Click(QWidget* window, const char* button) {
+        QTest::mouseClick(Child<QAbstractButton>(window, button), Qt::LeftButton);
+    }
+
+    board::VirtualBoard board;
+    std::unique_ptr<Program> program;
+    std::vector<std::string> dialogs;
+
+private:
+    ModalPresenter previousPresenter_;
+};
+
+}  // namespace qk::test
