@@ -6,7 +6,7 @@
 // "About"
 class TAboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
     Ui::TAboutBox ui;

@@ -6,7 +6,7 @@
 // "Dialog"
 class TFileOpenErrorDlgForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFileOpenErrorDlgForm(QWidget* parent = nullptr);
 
     Ui::TFileOpenErrorDlgForm ui;

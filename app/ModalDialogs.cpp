@@ -9,7 +9,9 @@ ModalPresenter& Presenter() {
 }
 }  // namespace
 
-void ShowModal(QDialog& dialog) { Presenter()(dialog); }
+void ShowModal(QDialog& dialog) {
+    Presenter()(dialog);
+}
 
 ModalPresenter SetModalPresenter(ModalPresenter presenter) {
     ModalPresenter previous = std::move(Presenter());

@@ -6,7 +6,7 @@
 // "No Device Found!"
 class TNoDeviceDlgForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TNoDeviceDlgForm(QWidget* parent = nullptr);
 
     Ui::TNoDeviceDlgForm ui;

@@ -29,5 +29,9 @@ void TOkapiForm::ShowErrorLine(const std::string& text) {
     ui.ErrorLabel->setText(QString::fromStdString(text));
 }
 
-void TOkapiForm::ShowAckErrorDialog() { qk::ShowModal(*ACK_ErrorDialogForm); }
-void TOkapiForm::ShowWaitErrorDialog() { qk::ShowModal(*WaitErrorDialogForm); }
+void TOkapiForm::ShowAckErrorDialog() {
+    qk::ShowModal(*ACK_ErrorDialogForm);
+}
+void TOkapiForm::ShowWaitErrorDialog() {
+    qk::ShowModal(*WaitErrorDialogForm);
+}

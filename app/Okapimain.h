@@ -12,7 +12,7 @@
 // data log, the volume and mute panel and the buttons that open the register windows.
 class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     Q_OBJECT
-public:
+  public:
     explicit TOkapiForm(qk::PortIo& port, QWidget* parent = nullptr);
 
     Ui::TOkapiForm ui;
@@ -34,7 +34,7 @@ public:
     void ShowAckErrorDialog() override;
     void ShowWaitErrorDialog() override;
 
-private:
+  private:
     qk::PortIo& port_;
     std::unique_ptr<qk::TransactionLog> log_;
     std::string portSetupError_;

@@ -90,7 +90,9 @@ QWidget* Placeholder(const char* instance, const char* title) {
 
 }  // namespace
 
-QList<QWidget*> SecondaryWindows() { return g_secondary; }
+QList<QWidget*> SecondaryWindows() {
+    return g_secondary;
+}
 
 void OpenWindow(QWidget* window) {
     window->show();

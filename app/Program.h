@@ -6,7 +6,7 @@ namespace qk {
 // The whole program on one port: creates every window in the fixed order, and deletes them again
 // when it ends. Only one Program exists at a time (the windows are global instances).
 class Program {
-public:
+  public:
     explicit Program(PortIo& port);
     ~Program();
     Program(const Program&) = delete;

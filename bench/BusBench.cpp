@@ -50,8 +50,12 @@ void Run(benchmark::State& state, Port& port, uint64_t (*accesses)(Port&), bool 
         double(accesses(port) - before) / double(state.iterations());
 }
 
-uint64_t BoardAccesses(qk::board::VirtualBoard& board) { return board.PortAccesses(); }
-uint64_t CountedAccesses(CountingPort& port) { return port.accesses; }
+uint64_t BoardAccesses(qk::board::VirtualBoard& board) {
+    return board.PortAccesses();
+}
+uint64_t CountedAccesses(CountingPort& port) {
+    return port.accesses;
+}
 
 void BM_WriteTwoBytes_VirtualBoard(benchmark::State& state) {
     qk::board::VirtualBoard board;

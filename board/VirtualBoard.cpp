@@ -40,11 +40,16 @@ std::string DecodedFrame::Text() const {
 
 const char* VirtualBoard::ChipName(Chip chip) {
     switch (chip) {
-        case Chip::QK310: return "QK310";
-        case Chip::QK320: return "QK320";
-        case Chip::QK350: return "QK350/60";
-        case Chip::QK330: return "QK330";
-        case Chip::Unknown: return "unknown";
+        case Chip::QK310:
+            return "QK310";
+        case Chip::QK320:
+            return "QK320";
+        case Chip::QK350:
+            return "QK350/60";
+        case Chip::QK330:
+            return "QK330";
+        case Chip::Unknown:
+            return "unknown";
     }
     return "?";
 }
@@ -67,10 +72,18 @@ VirtualBoard::VirtualBoard(Chip chip, uint8_t writeAddress) : writeAddress_(writ
         readOnly_[0x1D] = true;
         exists_[0x00] = true;
         switch (chip) {
-            case Chip::QK310: regs_[0] = 0x27; break;
-            case Chip::QK320: regs_[0] = 0x1F; break;
-            case Chip::QK350: regs_[0] = 0x01; break;
-            default: regs_[0] = 0x3F; break;
+            case Chip::QK310:
+                regs_[0] = 0x27;
+                break;
+            case Chip::QK320:
+                regs_[0] = 0x1F;
+                break;
+            case Chip::QK350:
+                regs_[0] = 0x01;
+                break;
+            default:
+                regs_[0] = 0x3F;
+                break;
         }
     }
     readOnly_[0x00] = true;

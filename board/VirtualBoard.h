@@ -34,7 +34,7 @@ struct DecodedFrame {
 // shows SDA in bit 3 and SCL in bit 6. Behind the pins sits an I2C slave that reacts to line edges
 // as a real chip does, changing SDA only while SCL is low.
 class VirtualBoard : public PortIo {
-public:
+  public:
     explicit VirtualBoard(Chip chip = Chip::QK310, uint8_t writeAddress = 0x34);
 
     void SetFault(Fault fault, int stretchPolls = 0);
@@ -59,7 +59,7 @@ public:
 
     static const char* ChipName(Chip chip);
 
-private:
+  private:
     enum class State { Idle, Address, AckSlot, Receive, Send, MasterAckSlot, Ignore };
 
     bool LineSda() const;

@@ -12,7 +12,7 @@ namespace qk {
 // CurrentImage first and pass the stored value on: image first, wire second. Nothing is rolled
 // back when a write is suppressed or fails.
 class QK310RegisterImage {
-public:
+  public:
     static constexpr int Entries = 29;
     static constexpr uint8_t ChannelMuteRegister = 0x19;
 
@@ -48,7 +48,7 @@ public:
     // RestoreRegister of entries 0..28 in order.
     void LoadImageFromDefaults();
 
-private:
+  private:
     uint8_t DeviceAddress() const;
     Wiring wiring_;
 };

@@ -15,9 +15,13 @@ TQK310Form::TQK310Form(const std::array<uint8_t, qk::QK310RegisterImage::Entries
     setFixedSize(120, 40);  // never shown
 }
 
-void TQK310Form::LoadPowerOnDefaults() { RegistersForm->Image().DefaultImage = defaults_; }
+void TQK310Form::LoadPowerOnDefaults() {
+    RegistersForm->Image().DefaultImage = defaults_;
+}
 
-void TQK310Form::InitSubAddresses() { RegistersForm->Image().InitSubAddresses(); }
+void TQK310Form::InitSubAddresses() {
+    RegistersForm->Image().InitSubAddresses();
+}
 
 void TQK310Form::CaptureDefaultImage() {
     qk::QK310RegisterImage& image = RegistersForm->Image();

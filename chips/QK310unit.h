@@ -11,7 +11,7 @@
 // into readout texts and follows the main window's channel boxes.
 class TQK310Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TQK310Form(QWidget* parent = nullptr);
 
     // DefaultImage from the chip's power-on table; no bus traffic.
@@ -26,11 +26,11 @@ public:
     // Follows main-window channel box n (1..6): unmute box and channel controls.
     void ApplyChannelEnable(int channel);
 
-protected:
+  protected:
     TQK310Form(const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults,
                bool hasAbdDelay, QWidget* parent);
 
-private:
+  private:
     const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults_;
     bool hasAbdDelay_;
 };

@@ -5,6 +5,6 @@
 // register editor's ABD delay group shown.
 class TQK320Form : public TQK310Form {
     Q_OBJECT
-public:
+  public:
     explicit TQK320Form(QWidget* parent = nullptr);
 };

@@ -6,7 +6,7 @@
 // "Volume Offset"
 class TSixChBalanceForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TSixChBalanceForm(QWidget* parent = nullptr);
 
     Ui::TSixChBalanceForm ui;

@@ -8,7 +8,7 @@
 // "DC Offset"
 class TDCOffsetForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TDCOffsetForm(QWidget* parent = nullptr);
 
     Ui::TDCOffsetForm ui;

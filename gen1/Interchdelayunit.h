@@ -8,7 +8,7 @@
 // "Interchannel Delay"
 class TInterchDelayForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TInterchDelayForm(QWidget* parent = nullptr);
 
     Ui::TInterchDelayForm ui;

@@ -1,14 +1,16 @@
 #pragma once
 #include <QWidget>
+#include <cstdint>
 
 #include "chips/QK310RegisterImage.h"
-#include "widgets/BitBoxes.h"
 #include "ui_Registersunit.h"
+#include "widgets/BitBoxes.h"
 
-// "Registers"
+// "Registers": the first generation's register editor. It owns the register image, and its check
+// boxes are shared state that the main window, the chip models and the setup windows read and set.
 class TRegistersForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TRegistersForm(QWidget* parent = nullptr);
 
     Ui::TRegistersForm ui;
@@ -19,6 +21,7 @@ public:
     // Channel mute Apply: packs group 19 and writes 19h even while MUTE ALL is engaged.
     void Reg19ButtonClick();
 
-private:
+  private:
     qk::QK310RegisterImage image_;
+    std::array<qk::BitBoxes, 8> groups_{};
 };

@@ -6,7 +6,7 @@
 // "System Control 0"
 class TSysControl0Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TSysControl0Form(QWidget* parent = nullptr);
 
     Ui::TSysControl0Form ui;

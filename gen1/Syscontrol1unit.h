@@ -6,7 +6,7 @@
 // "System Control 1"
 class TSysControl1Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TSysControl1Form(QWidget* parent = nullptr);
 
     Ui::TSysControl1Form ui;

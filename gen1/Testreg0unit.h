@@ -6,7 +6,7 @@
 // "Test Register 0"
 class TTestReg0Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TTestReg0Form(QWidget* parent = nullptr);
 
     Ui::TTestReg0Form ui;

@@ -6,7 +6,7 @@
 // "ACK Error!"
 class TACK_ErrorDialogForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TACK_ErrorDialogForm(QWidget* parent = nullptr);
 
     Ui::TACK_ErrorDialogForm ui;

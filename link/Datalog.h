@@ -12,7 +12,7 @@ namespace qk {
 // working directory. Each frame's line is flushed at its end, so nothing logged is lost if the
 // program ends abruptly.
 class TransactionLog : public FrameLogSink {
-public:
+  public:
     // How the log reports itself: the two status lines, and the "DataLog On>" check box.
     struct Display {
         std::function<void(const std::string&)> firstStatus;
@@ -31,7 +31,7 @@ public:
     // The system's reason for the last failed open (empty after a successful one).
     const std::string& OpenError() const { return openError_; }
 
-private:
+  private:
     Display display_;
     std::string fileName_;
     std::ofstream out_;

@@ -6,7 +6,7 @@
 // "Parallel Port Pins"
 class TGPIOForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TGPIOForm(QWidget* parent = nullptr);
 
     Ui::TGPIOForm ui;

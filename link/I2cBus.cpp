@@ -5,8 +5,12 @@ namespace qk {
 I2cBus::I2cBus(PortIo& port, I2cErrorSink& errors, FrameLogSink& log)
     : port_(port), errors_(errors), log_(log) {}
 
-void I2cBus::HalfPeriodDelay() const { Spin(HalfPeriodCount); }
-void I2cBus::QuarterPeriodDelay() const { Spin(QuarterPeriodCount); }
+void I2cBus::HalfPeriodDelay() const {
+    Spin(HalfPeriodCount);
+}
+void I2cBus::QuarterPeriodDelay() const {
+    Spin(QuarterPeriodCount);
+}
 
 void I2cBus::WaitSclHigh() {
     int32_t budget = WaitTimeoutBudget;

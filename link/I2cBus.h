@@ -9,7 +9,7 @@ namespace qk {
 
 // Where bus errors are shown: the main window's three status lines and the two modal dialogs.
 class I2cErrorSink {
-public:
+  public:
     virtual ~I2cErrorSink() = default;
     virtual void ShowFirstErrorLine(const std::string& text) = 0;   // made visible, then the text
     virtual void ShowSecondErrorLine(const std::string& text) = 0;  // made visible, then the text
@@ -20,7 +20,7 @@ public:
 
 // Receives every logged frame: LogMarker('{'), LogByte per byte, LogMarker('}').
 class FrameLogSink {
-public:
+  public:
     virtual ~FrameLogSink() = default;
     virtual void LogMarker(char marker) = 0;
     virtual void LogByte(uint8_t value) = 0;
@@ -30,7 +30,7 @@ public:
 // timing comes only from the two busy-loop counts. Errors are sticky: a time-out sets its flag and
 // zeroes its poll budget until I2cResetErrors, so a dead bus costs one full wait and no more.
 class I2cBus {
-public:
+  public:
     static constexpr int32_t FullPollBudget = 3000000;
 
     I2cBus(PortIo& port, I2cErrorSink& errors, FrameLogSink& log);
@@ -66,7 +66,7 @@ public:
     using SpinFunction = void (*)(uint32_t iterations);
     SpinFunction Spin = &SpinLoop;
 
-private:
+  private:
     void Out(uint8_t lines) { port_.PortWrite(ControlPort, lines); }
     void HalfPeriodDelay() const;
     void QuarterPeriodDelay() const;

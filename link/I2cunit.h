@@ -7,7 +7,7 @@
 // "SCL Adjust": owns the bus master, calibrates its SCL period and lets the user set it by hand.
 class TI2CForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink& log,
              QWidget* parent = nullptr);
 
@@ -17,6 +17,6 @@ public:
     // Measures the busy-loop count of one SCL period of `targetMicroseconds`.
     void CalibrateScl(double targetMicroseconds);
 
-private:
+  private:
     qk::I2cBus bus_;
 };

@@ -16,7 +16,7 @@ constexpr uint8_t ControlScl = 0x02;
 
 // Byte access to the parallel port's registers.
 class PortIo {
-public:
+  public:
     virtual ~PortIo() = default;
     // Grants access to the port; done once, before any I/O. On failure SetupError() says why.
     virtual bool Setup() { return true; }

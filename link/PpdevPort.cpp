@@ -53,8 +53,8 @@ bool PpdevPort::Setup() {
     }
     if (ioctl(fd, PPCLAIM) != 0) {
         const int error = errno;
-        error_ = "The parallel port " + device_ + " could not be claimed: " +
-                 std::strerror(error) + ". " + Remedy(error, device_);
+        error_ = "The parallel port " + device_ + " could not be claimed: " + std::strerror(error) +
+                 ". " + Remedy(error, device_);
         close(fd);
         return false;
     }

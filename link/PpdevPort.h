@@ -9,7 +9,7 @@ namespace qk {
 // when that fails, the port behaves as if nothing were attached: every status line reads high
 // (so no chip ever acknowledges) and writes go nowhere.
 class PpdevPort : public PortIo {
-public:
+  public:
     explicit PpdevPort(std::string device = "/dev/parport0");
     ~PpdevPort() override;
     PpdevPort(const PpdevPort&) = delete;
@@ -23,7 +23,7 @@ public:
     uint8_t PortRead(int port) override;
     void PortWrite(int port, uint8_t value) override;
 
-private:
+  private:
     std::string device_;
     int fd_ = -1;
     std::string error_;

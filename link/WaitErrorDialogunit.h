@@ -6,7 +6,7 @@
 // "Wait Error!"
 class TWaitErrorDialogForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TWaitErrorDialogForm(QWidget* parent = nullptr);
 
     Ui::TWaitErrorDialogForm ui;

@@ -27,6 +27,8 @@ void SetBackgroundColor(QWidget* widget, uint32_t bgr) {
     widget->setAutoFillBackground(true);
 }
 
-QColor TextColor(const QWidget* widget) { return widget->palette().color(QPalette::WindowText); }
+QColor TextColor(const QWidget* widget) {
+    return widget->palette().color(QPalette::WindowText);
+}
 
 }  // namespace qk

@@ -24,7 +24,9 @@ void RadioGroup::setItems(const QStringList& items) {
     }
 }
 
-int RadioGroup::itemIndex() const { return group_->checkedId(); }
+int RadioGroup::itemIndex() const {
+    return group_->checkedId();
+}
 
 void RadioGroup::setItemIndex(int index) {
     if (items_.isEmpty()) return;

@@ -13,7 +13,7 @@ class RadioGroup : public QGroupBox {
     Q_OBJECT
     Q_PROPERTY(QStringList items READ items WRITE setItems)
     Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex)
-public:
+  public:
     explicit RadioGroup(QWidget* parent = nullptr);
 
     QStringList items() const { return items_; }
@@ -23,10 +23,10 @@ public:
     int count() const { return static_cast<int>(items_.size()); }
     QRadioButton* button(int index) const;
 
-signals:
+  signals:
     void itemClicked(int index);
 
-private:
+  private:
     QStringList items_;
     QButtonGroup* group_;
 };

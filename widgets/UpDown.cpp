@@ -16,7 +16,9 @@ UpDown::UpDown(QWidget* parent)
     Arrange();
 }
 
-void UpDown::setPosition(int value) { position_ = std::clamp(value, minimum_, maximum_); }
+void UpDown::setPosition(int value) {
+    position_ = std::clamp(value, minimum_, maximum_);
+}
 
 void UpDown::setOrientation(Qt::Orientation orientation) {
     orientation_ = orientation;

@@ -14,7 +14,7 @@ class UpDown : public QWidget {
     Q_PROPERTY(int position READ position WRITE setPosition)
     Q_PROPERTY(int increment READ increment WRITE setIncrement)
     Q_PROPERTY(Qt::Orientation orientation READ orientation WRITE setOrientation)
-public:
+  public:
     explicit UpDown(QWidget* parent = nullptr);
 
     int minimum() const { return minimum_; }
@@ -31,10 +31,10 @@ public:
     QToolButton* upButton() const { return up_; }
     QToolButton* downButton() const { return down_; }
 
-signals:
+  signals:
     void clicked(int position);
 
-private:
+  private:
     void Step(int direction);
     void Arrange();
 

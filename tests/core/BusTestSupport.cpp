@@ -23,6 +23,8 @@ std::vector<uint32_t>& SpinCalls() {
     return calls;
 }
 
-void CountingSpin(uint32_t iterations) { SpinCalls().push_back(iterations); }
+void CountingSpin(uint32_t iterations) {
+    SpinCalls().push_back(iterations);
+}
 
 }  // namespace qk::test

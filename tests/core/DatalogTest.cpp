@@ -21,7 +21,7 @@ std::string ReadFile(const fs::path& path) {
 }
 
 class DatalogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("qk_datalog_" + std::to_string(getpid()));
         fs::create_directories(dir);
@@ -30,10 +30,10 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     TransactionLog MakeLog(const fs::path& path) {
-        return TransactionLog({[this](const std::string& t) { first = t; },
-                               [this](const std::string& t) { second = t; },
-                               [this](bool on) { checked = on; }},
-                              path.string());
+        return TransactionLog(
+            {[this](const std::string& t) { first = t; },
+             [this](const std::string& t) { second = t; }, [this](bool on) { checked = on; }},
+            path.string());
     }
 
     fs::path dir, file;

@@ -36,9 +36,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WriteCase{"CountZero", 0x34, {}, {"34"}, {"{0x34 }"}},
         WriteCase{"OneRegister", 0x34, {0x13, 0xC9}, {"34 13 C9"}, {"{0x34 0x13 0xc9 }"}},
-        WriteCase{"AutoIncrement", 0x34, {0x07, 0x0A, 0x00}, {"34 07 0A 00"},
-                  {"{0x34 0x7 0xa 0x0 }"}},
-        WriteCase{"AllBitPatterns", 0x34, {0x01, 0xFF, 0x10, 0x80}, {"34 01 FF 10 80"},
+        WriteCase{
+            "AutoIncrement", 0x34, {0x07, 0x0A, 0x00}, {"34 07 0A 00"}, {"{0x34 0x7 0xa 0x0 }"}},
+        WriteCase{"AllBitPatterns",
+                  0x34,
+                  {0x01, 0xFF, 0x10, 0x80},
+                  {"34 01 FF 10 80"},
                   {"{0x34 0x1 0xff 0x10 0x80 }"}}),
     [](const auto& info) { return info.param.name; });
 
@@ -88,7 +91,8 @@ TEST(I2cRead, SeveralBytesAreAcknowledgedByTheMasterAndFollowThePointer) {
     BusRig rig;
     uint8_t values[4] = {};
     rig.bus.I2cRead(0x34, 0x0C, values, 4);
-    EXPECT_EQ(std::vector<uint8_t>(values, values + 4), (std::vector<uint8_t>{0x00, 0x10, 0x20, 0x30}));
+    EXPECT_EQ(std::vector<uint8_t>(values, values + 4),
+              (std::vector<uint8_t>{0x00, 0x10, 0x20, 0x30}));
     EXPECT_EQ(rig.board.FrameTexts(), (Texts{"34 0C", "35 00 10 20 30"}));
     EXPECT_EQ(rig.bus.AckErrorFlag, 0);
 }

@@ -26,10 +26,10 @@ TEST_P(MissingPort, ActsAsAnEmptyPortAndSaysWhy) {
     EXPECT_EQ(port.PortRead(StatusPort), 0xFF) << "every line reads high";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Devices, MissingPort,
-    ::testing::Values(PortCase{"/dev/no-such-parport", "could not be opened", "modprobe ppdev"},
-                      PortCase{"/dev/null", "could not be claimed", "ppdev"}));
+INSTANTIATE_TEST_SUITE_P(Devices, MissingPort,
+                         ::testing::Values(PortCase{"/dev/no-such-parport", "could not be opened",
+                                                    "modprobe ppdev"},
+                                           PortCase{"/dev/null", "could not be claimed", "ppdev"}));
 
 }  // namespace
 }  // namespace qk

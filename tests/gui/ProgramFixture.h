@@ -20,7 +20,7 @@ namespace qk::test {
 // The whole program on a virtual board. Modal dialogs are recorded by object name and closed at
 // once, as if the user pressed OK.
 class ProgramTest : public ::testing::Test {
-protected:
+  protected:
     explicit ProgramTest(board::Chip chip = board::Chip::QK310, uint8_t address = 0x34)
         : board(chip, address) {}
 
@@ -52,7 +52,7 @@ protected:
     std::unique_ptr<Program> program;
     std::vector<std::string> dialogs;
 
-private:
+  private:
     ModalPresenter previousPresenter_;
 };
 
