@@ -150,6 +150,10 @@ Program::Program(PortIo& port) {
     QK330TestReg0Form = Placeholder("QK330TestReg0Form", "Test Register 0");
     FileOpenErrorDlgForm = Keep(new TFileOpenErrorDlgForm);
     GPIOForm = Keep(new TGPIOForm);
+
+    RegistersForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress; },
+                                      [] { return OkapiForm->QK310MuteAllEngaged; },
+                                      [](int entry) { RegistersForm->RefreshEntry(entry); }});
 }
 
 Program::~Program() {

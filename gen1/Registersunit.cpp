@@ -66,3 +66,5 @@ qk::BitBoxes TRegistersForm::Group(uint8_t reg) const {
 }
 
 void TRegistersForm::Reg19ButtonClick() {}
+
+void TRegistersForm::RefreshEntry(int) {}

@@ -20,6 +20,8 @@ class TRegistersForm : public QWidget {
     qk::BitBoxes Group(uint8_t reg) const;
     // Channel mute Apply: packs group 19 and writes 19h even while MUTE ALL is engaged.
     void Reg19ButtonClick();
+    // Shows a just-restored image entry in the window(s) that show it.
+    void RefreshEntry(int entry);
 
   private:
     qk::QK310RegisterImage image_;
