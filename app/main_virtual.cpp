@@ -1,14 +1,56 @@
-// qk3xx-virtual: the tool on the virtual evaluation board.
+// qk3xx-virtual: the tool on the virtual evaluation board. The command line chooses the board's
+// chip, address and fault (--help lists them).
 #include <QApplication>
+#include <QTimer>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/Forms.h"
+#include "app/Okapimain.h"
 #include "app/Program.h"
-#include "board/VirtualBoard.h"
+#include "board/BoardOptions.h"
+
+namespace {
+
+constexpr const char* kProgramName = "qk3xx-virtual";
+constexpr int kWindowCount = 38;
+
+// Start-up benchmark hook (bench/StartupBench.cpp), not a user option: with the environment
+// variable QK3XX_EXIT_WHEN_SHOWN set, the program quits as soon as the main window has been shown,
+// with status 0 when all 38 windows exist and 3 otherwise.
+void ExitWhenShownIfAsked(QApplication& app) {
+    if (!qEnvironmentVariableIsSet("QK3XX_EXIT_WHEN_SHOWN")) return;
+    QTimer::singleShot(0, &app, [] {
+        const bool complete = OkapiForm && OkapiForm->isVisible() &&
+                              qk::SecondaryWindows().size() + 1 == kWindowCount;
+        QApplication::exit(complete ? 0 : 3);
+    });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    // The options are read before Qt starts, so that --help and mistakes need no display.
+    const qk::board::ParsedOptions parsed =
+        qk::board::ParseBoardOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (parsed.outcome) {
+        case qk::board::ParsedOptions::Outcome::Help:
+            std::cout << qk::board::BoardOptionsHelp(kProgramName);
+            return 0;
+        case qk::board::ParsedOptions::Outcome::Error:
+            std::cerr << kProgramName << ": " << parsed.error << "\nTry '" << kProgramName
+                      << " --help' for the choices.\n";
+            return 2;
+        case qk::board::ParsedOptions::Outcome::Run:
+            break;
+    }
+
     QApplication app(argc, argv);
     qk::InitialiseApplication();
-    qk::board::VirtualBoard board(qk::board::Chip::QK310, 0x34);
+    qk::board::VirtualBoard board = qk::board::MakeBoard(parsed.options);
     qk::Program program(board);
     program.Show();
+    ExitWhenShownIfAsked(app);
     return app.exec();
 }

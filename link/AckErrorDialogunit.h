@@ -3,7 +3,7 @@
 
 #include "ui_AckErrorDialogunit.h"
 
-// "ACK Error!"
+// "ACK Error!": shown once when the chip does not acknowledge, until the bus errors are reset.
 class TACK_ErrorDialogForm : public QDialog {
     Q_OBJECT
   public:

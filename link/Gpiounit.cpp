@@ -1,6 +1,16 @@
 #include "link/Gpiounit.h"
 
+#include "app/Forms.h"
+#include "app/Okapimain.h"
+
 TGPIOForm::TGPIOForm(QWidget* parent) : QWidget(parent) {
     ui.setupUi(this);
     setFixedSize(size());
+    bits_ = {ui.Bit0CheckBox, ui.Bit1CheckBox, ui.Bit2CheckBox, ui.Bit3CheckBox,
+             ui.Bit4CheckBox, ui.Bit5CheckBox, ui.Bit6CheckBox, ui.Bit7CheckBox};
+    connect(ui.SendButton, &QPushButton::clicked, this, &TGPIOForm::SendButtonClick);
+}
+
+void TGPIOForm::SendButtonClick() {
+    OkapiForm->Port().PortWrite(qk::DataPort, qk::PackBits(bits_));
 }

@@ -1,10 +1,70 @@
 #include "link/I2cunit.h"
 
+#include "app/Forms.h"
+#include "app/Okapimain.h"
+#include "widgets/Colors.h"
+
 TI2CForm::TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink& log,
                    QWidget* parent)
     : QWidget(parent), bus_(port, errors, log) {
     ui.setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(size());
+    qk::SetBackgroundColor(ui.FreqAdjustPanel, qk::clSilver);
+    qk::SetTextColor(ui.FreqAdjustLabel, qk::clMaroon);
+    qk::SetTextColor(ui.FreqAdjustButton, qk::clBlack);
+    qk::SetTextColor(ui.CalibrateButton, qk::clBlack);
+    timing_.spin = [this](uint32_t iterations) { bus_.Spin(iterations); };
+
+    connect(ui.FreqAdjustButton, &QPushButton::clicked, this, &TI2CForm::FreqAdjustButtonClick);
+    connect(ui.UpDownFreqAdjust, &qk::UpDown::clicked, this, &TI2CForm::UpDownFreqAdjustClick);
+    connect(ui.CalibrateButton, &QPushButton::clicked, this, &TI2CForm::CalibrateButtonClick);
+    connect(ui.CloseButton, &QPushButton::clicked, this, &TI2CForm::CloseButtonClick);
 }
 
-void TI2CForm::CalibrateScl(double) {}
+void TI2CForm::ShowStatus(const std::string& text) {
+    OkapiForm->ui.FirstErrorlabel->setText(QString::fromStdString(text));
+}
+
+void TI2CForm::CalibrateScl(double targetMicroseconds) {
+    if (OkapiForm->ui.I2C_Bypass->isChecked()) return;
+    qk::SetTextColor(ui.CalibrateButton, qk::clLime);
+    ui.CalibrateButton->repaint();  // the calibration blocks the event loop: show lime now
+    const qk::SclCalibrationResult result =
+        qk::SclCalibration(bus_.Port(), timing_).CalibrateScl(targetMicroseconds);
+    if (!result.ok) {
+        // No usable clock: the counts in force stay, and the button stays lime as a warning.
+        ShowStatus(result.Text());
+        return;
+    }
+    bus_.HalfPeriodCount = result.halfPeriodCount;
+    bus_.QuarterPeriodCount = result.quarterPeriodCount;
+    // A count above 2000 (a fast PC) stays in force; the up-down stops at its maximum.
+    ui.UpDownFreqAdjust->setPosition(static_cast<int>(result.halfPeriodCount));
+    ShowStatus(result.Text());
+    qk::SetTextColor(ui.CalibrateButton, qk::clBlack);
+}
+
+void TI2CForm::FreqAdjustButtonClick() {
+    FineAdjustMode = !FineAdjustMode;
+    if (FineAdjustMode) {
+        qk::SetTextColor(ui.FreqAdjustLabel, qk::clLime);
+        qk::SetTextColor(ui.FreqAdjustButton, qk::clLime);
+        ui.FreqAdjustButton->setText("-            +");
+        ui.UpDownFreqAdjust->setEnabled(true);
+        ShowStatus(qk::CountText(bus_.HalfPeriodCount));
+    } else {
+        qk::SetTextColor(ui.FreqAdjustLabel, qk::clMaroon);
+        qk::SetTextColor(ui.FreqAdjustButton, qk::clBlack);
+        ui.FreqAdjustButton->setText("Adjust Counter");
+        ui.UpDownFreqAdjust->setEnabled(false);
+        ShowStatus("Ready");
+    }
+}
+
+void TI2CForm::UpDownFreqAdjustClick(int position) {
+    bus_.HalfPeriodCount = static_cast<uint32_t>(position);
+    ShowStatus(qk::CountText(bus_.HalfPeriodCount));
+}

@@ -2,6 +2,7 @@
 #include <QWidget>
 
 #include "link/I2cBus.h"
+#include "link/SclCalibration.h"
 #include "ui_I2cunit.h"
 
 // "SCL Adjust": owns the bus master, calibrates its SCL period and lets the user set it by hand.
@@ -14,9 +15,24 @@ class TI2CForm : public QWidget {
     Ui::TI2CForm ui;
 
     qk::I2cBus& Bus() { return bus_; }
-    // Measures the busy-loop count of one SCL period of `targetMicroseconds`.
+    // Measures the busy-loop count of one SCL period of `targetMicroseconds` and puts it in force;
+    // does nothing while OFF LINE is checked.
     void CalibrateScl(double targetMicroseconds);
+    // The clock and busy loop the calibration times with (tests play a machine of a chosen speed).
+    // By default steady_clock and the bus master's own Spin, so that a count means the same time
+    // in the calibration and on the bus.
+    void SetCalibrationTiming(qk::SclTiming timing) { timing_ = std::move(timing); }
+
+    // True while the count up-down is enabled for setting the count by hand.
+    bool FineAdjustMode = false;
 
   private:
+    void FreqAdjustButtonClick();
+    void UpDownFreqAdjustClick(int position);
+    void CalibrateButtonClick() { CalibrateScl(10.0); }
+    void CloseButtonClick() { hide(); }
+    void ShowStatus(const std::string& text);
+
     qk::I2cBus bus_;
+    qk::SclTiming timing_;
 };

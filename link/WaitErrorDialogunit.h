@@ -3,7 +3,7 @@
 
 #include "ui_WaitErrorDialogunit.h"
 
-// "Wait Error!"
+// "Wait Error!": shown once when SCL does not go high, until the bus errors are reset.
 class TWaitErrorDialogForm : public QDialog {
     Q_OBJECT
   public:

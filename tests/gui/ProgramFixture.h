@@ -14,6 +14,7 @@
 #include "app/Program.h"
 #include "board/VirtualBoard.h"
 #include "link/I2cunit.h"
+#include "tests/core/SimulatedMachine.h"
 
 namespace qk::test {
 
@@ -29,6 +30,10 @@ class ProgramTest : public ::testing::Test {
             [this](QDialog& dialog) { dialogs.push_back(dialog.objectName().toStdString()); });
         program = std::make_unique<Program>(board);
         Bus().Spin = [](uint32_t) {};  // no real delays: the board does not need them
+        // The SCL calibration (START, RECALIBRATE) runs on a simulated PC on which one clock
+        // period of 1250 iterations takes 10 us: HalfPeriodCount 1250, QuarterPeriodCount 625,
+        // "#1250 SCL100".
+        I2CForm->SetCalibrationTiming(SimulatedMachine(4).Timing());
     }
     void TearDown() override {
         program.reset();

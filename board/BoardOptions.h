@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "board/VirtualBoard.h"
+
+namespace qk::board {
+
+// The virtual board that qk3xx-virtual plays, as chosen on its command line.
+struct BoardOptions {
+    Chip chip = Chip::QK310;
+    bool noDevice = false;        // --chip none: nothing on the bus answers
+    uint8_t writeAddress = 0x34;  // --address 0x1A
+    Fault fault = Fault::None;
+    int stretchPolls = 0;  // --fault stretch:N
+};
+
+struct ParsedOptions {
+    enum class Outcome { Run, Help, Error };
+    Outcome outcome = Outcome::Run;
+    BoardOptions options;
+    std::string error;  // why the command line was refused (Outcome::Error)
+};
+
+// Reads the arguments after the program name: --chip, --address, --fault (each as "--name value"
+// or "--name=value") and --help. Anything else is an error.
+ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments);
+
+// The --help text: the options, their choices and the defaults.
+std::string BoardOptionsHelp(const std::string& program);
+
+// A board as the options describe it.
+VirtualBoard MakeBoard(const BoardOptions& options);
+
+}  // namespace qk::board

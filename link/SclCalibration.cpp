@@ -1,0 +1,78 @@
+#include "link/SclCalibration.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <utility>
+
+namespace qk {
+
+SclCalibration::SclCalibration(PortIo& port, SclTiming timing)
+    : port_(port), timing_(std::move(timing)) {}
+
+double SclCalibration::MeasureSclPeriod(uint32_t n) {
+    const std::chrono::nanoseconds start = timing_.now();
+    port_.PortWrite(ControlPort, ControlSda);  // SCL low, SDA high
+    timing_.spin(n);
+    port_.PortWrite(ControlPort, ControlSda | ControlScl);  // SCL high
+    timing_.spin(n);
+    port_.PortWrite(ControlPort, ControlSda);  // SCL low
+    const std::chrono::nanoseconds stop = timing_.now();
+    return std::chrono::duration<double, std::micro>(stop - start).count();
+}
+
+bool SclCalibration::SearchPass(double targetUs, uint32_t& n, double& t) {
+    n = StartCount;
+    do {
+        --n;
+        t = MeasureSclPeriod(n);
+    } while (t > targetUs && n > MinimumCount);
+    if (t < targetUs) {
+        do {
+            if (n >= MaximumCount) return false;
+            ++n;
+            t = MeasureSclPeriod(n);
+        } while (t < targetUs);
+    }
+    return true;
+}
+
+SclCalibrationResult SclCalibration::CalibrateScl(double targetUs) {
+    SclCalibrationResult result;
+    uint32_t sumOfCounts = 0;
+    double sumOfPeriods = 0.0;
+    for (int pass = 0; pass < Passes; ++pass) {
+        uint32_t n = 0;
+        double t = 0.0;
+        if (!SearchPass(targetUs, n, t)) return result;
+        sumOfCounts += n;
+        sumOfPeriods += t;
+    }
+    result.meanPeriodUs = sumOfPeriods * 0.05;
+    result.frequencyKHz = 1.0 / (result.meanPeriodUs * 0.001);
+    // A zero or absurd period cannot be shown as a frequency: treat it as a failed calibration.
+    if (!std::isfinite(result.frequencyKHz) || result.frequencyKHz < 0.0 ||
+        result.frequencyKHz >= double(std::numeric_limits<int32_t>::max()))
+        return result;
+    result.halfPeriodCount = sumOfCounts / Passes;
+    result.quarterPeriodCount = result.halfPeriodCount / 2;
+    result.ok = true;
+    return result;
+}
+
+std::string SclCalibrationResult::Text() const {
+    return ok ? CalibrationText(halfPeriodCount, frequencyKHz) : "ERROR";
+}
+
+std::string CountText(uint32_t count) {
+    return "#" + std::to_string(count);
+}
+
+std::string CalibrationText(uint32_t halfPeriodCount, double frequencyKHz) {
+    char kHz[32];
+    std::snprintf(kHz, sizeof kHz, "%.0f",
+                  std::trunc(frequencyKHz));  // no decimal point: no locale
+    return CountText(halfPeriodCount) + " SCL" + kHz;
+}
+
+}  // namespace qk

@@ -1,0 +1,69 @@
+#pragma once
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "link/BusyLoop.h"
+#include "link/Port.h"
+
+namespace qk {
+
+// What the calibration times with: a monotonic clock and the busy loop whose iterations it counts.
+// Both are replaceable so that a test can play a machine of any speed.
+struct SclTiming {
+    using Clock = std::function<std::chrono::nanoseconds()>;
+    using Spin = std::function<void(uint32_t iterations)>;
+
+    Clock now = [] {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
+    };
+    Spin spin = &SpinLoop;  // must be the bus master's loop, so that a count means the same time
+};
+
+struct SclCalibrationResult {
+    // False when some pass never reached the target period (a clock that does not advance):
+    // then nothing below is meaningful and the counts in force must stay.
+    bool ok = false;
+    uint32_t halfPeriodCount = 0;
+    uint32_t quarterPeriodCount = 0;
+    double meanPeriodUs = 0.0;
+    double frequencyKHz = 0.0;
+    // "#812 SCL100" when ok, else "ERROR".
+    std::string Text() const;
+};
+
+// Finds the busy-loop count at which one SCL clock period (two spins and three control-port
+// writes) lasts a target time, averaged over 20 passes.
+class SclCalibration {
+public:
+    static constexpr int Passes = 20;
+    static constexpr uint32_t StartCount = 1500;
+    static constexpr uint32_t MinimumCount = 12;
+    // The upward search gives up here. A machine needing this many iterations for 10 us would spin
+    // many times faster than any PC; reaching it means the clock is not advancing.
+    static constexpr uint32_t MaximumCount = 200000;
+
+    SclCalibration(PortIo& port, SclTiming timing = {});
+
+    // One clock period with trial count n, in microseconds: SCL low, n iterations, SCL high,
+    // n iterations, SCL low; SDA stays high.
+    double MeasureSclPeriod(uint32_t n);
+    SclCalibrationResult CalibrateScl(double targetUs);
+
+private:
+    // One pass: lower the count while the period is too long, then raise it until the period
+    // reaches the target. False when the upward search hits MaximumCount.
+    bool SearchPass(double targetUs, uint32_t& n, double& t);
+
+    PortIo& port_;
+    SclTiming timing_;
+};
+
+// "#200": a busy-loop count as the status line shows it.
+std::string CountText(uint32_t count);
+// "#812 SCL100": the count and the SCL frequency in kHz, truncated toward zero.
+std::string CalibrationText(uint32_t halfPeriodCount, double frequencyKHz);
+
+}  // namespace qk

@@ -1,0 +1,165 @@
+#include "link/SclCalibration.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/core/BusTestSupport.h"
+#include "tests/core/SimulatedMachine.h"
+
+namespace qk::test {
+namespace {
+
+using Events = std::vector<std::string>;
+
+// Writes down every port access, clock read and spin in the order they happen.
+struct EventPort : PortIo {
+    std::shared_ptr<Events> events = std::make_shared<Events>();
+    uint8_t PortRead(int port) override {
+        events->push_back("read " + std::to_string(port));
+        return 0;
+    }
+    void PortWrite(int port, uint8_t value) override {
+        events->push_back("write " + std::to_string(port) + " " + std::to_string(value));
+    }
+    SclTiming Timing(int64_t nsPerClockRead) {
+        auto log = events;
+        auto clock = std::make_shared<int64_t>(0);
+        return {[log, clock, nsPerClockRead] {
+                    log->push_back("clock");
+                    *clock += nsPerClockRead;
+                    return std::chrono::nanoseconds(*clock);
+                },
+                [log](uint32_t n) { log->push_back("spin " + std::to_string(n)); }};
+    }
+};
+
+TEST(MeasureSclPeriod, TimesThreeControlWritesAndTwoSpins) {
+    EventPort port;
+    SclCalibration calibration(port, port.Timing(2500));
+    const double t = calibration.MeasureSclPeriod(37);
+    EXPECT_EQ(*port.events, (Events{"clock", "write 890 1", "spin 37", "write 890 3", "spin 37",
+                                    "write 890 1", "clock"}));
+    EXPECT_DOUBLE_EQ(t, 2.5);  // one clock step of 2500 ns between the two reads
+}
+
+TEST(MeasureSclPeriod, IsTwoSpinsAndThreeWritesOfTheMachine) {
+    board::VirtualBoard board;
+    SimulatedMachine machine(4, 100);
+    SimulatedMachine::TimedPort port(board, machine);
+    SclCalibration calibration(port, machine.Timing());
+    EXPECT_DOUBLE_EQ(calibration.MeasureSclPeriod(1000), 8.3);  // 2 x 1000 x 4 ns + 3 x 100 ns
+    EXPECT_DOUBLE_EQ(calibration.MeasureSclPeriod(12), 0.396);
+}
+
+struct MachineCase {
+    const char* name;
+    int64_t nsPerIteration;
+    int64_t nsPerPortWrite;
+    double targetUs;
+    uint32_t half;
+    uint32_t quarter;
+    const char* text;
+};
+
+class CalibrateOnMachine : public ::testing::TestWithParam<MachineCase> {};
+
+TEST_P(CalibrateOnMachine, FindsTheCountOfOneTargetPeriod) {
+    const MachineCase& c = GetParam();
+    board::VirtualBoard board;
+    SimulatedMachine machine(c.nsPerIteration, c.nsPerPortWrite);
+    SimulatedMachine::TimedPort port(board, machine);
+    const SclCalibrationResult result =
+        SclCalibration(port, machine.Timing()).CalibrateScl(c.targetUs);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.halfPeriodCount, c.half);
+    EXPECT_EQ(result.quarterPeriodCount, c.quarter);
+    EXPECT_EQ(result.Text(), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CalibrateOnMachine,
+    ::testing::Values(
+        // 8 ns per count: the downward search lands exactly on 10.0 us.
+        MachineCase{"ExactOnTheWayDown", 4, 0, 10.0, 1250, 625, "#1250 SCL100"},
+        MachineCase{"WithSlowPortWrites", 4, 1168, 10.0, 812, 406, "#812 SCL100"},
+        // 14 ns per count: 714 gives 9.996 us, so one step up to 715 (10.010 us, 99.9 kHz).
+        MachineCase{"OneStepBackUp", 7, 0, 10.0, 715, 357, "#715 SCL99"},
+        // 6 ns per count: 1499 is too short; the upward search stops at 1667 (10.002 us).
+        MachineCase{"UpwardFromTheStart", 3, 0, 10.0, 1667, 833, "#1667 SCL99"},
+        // A fast PC: the count goes past the up-down's 2000 and is kept as found.
+        MachineCase{"FastMachineAbove2000", 1, 0, 10.0, 5000, 2500, "#5000 SCL100"},
+        // So slow that 12 iterations already take 24 us: every pass ends at 12.
+        MachineCase{"SlowMachineStopsAt12", 1000, 0, 10.0, 12, 6, "#12 SCL41"},
+        // Every pass ends at 9.87 us: 1 / 0.00987 = 101.3 kHz, shown truncated.
+        MachineCase{"MeanOf9_87Microseconds", 5, 10, 9.87, 984, 492, "#984 SCL101"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CalibrateScl, AveragesTheTwentyPassesAndTruncatesTheCount) {
+    // Passes alternate between 8 ns per count (1250, 10.000 us) and 6 ns per count
+    // (1667, 10.002 us): 29170 / 20 = 1458.5 -> 1458; mean 10.001 us -> 99.99 kHz.
+    struct Machine {
+        int64_t elapsedNs = 0;
+        int64_t nsPerIteration = 3;
+        int spinsOf1499 = 0;
+    };
+    auto machine = std::make_shared<Machine>();
+    const SclTiming alternating{
+        [machine] { return std::chrono::nanoseconds(machine->elapsedNs); },
+        [machine](uint32_t n) {
+            // Every pass starts with a measurement of 1499 (two spins) and never comes back to it.
+            if (n == SclCalibration::StartCount - 1 && ++machine->spinsOf1499 % 2 == 1)
+                machine->nsPerIteration = machine->nsPerIteration == 4 ? 3 : 4;
+            machine->elapsedNs += int64_t(n) * machine->nsPerIteration;
+        }};
+    board::VirtualBoard board;
+    const SclCalibrationResult result = SclCalibration(board, alternating).CalibrateScl(10.0);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.halfPeriodCount, 1458u);
+    EXPECT_EQ(result.quarterPeriodCount, 729u);
+    EXPECT_DOUBLE_EQ(result.meanPeriodUs, 10.001);
+    EXPECT_EQ(result.Text(), "#1458 SCL99");
+}
+
+TEST(CalibrateScl, WithAClockThatNeverAdvancesGivesUpAtTheCountLimit) {
+    board::VirtualBoard port;
+    uint32_t largest = 0;
+    int spins = 0;
+    SclTiming stuck = SimulatedMachine::StuckClock();
+    stuck.spin = [&](uint32_t n) {
+        largest = std::max(largest, n);
+        ++spins;
+    };
+    const SclCalibrationResult result = SclCalibration(port, stuck).CalibrateScl(10.0);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.Text(), "ERROR");
+    EXPECT_EQ(largest, SclCalibration::MaximumCount);
+    // One pass only: 1499 (0.0 us is not above the target), then 1500 .. the limit.
+    EXPECT_EQ(spins, 2 * int(1 + SclCalibration::MaximumCount - 1499));
+}
+
+TEST(CalibrateScl, LeavesTheBusUsable) {
+    BusRig rig;
+    SimulatedMachine machine(4);
+    SclCalibration(rig.board, machine.Timing()).CalibrateScl(10.0);
+    EXPECT_TRUE(rig.board.FrameTexts().empty()) << "clock pulses with SDA high are no frame";
+    const uint8_t bytes[] = {0x13, 0xC9};
+    rig.bus.I2cWrite(0x34, 2, bytes);
+    EXPECT_EQ(rig.board.FrameTexts(), std::vector<std::string>{"34 13 C9"});
+    EXPECT_EQ(rig.bus.AckErrorFlag, 0);
+    EXPECT_EQ(rig.bus.WaitErrorFlag, 0);
+}
+
+TEST(SclTexts, CountAndCalibrationTexts) {
+    EXPECT_EQ(CountText(200), "#200");
+    EXPECT_EQ(CountText(12), "#12");
+    EXPECT_EQ(CalibrationText(812, 100.0), "#812 SCL100");
+    EXPECT_EQ(CalibrationText(812, 1.0 / (9.87 * 0.001)), "#812 SCL101");
+    EXPECT_EQ(CalibrationText(2500, 99.999), "#2500 SCL99");
+}
+
+}  // namespace
+}  // namespace qk::test
