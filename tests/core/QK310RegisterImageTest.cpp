@@ -68,13 +68,6 @@ TEST(QK310RegisterImage, ReadRegisterOffLineReturnsZero) {
     EXPECT_EQ(rig.log.lines, Texts{"{0x34 0x5 }"});
 }
 
-TEST(QK310RegisterImage, WithoutABusNothingIsSentAndReadsGiveZero) {
-    QK310RegisterImage image;
-    image.WriteRegister(0x02, 0x05);
-    image.WriteRegisterAlways(0x19, 0x3F);
-    EXPECT_EQ(image.ReadRegister(0x00), 0x00);
-}
-
 TEST(QK310RegisterImage, SubAddressesRunTo19hThen1DhTo1Fh) {
     QK310RegisterImage image;
     EXPECT_EQ(image.SubAddressTable, decltype(image.SubAddressTable){}) << "zeros until filled";
@@ -129,15 +122,6 @@ TEST(QK310RegisterImage, LoadImageFromDefaultsRestoresEntry0To28InOrder) {
         EXPECT_EQ(seen[entry].second, QK320PowerOnDefaults[entry]);
     }
     EXPECT_EQ(rig.image.CurrentImage, QK320PowerOnDefaults);
-}
-
-TEST(QK310PowerOnDefaults, TheTwoChipsDifferOnlyInTheStatusRegister) {
-    EXPECT_EQ(QK310PowerOnDefaults[0], 0x26);
-    EXPECT_EQ(QK320PowerOnDefaults[0], 0x36);
-    for (int entry = 1; entry < QK310RegisterImage::Entries; ++entry)
-        EXPECT_EQ(QK310PowerOnDefaults[entry], QK320PowerOnDefaults[entry]) << "entry " << entry;
-    EXPECT_EQ(QK310PowerOnDefaults[12 + 5], 0x50) << "channel 6's inter-channel delay";
-    EXPECT_EQ(QK310PowerOnDefaults[25], 0xFF);
 }
 
 }  // namespace
