@@ -1,7 +1,13 @@
 #include "chips/QK310unit.h"
 
+#include <QCheckBox>
+
 #include "app/Forms.h"
+#include "app/Okapimain.h"
 #include "chips/QK310VolumeCode.h"
+#include "gen1/Balanceunitsixch.h"
+#include "gen1/Dcoffsetunit.h"
+#include "gen1/Interchdelayunit.h"
 #include "gen1/Registersunit.h"
 
 TQK310Form::TQK310Form(QWidget* parent) : TQK310Form(qk::QK310PowerOnDefaults, false, parent) {
@@ -29,10 +35,40 @@ void TQK310Form::CaptureDefaultImage() {
         image.DefaultImage[entry] = image.ReadRegister(image.SubAddressTable[entry]);
 }
 
-void TQK310Form::ActivateChipModel() {}
+void TQK310Form::ActivateChipModel() {
+    InitSubAddresses();
+    // The ABD group is shown before the restore and hidden after it: its entry is restored and
+    // its list follows the bits either way.
+    if (hasAbdDelay_) RegistersForm->ui.Reg12GroupBox->setVisible(true);
+    RegistersForm->Image().LoadImageFromDefaults();
+    if (!hasAbdDelay_) RegistersForm->ui.Reg12GroupBox->setVisible(false);
+    SixChBalanceForm->DefaultBitBtnClick();
+    SetMasterVolumeToZeroDb();
+}
+
+void TQK310Form::SetMasterVolumeToZeroDb() {
+    // The main window's master volume "0.0" action runs here once the volume panel has it.
+}
 
 void TQK310Form::VolumeCodeText(int code, QLabel* label) const {
     label->setText(QString::fromStdString(qk::QK310VolumeCodeText(code)));
 }
 
-void TQK310Form::ApplyChannelEnable(int) {}
+void TQK310Form::ApplyChannelEnable(int channel) {
+    if (channel < 1 || channel > 6) return;
+    const auto* channelBox =
+        OkapiForm->findChild<QCheckBox*>(QString("Volume%1CheckBox").arg(channel));
+    if (!channelBox) return;
+    const bool enabled = channelBox->isChecked();
+    QCheckBox* unmute =
+        RegistersForm->Group(qk::QK310RegisterImage::ChannelMuteRegister)[channel - 1];
+    // While MUTE ALL is engaged a re-enabled channel stays muted until MUTE ALL is released.
+    if (!enabled)
+        unmute->setChecked(false);
+    else if (!OkapiForm->QK310MuteAllEngaged)
+        unmute->setChecked(true);
+    unmute->setEnabled(enabled);
+    SixChBalanceForm->EnableChannel(channel, enabled);
+    DCOffsetForm->EnableChannel(channel, enabled);
+    InterchDelayForm->EnableChannel(channel, enabled);
+}

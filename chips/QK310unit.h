@@ -31,6 +31,8 @@ class TQK310Form : public QWidget {
                bool hasAbdDelay, QWidget* parent);
 
   private:
+    void SetMasterVolumeToZeroDb();
+
     const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults_;
     bool hasAbdDelay_;
 };

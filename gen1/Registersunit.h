@@ -1,4 +1,5 @@
 #pragma once
+#include <QComboBox>
 #include <QWidget>
 #include <cstdint>
 
@@ -23,7 +24,43 @@ class TRegistersForm : public QWidget {
     // Shows a just-restored image entry in the window(s) that show it.
     void RefreshEntry(int entry);
 
+    void Reg00ButtonClick();      // "Read Only"
+    void Reg01ButtonClick();      // "Read"
+    void Reg01SendButtonClick();  // "Zero": clears the error bits, FS stays set
+    void Reg02ButtonClick();      // "Setup": System Control 0
+    void Reg02SendButtonClick();  // "Apply"
+    void Reg03ButtonClick();      // "Setup": System Control 1
+    void Reg03SendButtonClick();  // "Apply"
+    void Reg04ButtonClick();      // "Apply"
+    void AutoMuteDelayComboBoxChange();
+    void ABDdelayComboBoxChange();
+    void ReadAllButtonClick();
+    void CancelButtonClick();  // "CLOSE": unapplied box edits are discarded
+    void TestRegBitBtnClick();
+
   private:
+    // A delay list and the bits of its register that hold the list's item index.
+    struct DelayList {
+        QComboBox* list;
+        uint8_t reg;
+        uint8_t mask;
+    };
+
+    void ConnectHandlers();
+    // Packs the group, stores it in the image and writes the stored byte; returns it.
+    uint8_t WriteGroup(uint8_t reg);
+    // Write, show what was written, then let the register's other views follow.
+    void ApplyGroup(uint8_t reg);
+    // Reads the register into the image and the group, then lets its other views follow.
+    void ReadGroup(uint8_t reg);
+    void ShowGroup(uint8_t reg, uint8_t value);
+    // What else shows a group's register: the setup window (02h, 03h) or the delay list (05h, 12h).
+    void FollowGroup(uint8_t reg);
+    const DelayList* DelayListOf(uint8_t reg) const;
+    void DelayListChange(const DelayList& delay);
+    void ListFollowsBits(const DelayList& delay);
+
     qk::QK310RegisterImage image_;
     std::array<qk::BitBoxes, 8> groups_{};
+    std::array<DelayList, 2> delayLists_{};
 };
