@@ -1,5 +1,10 @@
 #include "gen1/Registersunit.h"
 
+#include "app/Forms.h"
+#include "gen1/Dcoffsetunit.h"
+#include "gen1/Interchdelayunit.h"
+#include "gen1/Syscontrol0unit.h"
+#include "gen1/Syscontrol1unit.h"
 #include "widgets/RegisterGroup.h"
 
 namespace {
@@ -67,4 +72,13 @@ qk::BitBoxes TRegistersForm::Group(uint8_t reg) const {
 
 void TRegistersForm::Reg19ButtonClick() {}
 
-void TRegistersForm::RefreshEntry(int) {}
+void TRegistersForm::RefreshEntry(int entry) {
+    const uint8_t value = image_.CurrentImage.at(entry);
+    if (entry == 2 || entry == 3) {
+        qk::ShowBits(Group(uint8_t(entry)), value);
+        if (entry == 2) SysControl0Form->Reload();
+        if (entry == 3) SysControl1Form->Reload();
+    }
+    if (entry >= 6 && entry <= 11) DCOffsetForm->SetChannelFromValue(entry - 5, value);
+    if (entry >= 12 && entry <= 17) InterchDelayForm->SetChannelFromValue(entry - 11, value);
+}
