@@ -111,6 +111,7 @@ void ChannelSliderForm::EnableChannel(int channel, bool enabled) {
 }
 
 void ChannelSliderForm::ChannelTrackBarChange(int channel) {
+    if (!ValidChannel(channel)) return;
     const ChannelStrip& strip = Strip(channel);
     const uint8_t value = encoding_.registerValue(strip.trackBar->value());
     for (size_t i = 0; i < strip.readouts.size(); ++i)
@@ -123,6 +124,7 @@ void ChannelSliderForm::ChannelTrackBarChange(int channel) {
 }
 
 void ChannelSliderForm::ZeroButtonClick(int channel) {
+    if (!ValidChannel(channel)) return;
     TrackBar(channel)->setValue(encoding_.zeroPosition);
     ChannelTrackBarChange(channel);
 }
