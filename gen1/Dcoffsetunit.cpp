@@ -1,9 +1,38 @@
 #include "gen1/Dcoffsetunit.h"
 
-TDCOffsetForm::TDCOffsetForm(QWidget* parent) : QWidget(parent) {
-    ui.setupUi(this);
-    setFixedSize(size());
+namespace {
+
+// One step of the signed offset is 1.56 % / 127.
+constexpr double kPercentPerStep = 0.012283464566929135;
+
+// Position 0 (top) is +127 = 0x7F, 127 is 0, 255 (bottom) is -128 = 0x80.
+uint8_t OffsetRegister(int position) {
+    return static_cast<uint8_t>(static_cast<int8_t>(127 - position));
 }
 
-void TDCOffsetForm::SetChannelFromValue(int, uint8_t) {}
-void TDCOffsetForm::EnableChannel(int, bool) {}
+int OffsetPosition(uint8_t value) {
+    return 127 - static_cast<int8_t>(value);
+}
+
+// Always "." as the decimal separator: asprintf formats in the C locale.
+QString PercentText(uint8_t value) {
+    return QString::asprintf("%.3f%%", static_cast<int8_t>(value) * kPercentPerStep);
+}
+
+qk::ChannelSliderEncoding DcOffsetEncoding() {
+    return {0x06,
+            127,
+            128,
+            32,
+            OffsetRegister,
+            OffsetPosition,
+            {{"Readout", "0.000%", PercentText}, {"HexReadout", "0x00", qk::HexByteText}}};
+}
+
+}  // namespace
+
+TDCOffsetForm::TDCOffsetForm(QWidget* parent) : ChannelSliderForm(DcOffsetEncoding(), parent) {
+    ui.setupUi(this);
+    BuildChannels();
+    setFixedSize(size());
+}

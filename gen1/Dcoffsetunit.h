@@ -1,19 +1,12 @@
 #pragma once
-#include <QWidget>
-
-#include <cstdint>
-
+#include "gen1/ChannelSliderForm.h"
 #include "ui_Dcoffsetunit.h"
 
-// "DC Offset"
-class TDCOffsetForm : public QWidget {
+// "DC Offset": the signed DC offsets of channels 1..6, registers 06h..0Bh.
+class TDCOffsetForm : public qk::ChannelSliderForm {
     Q_OBJECT
   public:
     explicit TDCOffsetForm(QWidget* parent = nullptr);
 
     Ui::TDCOffsetForm ui;
-
-    // Sets channel 1..6's slider from a register value; the channel is written if it moved.
-    void SetChannelFromValue(int channel, uint8_t value);
-    void EnableChannel(int channel, bool enabled);
 };

@@ -1,19 +1,12 @@
 #pragma once
-#include <QWidget>
-
-#include <cstdint>
-
+#include "gen1/ChannelSliderForm.h"
 #include "ui_Interchdelayunit.h"
 
-// "Interchannel Delay"
-class TInterchDelayForm : public QWidget {
+// "Interchannel Delay": the delays of channels 1..6, registers 0Ch..11h.
+class TInterchDelayForm : public qk::ChannelSliderForm {
     Q_OBJECT
   public:
     explicit TInterchDelayForm(QWidget* parent = nullptr);
 
     Ui::TInterchDelayForm ui;
-
-    // Sets channel 1..6's slider from a register value; the channel is written if it moved.
-    void SetChannelFromValue(int channel, uint8_t value);
-    void EnableChannel(int channel, bool enabled);
 };

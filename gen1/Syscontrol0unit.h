@@ -1,17 +1,13 @@
 #pragma once
-#include <QWidget>
-
+#include "gen1/RadioRegisterForm.h"
 #include "ui_Syscontrol0unit.h"
 
-// "System Control 0"
-class TSysControl0Form : public QWidget {
+// "System Control 0": register 02h (speed, de-emphasis, serial format) through the register
+// editor's group 02.
+class TSysControl0Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TSysControl0Form(QWidget* parent = nullptr);
 
     Ui::TSysControl0Form ui;
-
-    // Sets the radio groups from group 02, then writes 02h.
-    void Reload();
-    void ApplyButtonClick();
 };

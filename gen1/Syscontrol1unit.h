@@ -1,17 +1,13 @@
 #pragma once
-#include <QWidget>
-
+#include "gen1/RadioRegisterForm.h"
 #include "ui_Syscontrol1unit.h"
 
-// "System Control 1"
-class TSysControl1Form : public QWidget {
+// "System Control 1": register 03h bit by bit (D6..D0; bit 7 is not used) through the register
+// editor's group 03.
+class TSysControl1Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TSysControl1Form(QWidget* parent = nullptr);
 
     Ui::TSysControl1Form ui;
-
-    // Sets the radio groups from group 03, then writes 03h.
-    void Reload();
-    void ApplyButtonClick();
 };

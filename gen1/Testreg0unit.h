@@ -1,17 +1,12 @@
 #pragma once
-#include <QWidget>
-
+#include "gen1/RadioRegisterForm.h"
 #include "ui_Testreg0unit.h"
 
-// "Test Register 0"
-class TTestReg0Form : public QWidget {
+// "Test Register 0": register 1Eh bit by bit through the test register window's group 1E.
+class TTestReg0Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TTestReg0Form(QWidget* parent = nullptr);
 
     Ui::TTestReg0Form ui;
-
-    // Sets the radio groups from the test register window's group 1E; writes nothing.
-    void Reload();
-    void ApplyButtonClick();
 };

@@ -1,0 +1,61 @@
+#pragma once
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "widgets/BitBoxes.h"
+#include "widgets/RadioGroup.h"
+
+namespace qk {
+
+// A radio group that shows one bit field of a register: item i stands for field value codes[i].
+struct RadioField {
+    RadioGroup* group;
+    int shift;                   // the field's lowest bit
+    int width;                   // in bits
+    std::vector<uint8_t> codes;  // field value of each item, by item index
+};
+
+// Field values n-1, n-2, ..., 0 for items 0..n-1.
+std::vector<uint8_t> DescendingCodes(int items);
+// One two-item group per bit (bit 0 first): the item index is the bit value.
+std::vector<RadioField> BitFields(std::vector<RadioGroup*> groupsBit0First);
+
+// A window that edits one register in readable form. It keeps no value of its own: it translates
+// between its radio groups and a group of eight check boxes of another window, and sends the
+// register by packing those boxes into CurrentImage and writing it.
+class RadioRegisterForm : public QWidget {
+    Q_OBJECT
+  public:
+    // Sets the radio groups from the check boxes; a field value no item stands for leaves its
+    // group as it was. Windows that write on reload then send the boxes.
+    void Reload();
+    // Check boxes from the selected items (unselected groups and unused bits 0), then send them.
+    void ApplyButtonClick();
+    void OKButtonClick();
+    // Hides only: the selections stay until the next reload.
+    void CancelButtonClick();
+    // Restores the register from DefaultImage, which reloads this window; the window stays open.
+    void DefaultButtonClick();
+
+  protected:
+    struct Register {
+        uint8_t subAddress;
+        std::function<BitBoxes()> boxes;  // the other window's check boxes of the register
+        bool writesOnReload;
+    };
+
+    explicit RadioRegisterForm(QWidget* parent) : QWidget(parent) {}
+    // Call after setupUi: connects OKButton, ApplyButton, CancelButton and DefaultButton.
+    void Bind(Register reg, std::vector<RadioField> fields);
+
+  private:
+    uint8_t SelectedValue() const;
+    void SendBoxes();
+
+    Register register_{};
+    std::vector<RadioField> fields_;
+};
+
+}  // namespace qk
