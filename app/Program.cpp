@@ -148,6 +148,12 @@ Program::Program(PortIo& port) {
     QK330TestReg0Form = Placeholder("QK330TestReg0Form", "Test Register 0");
     FileOpenErrorDlgForm = Keep(new TFileOpenErrorDlgForm);
     GPIOForm = Keep(new TGPIOForm);
+    // First-generation register operations go through the bus master to the main window's
+    // device address and are held back while its MUTE ALL is engaged.
+    RegistersForm->Image().SetWiring({&I2CForm->Bus(),
+                                      [] { return OkapiForm->DeviceAddress; },
+                                      [] { return OkapiForm->QK310MuteAllEngaged; },
+                                      {}});
 }
 
 Program::~Program() {
