@@ -208,6 +208,23 @@ TEST_F(Start, ChipAlreadyCheckedIsNotSelectedAgain) {
     EXPECT_EQ(Text("SecondErrorlabel"), "  ");
 }
 
+class QK350Board : public MainWindowTest {
+  protected:
+    QK350Board() : MainWindowTest(Chip::QK350) {}
+};
+
+TEST_F(QK350Board, DetectedAgainAfterItWasChosenIsOfferedUncheckedForTheUserToPick) {
+    ClickStart();
+    Click(OkapiForm, "QK350RadioButton");
+    ASSERT_EQ(CheckedChipButtons(), Strings{"QK350RadioButton"});
+    ClickOffLine();
+    ClickOffLine();
+
+    EXPECT_EQ(ShownChipButtons(), Strings{"QK350RadioButton"});
+    EXPECT_TRUE(CheckedChipButtons().empty());
+    EXPECT_EQ(StatusLines(), (Strings{"SELECT", "DEVICE"}));
+}
+
 // --- OFF LINE ---
 
 using OffLine = MainWindowTest;
