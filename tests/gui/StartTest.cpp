@@ -131,6 +131,7 @@ class Detection : public MainWindowTest, public ::testing::WithParamInterface<De
 
 TEST_P(Detection, OffersTheChipTheBoardReports) {
     const DetectionCase& c = GetParam();
+    const auto chipRegisters = BoardImage(board);
     ClickStart();
 
     const Strings frames = board.FrameTexts();
@@ -148,7 +149,7 @@ TEST_P(Detection, OffersTheChipTheBoardReports) {
     // A recognised chip needs no power-on defaults: its registers were read instead.
     EXPECT_EQ(OkapiForm->ChipNeedsInit, !c.captured && !c.chipSelected);
     if (c.captured) {
-        EXPECT_EQ(Image().DefaultImage, BoardImage(board));
+        EXPECT_EQ(Image().DefaultImage, chipRegisters);
     }
     if (c.chipSelected) {
         EXPECT_EQ(OkapiForm->frameGeometry().width(), 455);
@@ -261,6 +262,7 @@ TEST_F(OffLine, ClearingItRunsStartAlthoughTheStartButtonIsHidden) {
     ClickStart();
     Click(OkapiForm, "QK320RadioButton");
     ASSERT_FALSE(Shown(OkapiForm, "StartBitBtn") && Shown(OkapiForm, "StartPanel"));
+    const auto chipRegisters = BoardImage(board);
 
     ClickOffLine();
 
@@ -271,7 +273,7 @@ TEST_F(OffLine, ClearingItRunsStartAlthoughTheStartButtonIsHidden) {
     EXPECT_EQ(Strings(frames.begin(), frames.begin() + 3), (Strings{"34 00", "34 00", "35 27"}));
     EXPECT_EQ(ShownChipButtons(), Strings{"QK310RadioButton"});
     EXPECT_EQ(CheckedChipButtons(), Strings{"QK310RadioButton"});
-    EXPECT_EQ(Image().DefaultImage, BoardImage(board));
+    EXPECT_EQ(Image().DefaultImage, chipRegisters);
 }
 
 TEST_F(OffLine, ClearingItWithNoBoardTellsNoDeviceFound) {
