@@ -3,7 +3,7 @@
 
 #include "ui_Aboutunit.h"
 
-// "About"
+// "About": version, date and the chip family the program serves.
 class TAboutBox : public QDialog {
     Q_OBJECT
   public:

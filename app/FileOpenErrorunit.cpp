@@ -3,4 +3,5 @@
 TFileOpenErrorDlgForm::TFileOpenErrorDlgForm(QWidget* parent) : QDialog(parent) {
     ui.setupUi(this);
     setFixedSize(size());
+    connect(ui.OKBtn, &QPushButton::clicked, this, &QDialog::accept);
 }

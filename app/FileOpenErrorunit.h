@@ -3,7 +3,7 @@
 
 #include "ui_FileOpenErrorunit.h"
 
-// "Dialog"
+// "Dialog": the help document could not be opened.
 class TFileOpenErrorDlgForm : public QDialog {
     Q_OBJECT
   public:

@@ -3,7 +3,7 @@
 
 #include "ui_NoDeviceunit.h"
 
-// "No Device Found!"
+// "No Device Found!": START found no chip at the chosen address.
 class TNoDeviceDlgForm : public QDialog {
     Q_OBJECT
   public:

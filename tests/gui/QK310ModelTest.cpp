@@ -56,6 +56,13 @@ TEST_F(QK310Model, CaptureOffLineFillsTheDefaultImageWithZeros) {
     EXPECT_TRUE(board.FrameTexts().empty());
 }
 
+// After activation the six channel volumes (entries 19..24) hold code C9h: 0.0 dB, master at 48.
+std::array<uint8_t, QK310RegisterImage::Entries> WithChannelVolumesAtZeroDb(
+    std::array<uint8_t, QK310RegisterImage::Entries> image) {
+    for (int entry = 19; entry <= 24; ++entry) image[entry] = 0xC9;
+    return image;
+}
+
 TEST_F(QK310Model, ActivationRestoresTheCapturedImageIntoTheWindows) {
     board.SetRegister(0x19, 0x2A);
     board.SetRegister(0x05, 0x07);
@@ -67,7 +74,7 @@ TEST_F(QK310Model, ActivationRestoresTheCapturedImageIntoTheWindows) {
     board.ClearFrames();
 
     QK310Form->ActivateChipModel();
-    EXPECT_EQ(Image().CurrentImage, Image().DefaultImage);
+    EXPECT_EQ(Image().CurrentImage, WithChannelVolumesAtZeroDb(Image().DefaultImage));
     EXPECT_EQ(Shows(0x00), 0x27);
     EXPECT_EQ(Shows(0x19), 0x2A);
     EXPECT_EQ(Shows(0x05), 0x07);
@@ -117,7 +124,7 @@ TEST_F(QK310Model, ActivationWritesNothingOfItsOwnWhileMuteAllIsEngaged) {
     QK310Form->LoadPowerOnDefaults();
     QK310Form->ActivateChipModel();
     EXPECT_TRUE(board.FrameTexts().empty());
-    EXPECT_EQ(Image().CurrentImage, QK310PowerOnDefaults);
+    EXPECT_EQ(Image().CurrentImage, WithChannelVolumesAtZeroDb(QK310PowerOnDefaults));
 }
 
 // The main window's channel box n, as the volume panel lays it out (made here while the panel

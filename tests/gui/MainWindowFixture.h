@@ -1,0 +1,58 @@
+#pragma once
+#include <QLabel>
+#include <QRadioButton>
+#include <string>
+#include <vector>
+
+#include "tests/gui/ProgramFixture.h"
+
+namespace qk::test {
+
+// The program with its main window shown, on a board with the given chip and address.
+class MainWindowTest : public ProgramTest {
+  protected:
+    explicit MainWindowTest(board::Chip chip = board::Chip::QK310, uint8_t address = 0x34)
+        : ProgramTest(chip, address) {}
+
+    void SetUp() override {
+        ProgramTest::SetUp();
+        program->Show();
+    }
+
+    static QString Text(const char* label) { return Child<QLabel>(OkapiForm, label)->text(); }
+    // The two lime status lines.
+    static std::vector<std::string> StatusLines() {
+        return {Text("FirstErrorlabel").toStdString(), Text("SecondErrorlabel").toStdString()};
+    }
+    static bool Shown(QWidget* window, const char* control) {
+        return Child(window, control)->isVisibleTo(window);
+    }
+
+    // Chip radio buttons in panel order, by the state asked for.
+    static std::vector<std::string> ChipButtons(bool (*wanted)(QRadioButton*)) {
+        std::vector<std::string> names;
+        for (const char* name : {"QK310RadioButton", "QK320RadioButton", "QK330RadioButton",
+                                 "QK340RadioButton", "QK350RadioButton"}) {
+            auto* button = Child<QRadioButton>(OkapiForm, name);
+            if (wanted(button)) names.push_back(name);
+        }
+        return names;
+    }
+    static std::vector<std::string> ShownChipButtons() {
+        return ChipButtons([](QRadioButton* b) { return b->isVisibleTo(OkapiForm); });
+    }
+    static std::vector<std::string> CheckedChipButtons() {
+        return ChipButtons([](QRadioButton* b) { return b->isChecked(); });
+    }
+    static std::vector<std::string> VisibleWindows() {
+        std::vector<std::string> names;
+        for (QWidget* window : SecondaryWindows())
+            if (window->isVisible()) names.push_back(window->objectName().toStdString());
+        return names;
+    }
+
+    void ClickStart() { Click(OkapiForm, "StartBitBtn"); }
+    void ClickOffLine() { Click(OkapiForm, "I2C_Bypass"); }
+};
+
+}  // namespace qk::test
