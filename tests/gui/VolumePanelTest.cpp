@@ -333,6 +333,19 @@ TEST_F(VolumePanel, WithNoChipButtonCheckedTheVolumeAndChannelHandlersSendNothin
     EXPECT_TRUE(Offset(2)->isEnabled());
 }
 
+TEST_F(VolumePanel, TheQK330MasterVolumeIsIdleWhileAFirstGenerationChipIsSelected) {
+    StartWithQK310();
+    auto* slider = Child<QSlider>(OkapiForm, "QK330MasterVolTrackBar");
+    slider->setValue(20);
+    EXPECT_EQ(Child<UpDown>(OkapiForm, "QK330MasterVolUpDown")->position(), 287)
+        << "its change handler did not run";
+    Child<QPushButton>(OkapiForm, "QK330MasterVolZeroBitBtn")->click();
+    EXPECT_EQ(slider->value(), 287);
+    EXPECT_EQ(Child<UpDown>(OkapiForm, "QK330MasterVolUpDown")->position(), 287);
+    EXPECT_TRUE(board.FrameTexts().empty());
+    EXPECT_EQ(Master()->value(), 48);
+}
+
 // --- PWM INIT and RESET ---
 
 TEST_F(VolumePanel, PwmInitPulsesSoftResetAndClearsTheBusErrors) {
