@@ -16,7 +16,11 @@
 #include "app/NoDeviceunit.h"
 #include "chips/QK310unit.h"
 #include "chips/QK320unit.h"
+#include "gen1/Balanceunitsixch.h"
+#include "gen1/Dcoffsetunit.h"
+#include "gen1/Interchdelayunit.h"
 #include "gen1/Registersunit.h"
+#include "gen1/Syscontrol1unit.h"
 #include "link/AckErrorDialogunit.h"
 #include "link/Gpiounit.h"
 #include "link/I2cunit.h"
@@ -30,6 +34,12 @@ constexpr double StartSclPeriodMicroseconds = 10.0;
 constexpr uint8_t ChipIdRegister = 0x00;
 constexpr uint8_t ChipIdMask = 0x3E;
 constexpr uint8_t QK310Id = 0x26, QK320Id = 0x1E, QK350Id = 0x00;
+constexpr int QK310LoudestCode = 249, QK310ZeroDbPosition = 48;
+constexpr int QK330LoudestCode = 1262, QK330ZeroDbPosition = 287;
+// The items of the "D2 Select" group of the system control window.
+constexpr int SoftResetItem = 0, NormalModeItem = 1;
+// Nine spaces wipe a shown "ACK Error" from the red status line.
+const QString ErrorLineCleared(9, ' ');
 
 QString& HelpViewer() {
     static QString program = "xdg-open";
@@ -98,6 +108,86 @@ void TOkapiForm::ConnectControls() {
     connect(ui.LoginEdit, &QLineEdit::returnPressed, ui.LoginButton, &QPushButton::click);
     connect(ui.LoginButton, &QPushButton::clicked, this, &TOkapiForm::LoginButtonClick);
     connect(ui.ExitBitBtn, &QPushButton::clicked, this, &QWidget::close);
+    ConnectVolumePanel();
+    ConnectWindowButtons();
+}
+
+void TOkapiForm::ConnectVolumePanel() {
+    qk310MasterVolume_ = {Generation::First,
+                          ui.MasterVolTrackBar,
+                          ui.MasterVolUpDown,
+                          ui.MasterVolReadout,
+                          QK310LoudestCode,
+                          QK310ZeroDbPosition,
+                          &TOkapiForm::QK310VolumeCodeText,
+                          &TOkapiForm::ApplyAllQK310ChannelVolumes};
+    qk330MasterVolume_ = {Generation::QK330,
+                          ui.QK330MasterVolTrackBar,
+                          ui.QK330MasterVolUpDown,
+                          ui.QK330MasterVolReadout,
+                          QK330LoudestCode,
+                          QK330ZeroDbPosition,
+                          &TOkapiForm::QK330VolumeCodeText,
+                          &TOkapiForm::QK330ApplyAllChannelVolumes};
+    qk310MuteAll_ = {ui.QK310MuteAllBitBtn, &TOkapiForm::QK310MuteAllEngaged,
+                     &TOkapiForm::QK310MuteAllToMuteRegister};
+    qk330MuteAll_ = {ui.QK330MuteAllBitBtn, &TOkapiForm::QK330MuteAllEngaged,
+                     &TOkapiForm::QK330MuteAllToMuteRegister};
+
+    connect(ui.MasterVolTrackBar, &QSlider::valueChanged, this,
+            &TOkapiForm::MasterVolTrackBarChange);
+    connect(ui.MasterVolUpDown, &qk::UpDown::clicked, this, &TOkapiForm::MasterVolUpDownClick);
+    connect(ui.MasterVolZeroBitBtn, &QPushButton::clicked, this,
+            &TOkapiForm::MasterVolZeroBitBtnClick);
+    connect(ui.QK330MasterVolTrackBar, &QSlider::valueChanged, this,
+            &TOkapiForm::QK330MasterVolTrackBarChange);
+    connect(ui.QK330MasterVolUpDown, &qk::UpDown::clicked, this,
+            &TOkapiForm::QK330MasterVolUpDownClick);
+    connect(ui.QK330MasterVolZeroBitBtn, &QPushButton::clicked, this,
+            &TOkapiForm::QK330MasterVolZeroBitBtnClick);
+
+    volumeCheckBoxes_ = {ui.Volume1CheckBox, ui.Volume2CheckBox, ui.Volume3CheckBox,
+                         ui.Volume4CheckBox, ui.Volume5CheckBox, ui.Volume6CheckBox};
+    channelReadouts_ = {ui.Ch1Readout, ui.Ch2Readout, ui.Ch3Readout,
+                        ui.Ch4Readout, ui.Ch5Readout, ui.Ch6Readout};
+    channelHexReadouts_ = {ui.Ch1HexReadout, ui.Ch2HexReadout, ui.Ch3HexReadout,
+                           ui.Ch4HexReadout, ui.Ch5HexReadout, ui.Ch6HexReadout};
+    for (int channel = 1; channel <= Channels; ++channel)
+        connect(VolumeCheckBox(channel), &QCheckBox::clicked, this,
+                [this, channel] { VolumeCheckBoxClick(channel); });
+
+    const std::pair<QPushButton*, void (TOkapiForm::*)()> buttons[] = {
+        {ui.QK310MuteAllBitBtn, &TOkapiForm::QK310MuteAllBitBtnClick},
+        {ui.QK330MuteAllBitBtn, &TOkapiForm::QK330MuteAllBitBtnClick},
+        {ui.QK310PWMResetBitBtn, &TOkapiForm::QK310PWMResetBitBtnClick},
+        {ui.QK330PWMResetBitBtn, &TOkapiForm::QK330PWMResetBitBtnClick},
+        {ui.QK310InitSWBitBtn, &TOkapiForm::QK310InitSWBitBtnClick},
+        {ui.QK330InitSWBitBtn, &TOkapiForm::QK330InitSWBitBtnClick},
+    };
+    for (auto [button, handler] : buttons) connect(button, &QPushButton::clicked, this, handler);
+}
+
+// The buttons that open register windows. The windows are created after the main window, so
+// each is looked up when its button is clicked.
+void TOkapiForm::ConnectWindowButtons() {
+    struct WindowButton {
+        QPushButton* button;
+        QWidget* (*window)();
+    };
+    const WindowButton buttons[] = {
+        {ui.QK310RegistersBitBtn, []() -> QWidget* { return RegistersForm; }},
+        {ui.QK310DCOffsetBitBtn, []() -> QWidget* { return DCOffsetForm; }},
+        {ui.QK310InterChDelayBitBtn, []() -> QWidget* { return InterchDelayForm; }},
+        {ui.QK310ChannelSetupBitBtn, []() -> QWidget* { return SixChBalanceForm; }},
+        {ui.QK330RegistersBitBtn, [] { return QK330RegForm; }},
+        {ui.QK330DCOffsetBitBtn, [] { return QK330DCOffsetForm; }},
+        {ui.QK330InterChDelayBitBtn, [] { return QK330InterchDelayForm; }},
+        {ui.QK330ChannelSetupBitBtn, [] { return QK330SixChBalanceForm; }},
+        {ui.ConfCtlBitBtn, [] { return QK330ChConfigControlRegForm; }},
+    };
+    for (const WindowButton& b : buttons)
+        connect(b.button, &QPushButton::clicked, this,
+                [window = b.window] { qk::OpenWindow(window()); });
 }
 
 // --- Status lines and bus errors ---
@@ -314,6 +404,159 @@ void TOkapiForm::GPIOBitBtnClick() {
 void TOkapiForm::AboutBitBtnClick() {
     qk::OpenWindow(AboutBox);
 }
+
+// --- Volume and mute panel ---
+
+QCheckBox* TOkapiForm::VolumeCheckBox(int channel) const {
+    return volumeCheckBoxes_.at(channel - 1);
+}
+QLabel* TOkapiForm::ChannelReadout(int channel) const {
+    return channelReadouts_.at(channel - 1);
+}
+QLabel* TOkapiForm::ChannelHexReadout(int channel) const {
+    return channelHexReadouts_.at(channel - 1);
+}
+
+// QK320 and QK350/60 are served by the first generation, QK340 by the QK330's windows.
+std::optional<TOkapiForm::Generation> TOkapiForm::CheckedGeneration() const {
+    for (const QRadioButton* button :
+         {ui.QK310RadioButton, ui.QK320RadioButton, ui.QK350RadioButton})
+        if (button->isChecked()) return Generation::First;
+    for (const QRadioButton* button : {ui.QK330RadioButton, ui.QK340RadioButton})
+        if (button->isChecked()) return Generation::QK330;
+    return std::nullopt;
+}
+
+void TOkapiForm::MasterVolTrackBarChange() {
+    MasterVolumeChange(qk310MasterVolume_);
+}
+void TOkapiForm::MasterVolUpDownClick() {
+    MasterVolumeUpDownClick(qk310MasterVolume_);
+}
+void TOkapiForm::MasterVolZeroBitBtnClick() {
+    MasterVolumeZeroClick(qk310MasterVolume_);
+}
+void TOkapiForm::QK330MasterVolTrackBarChange() {
+    MasterVolumeChange(qk330MasterVolume_);
+}
+void TOkapiForm::QK330MasterVolUpDownClick() {
+    MasterVolumeUpDownClick(qk330MasterVolume_);
+}
+void TOkapiForm::QK330MasterVolZeroBitBtnClick() {
+    MasterVolumeZeroClick(qk330MasterVolume_);
+}
+
+// There is no master volume register: the master position is folded into every channel's code.
+void TOkapiForm::MasterVolumeChange(const MasterVolume& master) {
+    if (CheckedGeneration() != master.generation) return;
+    const int position = master.slider->value();
+    (this->*master.codeText)(master.loudestCode - position, master.readout);
+    master.upDown->setPosition(position);
+    (this->*master.applyAllChannelVolumes)();
+}
+
+// The change handler runs once more after the slider move, so the channels are written even
+// when the slider stood at the up-down's position already.
+void TOkapiForm::MasterVolumeUpDownClick(const MasterVolume& master) {
+    master.slider->setValue(master.upDown->position());
+    MasterVolumeChange(master);
+}
+
+void TOkapiForm::MasterVolumeZeroClick(const MasterVolume& master) {
+    master.upDown->setPosition(master.zeroDbPosition);
+    master.slider->setValue(master.zeroDbPosition);
+    MasterVolumeChange(master);
+}
+
+void TOkapiForm::QK310VolumeCodeText(int code, QLabel* label) {
+    QK310Form->VolumeCodeText(code, label);
+}
+void TOkapiForm::ApplyAllQK310ChannelVolumes() {
+    SixChBalanceForm->ApplyAllChannelVolumes();
+}
+
+void TOkapiForm::VolumeCheckBoxClick(int channel) {
+    const std::optional<Generation> generation = CheckedGeneration();
+    if (generation == Generation::First) {
+        QK310Form->ApplyChannelEnable(channel);
+        RegistersForm->Reg19ButtonClick();
+    } else if (generation == Generation::QK330) {
+        QK330ApplyChannelEnable(channel);
+    }
+}
+
+void TOkapiForm::QK310MuteAllBitBtnClick() {
+    ToggleMuteAll(qk310MuteAll_);
+}
+void TOkapiForm::QK330MuteAllBitBtnClick() {
+    ToggleMuteAll(qk330MuteAll_);
+}
+
+void TOkapiForm::ToggleMuteAll(const MuteAll& muteAll) {
+    bool& engaged = this->*muteAll.engaged;
+    engaged = !engaged;
+    muteAll.button->setText(engaged ? "MUTED" : "MUTE ALL");
+    qk::SetTextColor(muteAll.button, engaged ? qk::clLime : qk::clBlack);
+    (this->*muteAll.applyToMuteRegister)(engaged);
+}
+
+// Only the enabled channels follow MUTE ALL; a disabled channel's unmute box stays as it is.
+// The mute register is written whatever the state, with the boxes as they now stand.
+void TOkapiForm::QK310MuteAllToMuteRegister(bool engaged) {
+    const qk::BitBoxes unmute = RegistersForm->Group(qk::QK310RegisterImage::ChannelMuteRegister);
+    for (int channel = 1; channel <= Channels; ++channel)
+        if (VolumeCheckBox(channel)->isChecked()) unmute[channel - 1]->setChecked(!engaged);
+    RegistersForm->Reg19ButtonClick();
+}
+
+void TOkapiForm::QK310PWMResetBitBtnClick() {
+    I2CForm->Bus().I2cResetErrors();
+    for (int item : {SoftResetItem, NormalModeItem}) {
+        SysControl1Form->ui.D2RadioGroup->setItemIndex(item);
+        SysControl1Form->ApplyButtonClick();
+    }
+}
+
+void TOkapiForm::QK330PWMResetBitBtnClick() {
+    I2CForm->Bus().I2cResetErrors();
+    QK330SoftResetPulse();
+}
+
+void TOkapiForm::QK310InitSWBitBtnClick() {
+    ui.ErrorLabel->setText(ErrorLineCleared);
+    ResetErrorsAndReselectChip();
+}
+
+void TOkapiForm::QK330InitSWBitBtnClick() {
+    ResetErrorsAndReselectChip();
+}
+
+void TOkapiForm::ResetErrorsAndReselectChip() {
+    I2CForm->Bus().I2cResetErrors();
+    const std::pair<QRadioButton*, void (TOkapiForm::*)()> chips[] = {
+        {ui.QK310RadioButton, &TOkapiForm::QK310RadioButtonClick},
+        {ui.QK320RadioButton, &TOkapiForm::QK320RadioButtonClick},
+        {ui.QK350RadioButton, &TOkapiForm::QK320RadioButtonClick},
+        {ui.QK330RadioButton, &TOkapiForm::QK330RadioButtonClick},
+        {ui.QK340RadioButton, &TOkapiForm::QK340RadioButtonClick},
+    };
+    for (auto [button, handler] : chips) {
+        if (!button->isChecked()) continue;
+        (this->*handler)();
+        return;
+    }
+}
+
+// The QK330 model has no volume conversion yet: the readout keeps its text.
+void TOkapiForm::QK330VolumeCodeText(int, QLabel*) {}
+// The QK330 balance window (QK330SixChBalanceForm) has no channels to apply yet.
+void TOkapiForm::QK330ApplyAllChannelVolumes() {}
+// The QK330 model and register editor (register 11h) have no channel enable yet.
+void TOkapiForm::QK330ApplyChannelEnable(int) {}
+// The QK330 register editor has no unmute boxes (11h) to set yet.
+void TOkapiForm::QK330MuteAllToMuteRegister(bool) {}
+// The QK330 System Control 2 window has no D2 group to pulse yet.
+void TOkapiForm::QK330SoftResetPulse() {}
 
 // --- Help document ---
 

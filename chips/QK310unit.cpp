@@ -47,7 +47,7 @@ void TQK310Form::ActivateChipModel() {
 }
 
 void TQK310Form::SetMasterVolumeToZeroDb() {
-    // The main window's master volume "0.0" action runs here once the volume panel has it.
+    OkapiForm->MasterVolZeroBitBtnClick();
 }
 
 void TQK310Form::VolumeCodeText(int code, QLabel* label) const {

@@ -12,11 +12,7 @@ namespace {
 constexpr uint8_t kErrorRecoveryRegister = 0x04;
 constexpr uint8_t kFirstVolumeRegister = 0x13;  // channel 1; channel n at 12h + n
 constexpr int kMaxCode = 249;
-
-template <typename T>
-T* MainWindowControl(const QString& name) {
-    return OkapiForm->findChild<T*>(name);
-}
+constexpr int kZeroDbCode = 201;  // offset 0 reads "0.0 dB"
 
 QString Numbered(const char* prefix, int channel, const char* suffix) {
     return prefix + QString::number(channel) + suffix;
@@ -43,14 +39,12 @@ TSixChBalanceForm::TSixChBalanceForm(QWidget* parent) : QWidget(parent) {
 void TSixChBalanceForm::ChannelApply(int channel) {
     const Strip& strip = strips_[channel - 1];
     const int offset = strip.slider->value();
-    const QSlider* master = MainWindowControl<QSlider>("MasterVolTrackBar");
-    const int code = kMaxCode - ((master ? master->value() : 0) + offset);
+    const int code = kMaxCode - (OkapiForm->ui.MasterVolTrackBar->value() + offset);
 
-    QK310Form->VolumeCodeText(201 - offset, strip.readout);
-    if (auto* readout = MainWindowControl<QLabel>(Numbered("Ch", channel, "Readout")))
-        QK310Form->VolumeCodeText(code, readout);
-    if (auto* hex = MainWindowControl<QLabel>(Numbered("Ch", channel, "HexReadout")))
-        hex->setText(code >= 0 ? QString::asprintf("0x%04X", code) : QString("0x00"));
+    QK310Form->VolumeCodeText(kZeroDbCode - offset, strip.readout);
+    QK310Form->VolumeCodeText(code, OkapiForm->ChannelReadout(channel));
+    OkapiForm->ChannelHexReadout(channel)->setText(code >= 0 ? QString::asprintf("0x%04X", code)
+                                                             : QString("0x00"));
 
     // Beyond the quietest code the channel is muted: the register gets 00h.
     const uint8_t sub = static_cast<uint8_t>(kFirstVolumeRegister + channel - 1);
@@ -78,8 +72,7 @@ void TSixChBalanceForm::ChannelZero(int channel) {
 
 void TSixChBalanceForm::DefaultBitBtnClick() {
     for (int channel = 1; channel <= 6; ++channel) {
-        auto* box = MainWindowControl<QCheckBox>(Numbered("Volume", channel, "CheckBox"));
-        if (!box || !box->isChecked()) continue;
+        if (!OkapiForm->VolumeCheckBox(channel)->isChecked()) continue;
         strips_[channel - 1].slider->setValue(0);
         ChannelApply(channel);
     }
