@@ -56,10 +56,7 @@ void TQK310Form::VolumeCodeText(int code, QLabel* label) const {
 
 void TQK310Form::ApplyChannelEnable(int channel) {
     if (channel < 1 || channel > 6) return;
-    const auto* channelBox =
-        OkapiForm->findChild<QCheckBox*>(QString("Volume%1CheckBox").arg(channel));
-    if (!channelBox) return;
-    const bool enabled = channelBox->isChecked();
+    const bool enabled = OkapiForm->VolumeCheckBox(channel)->isChecked();
     QCheckBox* unmute =
         RegistersForm->Group(qk::QK310RegisterImage::ChannelMuteRegister)[channel - 1];
     // While MUTE ALL is engaged a re-enabled channel stays muted until MUTE ALL is released.

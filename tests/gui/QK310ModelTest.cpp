@@ -127,17 +127,8 @@ TEST_F(QK310Model, ActivationWritesNothingOfItsOwnWhileMuteAllIsEngaged) {
     EXPECT_EQ(Image().CurrentImage, WithChannelVolumesAtZeroDb(QK310PowerOnDefaults));
 }
 
-// The main window's channel box n, as the volume panel lays it out (made here while the panel
-// does not have it yet).
-QCheckBox* ChannelBox(int channel) {
-    const QString name = QString("Volume%1CheckBox").arg(channel);
-    auto* box = OkapiForm->findChild<QCheckBox*>(name);
-    if (!box) {
-        box = new QCheckBox(OkapiForm);
-        box->setObjectName(name);
-    }
-    return box;
-}
+// The main window's channel box n.
+QCheckBox* ChannelBox(int channel) { return OkapiForm->VolumeCheckBox(channel); }
 
 struct EnableCase {
     int channel;
