@@ -13,7 +13,7 @@ class TGPIOForm : public QWidget {
 
     Ui::TGPIOForm ui;
 
-private:
+  private:
     // One write of the ticked bits to the data port, also while OFF LINE is checked.
     void SendButtonClick();
 

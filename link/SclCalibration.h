@@ -37,7 +37,7 @@ struct SclCalibrationResult {
 // Finds the busy-loop count at which one SCL clock period (two spins and three control-port
 // writes) lasts a target time, averaged over 20 passes.
 class SclCalibration {
-public:
+  public:
     static constexpr int Passes = 20;
     static constexpr uint32_t StartCount = 1500;
     static constexpr uint32_t MinimumCount = 12;
@@ -52,7 +52,7 @@ public:
     double MeasureSclPeriod(uint32_t n);
     SclCalibrationResult CalibrateScl(double targetUs);
 
-private:
+  private:
     // One pass: lower the count while the period is too long, then raise it until the period
     // reaches the target. False when the upward search hits MaximumCount.
     bool SearchPass(double targetUs, uint32_t& n, double& t);

@@ -19,7 +19,7 @@ class SimulatedMachine {
         int64_t elapsedNs = 0;
     };
 
-public:
+  public:
     explicit SimulatedMachine(int64_t nsPerIteration, int64_t nsPerPortWrite = 0)
         : state_(std::make_shared<State>(State{nsPerIteration, nsPerPortWrite})) {}
 
@@ -31,7 +31,7 @@ public:
 
     // Passes every access on to `inner`, charging the time of a port write.
     class TimedPort : public PortIo {
-    public:
+      public:
         TimedPort(PortIo& inner, const SimulatedMachine& machine)
             : inner_(inner), state_(machine.state_) {}
         uint8_t PortRead(int port) override { return inner_.PortRead(port); }
@@ -40,7 +40,7 @@ public:
             inner_.PortWrite(port, value);
         }
 
-    private:
+      private:
         PortIo& inner_;
         std::shared_ptr<State> state_;
     };
@@ -50,7 +50,7 @@ public:
         return {[] { return std::chrono::nanoseconds(123456789); }, [](uint32_t) {}};
     }
 
-private:
+  private:
     std::shared_ptr<State> state_;
 };
 

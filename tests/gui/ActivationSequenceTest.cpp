@@ -18,9 +18,8 @@ Lines ExpectedActivationLog() {
     for (int sub = 0x06; sub <= 0x0B; ++sub)
         lines.push_back(QString::asprintf("{0x34 0x%x 0x0 }", sub).toStdString());
     for (int channel = 2; channel <= 6; ++channel)
-        lines.push_back(
-            QString::asprintf("{0x34 0x%x 0x%x }", 0x0B + channel, (channel - 1) * 0x10)
-                .toStdString());
+        lines.push_back(QString::asprintf("{0x34 0x%x 0x%x }", 0x0B + channel, (channel - 1) * 0x10)
+                            .toStdString());
     for (int pass = 0; pass < 2; ++pass)
         for (int sub = 0x13; sub <= 0x18; ++sub)
             lines.push_back(QString::asprintf("{0x34 0x%x 0xc9 }", sub).toStdString());
@@ -46,9 +45,8 @@ TEST_P(FirstSelectionOffLine, LogsExactlyTheActivationFrames) {
     Click(OkapiForm, GetParam());
     EXPECT_EQ(LogLines(), ExpectedActivationLog());
     EXPECT_EQ(board.PortAccesses(), 0u) << "off line, nothing reaches the port";
-    EXPECT_EQ(RegistersForm->Image().CurrentImage[0], std::string(GetParam()) == "QK310RadioButton"
-                                                          ? 0x26
-                                                          : 0x36);
+    EXPECT_EQ(RegistersForm->Image().CurrentImage[0],
+              std::string(GetParam()) == "QK310RadioButton" ? 0x26 : 0x36);
     EXPECT_EQ(RegistersForm->ui.Reg12GroupBox->isVisibleTo(RegistersForm),
               std::string(GetParam()) != "QK310RadioButton")
         << "the ABD delay group belongs to the QK320 and QK350/60";

@@ -128,7 +128,9 @@ TEST_F(QK310Model, ActivationWritesNothingOfItsOwnWhileMuteAllIsEngaged) {
 }
 
 // The main window's channel box n.
-QCheckBox* ChannelBox(int channel) { return OkapiForm->VolumeCheckBox(channel); }
+QCheckBox* ChannelBox(int channel) {
+    return OkapiForm->VolumeCheckBox(channel);
+}
 
 struct EnableCase {
     int channel;

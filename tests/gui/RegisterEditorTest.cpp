@@ -195,10 +195,9 @@ TEST_F(RegisterEditor, ReadAllReadsTheEightGroupsInOrder) {
     board.SetRegister(0x12, 0x0B);
     Press("ReadAllButton");
     // The System Control windows' reloads write 02h and 03h back after their reads.
-    EXPECT_EQ(board.FrameTexts(),
-              (Texts{"34 00", "35 27", "34 01", "35 00", "34 02", "35 05", "34 02 05", "34 03",
-                     "35 7E", "34 03 7E", "34 04", "35 FF", "34 05", "35 00", "34 12", "35 0B",
-                     "34 19", "35 FF"}));
+    EXPECT_EQ(board.FrameTexts(), (Texts{"34 00", "35 27", "34 01", "35 00", "34 02", "35 05",
+                                         "34 02 05", "34 03", "35 7E", "34 03 7E", "34 04", "35 FF",
+                                         "34 05", "35 00", "34 12", "35 0B", "34 19", "35 FF"}));
     const uint8_t expected[][2] = {{0x00, 0x27}, {0x01, 0x00}, {0x02, 0x05}, {0x03, 0x7E},
                                    {0x04, 0xFF}, {0x05, 0x00}, {0x12, 0x0B}, {0x19, 0xFF}};
     for (auto [reg, value] : expected) {
