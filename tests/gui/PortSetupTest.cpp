@@ -1,0 +1,35 @@
+#include <QMessageBox>
+
+#include "app/Okapimain.h"
+#include "link/PpdevPort.h"
+#include "tests/gui/ProgramFixture.h"
+
+namespace qk::test {
+namespace {
+
+TEST(PortSetup, AMissingPortIsToldOnceWithReasonAndRemedyAndActsAsAnEmptyPort) {
+    std::vector<std::string> dialogs;
+    QString message;
+    const ModalPresenter previous = SetModalPresenter([&](QDialog& dialog) {
+        dialogs.push_back(dialog.objectName().toStdString());
+        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) message = box->text();
+    });
+    {
+        PpdevPort port("/dev/no-such-parport");
+        Program program(port);
+        I2CForm->Bus().Spin = [](uint32_t) {};
+        program.Show();
+        EXPECT_EQ(dialogs, std::vector<std::string>{"PortSetupMessage"});
+        EXPECT_TRUE(message.contains("/dev/no-such-parport")) << message.toStdString();
+        EXPECT_TRUE(message.contains("No such file or directory")) << message.toStdString();
+        EXPECT_TRUE(message.contains("modprobe ppdev")) << message.toStdString();
+
+        // Every line reads high: nothing ever acknowledges.
+        I2CForm->Bus().I2cResetErrors();
+        EXPECT_FALSE(I2CForm->Bus().I2cProbe(0x34, 0, nullptr, 0));
+    }
+    SetModalPresenter(previous);
+}
+
+}  // namespace
+}  // namespace qk::test
