@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStyle>
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "app/Aboutunit.h"
@@ -84,11 +85,11 @@ TOkapiForm::TOkapiForm(qk::PortIo& port, QWidget* parent) : QWidget(parent), por
 
 void TOkapiForm::ConnectControls() {
     connect(ui.StartBitBtn, &QPushButton::clicked, this, &TOkapiForm::StartBitBtnClick);
-    connect(ui.QK310RadioButton, &QRadioButton::clicked, this, &TOkapiForm::QK310RadioButtonClick);
-    connect(ui.QK320RadioButton, &QRadioButton::clicked, this, &TOkapiForm::QK320RadioButtonClick);
-    connect(ui.QK350RadioButton, &QRadioButton::clicked, this, &TOkapiForm::QK320RadioButtonClick);
-    connect(ui.QK330RadioButton, &QRadioButton::clicked, this, &TOkapiForm::QK330RadioButtonClick);
-    connect(ui.QK340RadioButton, &QRadioButton::clicked, this, &TOkapiForm::QK340RadioButtonClick);
+    ConnectChipButton(ui.QK310RadioButton, &TOkapiForm::QK310RadioButtonClick);
+    ConnectChipButton(ui.QK320RadioButton, &TOkapiForm::QK320RadioButtonClick);
+    ConnectChipButton(ui.QK350RadioButton, &TOkapiForm::QK320RadioButtonClick);
+    ConnectChipButton(ui.QK330RadioButton, &TOkapiForm::QK330RadioButtonClick);
+    ConnectChipButton(ui.QK340RadioButton, &TOkapiForm::QK340RadioButtonClick);
     connect(ui.I2C_Bypass, &QCheckBox::clicked, this, &TOkapiForm::I2C_BypassClick);
     // The bus master skips the wire while OFF LINE is checked, however the box got its state.
     connect(ui.I2C_Bypass, &QCheckBox::toggled, this, [](bool offLine) {
@@ -110,6 +111,17 @@ void TOkapiForm::ConnectControls() {
     connect(ui.ExitBitBtn, &QPushButton::clicked, this, &QWidget::close);
     ConnectVolumePanel();
     ConnectWindowButtons();
+}
+
+// A chip button's handler runs when the button becomes checked; clicking the checked button again
+// changes nothing (RESET is the way to activate the same chip again).
+void TOkapiForm::ConnectChipButton(QRadioButton* button, void (TOkapiForm::*handler)()) {
+    auto wasChecked = std::make_shared<bool>(false);
+    connect(button, &QRadioButton::pressed, this,
+            [button, wasChecked] { *wasChecked = button->isChecked(); });
+    connect(button, &QRadioButton::clicked, this, [this, handler, wasChecked] {
+        if (!*wasChecked) (this->*handler)();
+    });
 }
 
 void TOkapiForm::ConnectVolumePanel() {

@@ -124,6 +124,7 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     };
 
     void ConnectControls();
+    void ConnectChipButton(QRadioButton* button, void (TOkapiForm::*handler)());
     void ConnectVolumePanel();
     void ConnectWindowButtons();
     // The generation of the checked chip button, if any.

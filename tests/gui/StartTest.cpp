@@ -393,10 +393,28 @@ TEST_F(ChipSelection, ChoosingAgainRunsTheChipChangeAgainWithoutReloadingDefault
     Image().DefaultImage.fill(0xAA);
     qk::OpenWindow(RegistersForm);
 
-    Click(OkapiForm, "QK310RadioButton");
+    Click(OkapiForm, "QK320RadioButton");
 
     EXPECT_FALSE(RegistersForm->isVisible());
     EXPECT_EQ(Image().DefaultImage[0], 0xAA);
+}
+
+}  // namespace
+}  // namespace qk::test
+
+namespace qk::test {
+namespace {
+
+using ChipButtonClicks = MainWindowTest;
+
+TEST_F(ChipButtonClicks, ClickingTheCheckedButtonAgainChangesNothing) {
+    ClickStart();
+    ASSERT_TRUE(OkapiForm->ui.QK310RadioButton->isChecked());
+    OpenWindow(RegistersForm);
+    board.ClearFrames();
+    Click(OkapiForm, "QK310RadioButton");
+    EXPECT_TRUE(board.FrameTexts().empty()) << "no second activation";
+    EXPECT_TRUE(RegistersForm->isVisible()) << "no chip change closes the windows";
 }
 
 }  // namespace
