@@ -10,20 +10,24 @@ QColor BgrColor(uint32_t bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-void SetTextColor(QWidget* widget, uint32_t bgr) {
+namespace {
+
+void SetRoleColors(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles,
+                   uint32_t bgr) {
     QPalette palette = widget->palette();
     const QColor color = BgrColor(bgr);
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        palette.setColor(role, color);
+    for (auto role : roles) palette.setColor(role, color);
     widget->setPalette(palette);
 }
 
+}  // namespace
+
+void SetTextColor(QWidget* widget, uint32_t bgr) {
+    SetRoleColors(widget, {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}, bgr);
+}
+
 void SetBackgroundColor(QWidget* widget, uint32_t bgr) {
-    QPalette palette = widget->palette();
-    const QColor color = BgrColor(bgr);
-    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
-        palette.setColor(role, color);
-    widget->setPalette(palette);
+    SetRoleColors(widget, {QPalette::Window, QPalette::Button, QPalette::Base}, bgr);
     widget->setAutoFillBackground(true);
 }
 
