@@ -77,7 +77,11 @@ TOkapiForm::TOkapiForm(qk::PortIo& port, QWidget* parent) : QWidget(parent), por
     log_ = std::make_unique<qk::TransactionLog>(qk::TransactionLog::Display{
         [this](const std::string& t) { ui.FirstErrorlabel->setText(QString::fromStdString(t)); },
         [this](const std::string& t) { ui.SecondErrorlabel->setText(QString::fromStdString(t)); },
-        [this](bool on) { ui.DataLogCheckBox->setChecked(on); }});
+        [this](bool on) { ui.DataLogCheckBox->setChecked(on); },
+        // The status line has room for "DATALOG OPEN ERR" only; the reason is in its tooltip.
+        [this](const std::string& t) {
+            ui.SecondErrorlabel->setToolTip(QString::fromStdString(t));
+        }});
     if (!port_.Setup()) portSetupError_ = port_.SetupError();
     startDirectory_ = QDir::currentPath();
     ConnectControls();
@@ -251,12 +255,27 @@ void TOkapiForm::StartBitBtnClick() {
         return;
     }
     I2CForm->CalibrateScl(StartSclPeriodMicroseconds);
-    if (!bus.I2cProbe(DeviceAddress, 0, nullptr, 0)) {
+    if (!BusLinesRise() || !bus.I2cProbe(DeviceAddress, 0, nullptr, 0)) {
         qk::ShowModal(*NoDeviceDlgForm);
         OfferAllFirstGenerationChips();
         return;
     }
     IdentifyChip();
+}
+
+// A bus with a line held low answers every probe: it is reported on the red line instead.
+bool TOkapiForm::BusLinesRise() {
+    switch (I2CForm->Bus().LineHeldLow()) {
+        case qk::I2cBus::HeldLine::None:
+            return true;
+        case qk::I2cBus::HeldLine::Sda:
+            ShowErrorLine("SDA Low");
+            return false;
+        case qk::I2cBus::HeldLine::Scl:
+            ShowErrorLine("SCL Low");
+            return false;
+    }
+    return false;
 }
 
 void TOkapiForm::ShowChipSelectPanel() {
@@ -400,11 +419,7 @@ void TOkapiForm::IICAddressComboBoxChange() {
 }
 
 void TOkapiForm::DataLogCheckBoxClick() {
-    const bool wanted = ui.DataLogCheckBox->isChecked();
-    const bool logging = Log().SetLogging(wanted);
-    // The status line has room for "DATALOG OPEN ERR" only; the reason is in its tooltip.
-    ui.SecondErrorlabel->setToolTip(wanted && !logging ? QString::fromStdString(Log().OpenError())
-                                                       : QString());
+    Log().SetLogging(ui.DataLogCheckBox->isChecked());
 }
 
 void TOkapiForm::SCLAdjustButtonClick() {

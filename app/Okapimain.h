@@ -139,6 +139,7 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void ApplyAllQK310ChannelVolumes();
     uint8_t SelectedDeviceAddress() const;
     void ShowStatus(const QString& first, const QString& second);
+    bool BusLinesRise();
     void IdentifyChip();
     void OfferAllFirstGenerationChips();
     void ShowChipSelectPanel();

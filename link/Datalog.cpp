@@ -15,12 +15,11 @@ bool TransactionLog::SetLogging(bool on) {
         errno = 0;
         out_.open(fileName_, std::ios::out | std::ios::trunc);
         if (!out_.is_open()) {
-            openError_ = fileName_ + ": " + (errno ? std::strerror(errno) : "cannot be opened");
-            SetLogging(false);
-            if (display_.secondStatus) display_.secondStatus("DATALOG OPEN ERR");
+            Fail("DATALOG OPEN ERR", "cannot be opened");
             return false;
         }
-        openError_.clear();
+        error_.clear();
+        if (display_.reason) display_.reason(error_);
         if (display_.firstStatus) display_.firstStatus("READY");
         if (display_.secondStatus) display_.secondStatus("DATALOG ON");
         return true;
@@ -36,14 +35,25 @@ bool TransactionLog::SetLogging(bool on) {
     return false;
 }
 
+// Logging goes off, the status lines end with `status`, and the reason is told.
+void TransactionLog::Fail(const std::string& status, const char* unknownReason) {
+    const int error = errno;
+    error_ = fileName_ + ": " + (error ? std::strerror(error) : unknownReason);
+    SetLogging(false);
+    if (display_.secondStatus) display_.secondStatus(status);
+    if (display_.reason) display_.reason(error_);
+}
+
 void TransactionLog::LogMarker(char marker) {
     if (!enabled_) return;
-    if (marker == '}') {
-        out_ << "}\n";
-        out_.flush();
-    } else {
+    if (marker != '}') {
         out_ << marker;
+        return;
     }
+    errno = 0;
+    out_ << "}\n";
+    out_.flush();
+    if (!out_) Fail("DATALOG WRITE ERR", "cannot be written");
 }
 
 void TransactionLog::LogByte(uint8_t value) {

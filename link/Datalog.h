@@ -10,7 +10,8 @@ namespace qk {
 
 // The transaction log: one line per bus frame, "{0x34 0x13 0xc9 }", written to DataLog.txt in the
 // working directory. Each frame's line is flushed at its end, so nothing logged is lost if the
-// program ends abruptly.
+// program ends abruptly. A line that cannot be written (a full disk) stops the log at once and says
+// so, keeping the lines already written.
 class TransactionLog : public FrameLogSink {
   public:
     // How the log reports itself: the two status lines, and the "DataLog On>" check box.
@@ -18,6 +19,8 @@ class TransactionLog : public FrameLogSink {
         std::function<void(const std::string&)> firstStatus;
         std::function<void(const std::string&)> secondStatus;
         std::function<void(bool)> setChecked;
+        // The system's reason when the file cannot be opened or written; empty once it can.
+        std::function<void(const std::string&)> reason;
     };
 
     explicit TransactionLog(Display display, std::string fileName = "DataLog.txt");
@@ -28,15 +31,17 @@ class TransactionLog : public FrameLogSink {
     void LogByte(uint8_t value) override;
 
     bool Enabled() const { return enabled_; }
-    // The system's reason for the last failed open (empty after a successful one).
-    const std::string& OpenError() const { return openError_; }
+    // The system's reason for the last failed open or write (empty after a successful open).
+    const std::string& Error() const { return error_; }
 
   private:
+    void Fail(const std::string& status, const char* unknownReason);
+
     Display display_;
     std::string fileName_;
     std::ofstream out_;
     bool enabled_ = false;
-    std::string openError_;
+    std::string error_;
 };
 
 }  // namespace qk

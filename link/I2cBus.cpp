@@ -222,6 +222,15 @@ bool I2cBus::I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes,
     return !(AckErrorFlag == 1 || WaitErrorFlag == 1);
 }
 
+I2cBus::HeldLine I2cBus::LineHeldLow() {
+    Out(ControlSda | ControlScl);
+    QuarterPeriodDelay();
+    const uint8_t status = port_.PortRead(StatusPort);
+    if (!(status & StatusScl)) return HeldLine::Scl;
+    if (!(status & StatusSda)) return HeldLine::Sda;
+    return HeldLine::None;
+}
+
 void I2cBus::I2cResetErrors() {
     Probing = false;
     AckErrorFlag = 0;

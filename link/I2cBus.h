@@ -42,6 +42,12 @@ class I2cBus {
     bool I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count);
     void I2cResetErrors();
 
+    // A line that stays low once both are released (a short, a missing pull-up) makes every
+    // acknowledge read as given and every byte read as zero: such a bus must not pass for a chip.
+    enum class HeldLine { None, Sda, Scl };
+    // Releases both lines, lets them rise for a quarter period and reads them once. Lines only.
+    HeldLine LineHeldLow();
+
     // Timing, set by the calibration (and by hand in the setup window).
     uint32_t HalfPeriodCount = 0;
     uint32_t QuarterPeriodCount = 0;

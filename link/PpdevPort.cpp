@@ -64,13 +64,23 @@ bool PpdevPort::Setup() {
 }
 
 uint8_t PpdevPort::PortRead(int port) {
-    unsigned char value = 0xFF;
-    if (fd_ < 0) return value;
-    int request = -1;
-    if (port == StatusPort) request = PPRSTATUS;
-    if (port == ControlPort) request = PPRCONTROL;
-    if (port == DataPort) request = PPRDATA;
-    if (request < 0 || ioctl(fd_, request, &value) != 0) return 0xFF;
+    // Read requests have bit 31 set: they are kept as the unsigned values the driver expects.
+    unsigned long request = 0;
+    switch (port) {
+        case StatusPort:
+            request = PPRSTATUS;
+            break;
+        case ControlPort:
+            request = PPRCONTROL;
+            break;
+        case DataPort:
+            request = PPRDATA;
+            break;
+        default:
+            return NothingAttached;
+    }
+    unsigned char value = NothingAttached;
+    if (fd_ < 0 || ioctl(fd_, request, &value) != 0) return NothingAttached;
     return value;
 }
 

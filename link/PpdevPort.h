@@ -24,6 +24,9 @@ class PpdevPort : public PortIo {
     void PortWrite(int port, uint8_t value) override;
 
   private:
+    // What every read gives while no port is claimed: all lines high.
+    static constexpr uint8_t NothingAttached = 0xFF;
+
     std::string device_;
     int fd_ = -1;
     std::string error_;

@@ -65,7 +65,9 @@ std::string SclCalibrationResult::Text() const {
 }
 
 std::string CountText(uint32_t count) {
-    return "#" + std::to_string(count);
+    std::string text = "#";
+    text += std::to_string(count);
+    return text;
 }
 
 std::string CalibrationText(uint32_t halfPeriodCount, double frequencyKHz) {

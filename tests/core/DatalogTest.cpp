@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -32,12 +35,13 @@ class DatalogTest : public ::testing::Test {
     TransactionLog MakeLog(const fs::path& path) {
         return TransactionLog(
             {[this](const std::string& t) { first = t; },
-             [this](const std::string& t) { second = t; }, [this](bool on) { checked = on; }},
+             [this](const std::string& t) { second = t; }, [this](bool on) { checked = on; },
+             [this](const std::string& t) { reason = t; }},
             path.string());
     }
 
     fs::path dir, file;
-    std::string first, second;
+    std::string first, second, reason;
     bool checked = false;
 };
 
@@ -88,11 +92,63 @@ TEST_F(DatalogTest, OpenFailureLeavesLoggingOffWithTheReason) {
     EXPECT_FALSE(checked);
     EXPECT_EQ(first, "READY");
     EXPECT_EQ(second, "DATALOG OPEN ERR");
-    EXPECT_NE(log.OpenError().find("No such file"), std::string::npos) << log.OpenError();
+    EXPECT_NE(log.Error().find("No such file"), std::string::npos) << log.Error();
     log.LogMarker('{');
     log.LogByte(0x34);
     log.LogMarker('}');  // ignored, and no crash
     EXPECT_FALSE(fs::exists(dir / "missing"));
+}
+
+void LogFrame(TransactionLog& log, std::vector<uint8_t> frame) {
+    log.LogMarker('{');
+    for (uint8_t b : frame) log.LogByte(b);
+    log.LogMarker('}');
+}
+
+TEST_F(DatalogTest, AFullDiskStopsTheLogAndSaysSo) {
+    fs::create_symlink("/dev/full", file);
+    TransactionLog log = MakeLog(file);
+    ASSERT_TRUE(log.SetLogging(true));
+    LogFrame(log, {0x34, 0x13, 0xC9});
+    EXPECT_FALSE(log.Enabled());
+    EXPECT_FALSE(checked);
+    EXPECT_EQ(first, "READY");
+    EXPECT_EQ(second, "DATALOG WRITE ERR");
+    EXPECT_NE(log.Error().find("No space left"), std::string::npos) << log.Error();
+    EXPECT_EQ(reason, log.Error()) << "the reason is told";
+}
+
+// The file may grow by `bytes` more, then writes fail (EFBIG) until the scope ends.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        const rlimit limited{bytes, previous_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+  private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(DatalogTest, AWriteFailureKeepsTheLinesAlreadyWritten) {
+    TransactionLog log = MakeLog(file);
+    ASSERT_TRUE(log.SetLogging(true));
+    LogFrame(log, {0x34, 0x00});
+    {
+        const FileSizeLimit limit(fs::file_size(file));
+        LogFrame(log, {0x34, 0x13, 0xC9});
+        LogFrame(log, {0x34, 0x14, 0xC9});
+    }
+    EXPECT_EQ(second, "DATALOG WRITE ERR");
+    EXPECT_FALSE(checked);
+    EXPECT_EQ(ReadFile(file), "{0x34 0x0 }\n");
 }
 
 }  // namespace

@@ -201,6 +201,21 @@ TEST(Errors, StuckDataLineLooksLikeAcknowledgesAndDecodesNothing) {
     EXPECT_EQ(rig.bus.WaitErrorFlag, 0);
 }
 
+TEST(Errors, ALineHeldLowIsFoundWithoutAFrame) {
+    const std::pair<Fault, I2cBus::HeldLine> cases[] = {
+        {Fault::None, I2cBus::HeldLine::None},
+        {Fault::SdaStuckLow, I2cBus::HeldLine::Sda},
+        {Fault::SclStuckLow, I2cBus::HeldLine::Scl}};
+    for (auto [fault, held] : cases) {
+        BusRig rig;
+        rig.board.SetFault(fault);
+        rig.bus.Port().PortWrite(ControlPort, 0);  // both lines driven low before the check
+        EXPECT_EQ(rig.bus.LineHeldLow(), held) << int(fault);
+        EXPECT_TRUE(rig.board.Frames().empty());
+        EXPECT_EQ(rig.errors.first, "");
+    }
+}
+
 TEST(Errors, UnacknowledgedDataBytesAreStillClockedOut) {
     BusRig rig;
     rig.board.SetFault(Fault::DataNotAcked);

@@ -294,6 +294,19 @@ TEST_F(DataLogBox, FileThatCannotBeOpenedIsReported) {
     EXPECT_TRUE(Child(OkapiForm, "SecondErrorlabel")->toolTip().isEmpty());
 }
 
+TEST_F(DataLogBox, AFullDiskUnticksTheBoxAtTheFirstFrame) {
+    ClickStart();
+    ASSERT_TRUE(QFile::link("/dev/full", "DataLog.txt"));
+    Click(OkapiForm, "DataLogCheckBox");
+    ASSERT_EQ(StatusLines(), (Strings{"READY", "DATALOG ON"}));
+    Click(OkapiForm, "QK310PWMResetBitBtn");
+
+    EXPECT_EQ(StatusLines(), (Strings{"READY", "DATALOG WRITE ERR"}));
+    EXPECT_FALSE(Box()->isChecked());
+    EXPECT_TRUE(Child(OkapiForm, "SecondErrorlabel")->toolTip().contains("No space left"));
+    QFile::remove("DataLog.txt");
+}
+
 // --- Help document ---
 
 // The program started in a directory whose name needs quoting in any shell; a fake viewer

@@ -28,7 +28,7 @@ class ProgramTest : public ::testing::Test {
     void SetUp() override {
         previousPresenter_ = SetModalPresenter(
             [this](QDialog& dialog) { dialogs.push_back(dialog.objectName().toStdString()); });
-        program = std::make_unique<Program>(board);
+        program = std::make_unique<Program>(ProgramPort());
         Bus().Spin = [](uint32_t) {};  // no real delays: the board does not need them
         // The SCL calibration (START, RECALIBRATE) runs on a simulated PC on which one clock
         // period of 1250 iterations takes 10 us: HalfPeriodCount 1250, QuarterPeriodCount 625,
@@ -41,6 +41,8 @@ class ProgramTest : public ::testing::Test {
     }
 
     I2cBus& Bus() { return I2CForm->Bus(); }
+    // The port the program runs on: the board itself, unless a test puts a driver in between.
+    virtual PortIo& ProgramPort() { return board; }
 
     template <typename T = QWidget>
     static T* Child(QWidget* window, const char* name) {

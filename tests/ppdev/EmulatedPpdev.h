@@ -1,0 +1,39 @@
+#pragma once
+#include "link/Port.h"
+
+namespace qk::test {
+
+// The Linux ppdev driver's character-device interface, emulated inside this test process. The test
+// executable defines open(), close() and ioctl() itself, so the program's own system calls on the
+// emulated device's path are answered here as the driver answers them; every other path and
+// descriptor goes on to the C library untouched.
+//
+// The driver's rules as modelled:
+// - every request but PPCLAIM fails with EINVAL until the file has claimed the port; claiming
+//   twice is EINVAL; a second file's claim while another holds the port is EBUSY;
+// - PPWCONTROL keeps bits 0..3 and PPRCONTROL returns them; PPWDATA and PPRSTATUS/PPRDATA reach
+//   the pins; closing a file releases its claim;
+// - requests are compared as the kernel's 32-bit command numbers, so one that went through a
+//   signed int still matches.
+class EmulatedPpdev {
+  public:
+    static constexpr const char* Path = "/dev/parport0";
+
+    enum class Node {
+        Present,    // a parallel port with `pins` behind it
+        Missing,    // no device file: open() gives ENOENT
+        Forbidden,  // the user may not open it: EACCES
+        NoPort,     // the device file exists, but no port is behind it: PPCLAIM gives ENXIO
+    };
+
+    // Installs the device until this object dies. Only one may exist at a time.
+    explicit EmulatedPpdev(PortIo& pins, Node node = Node::Present);
+    ~EmulatedPpdev();
+    EmulatedPpdev(const EmulatedPpdev&) = delete;
+    EmulatedPpdev& operator=(const EmulatedPpdev&) = delete;
+
+    // Status-register reads the driver has answered since installation.
+    static long StatusReads();
+};
+
+}  // namespace qk::test
