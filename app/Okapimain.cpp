@@ -15,6 +15,7 @@
 #include "app/Forms.h"
 #include "app/ModalDialogs.h"
 #include "app/NoDeviceunit.h"
+#include "chips/ChipFacts.h"
 #include "chips/QK310unit.h"
 #include "chips/QK320unit.h"
 #include "gen1/Balanceunitsixch.h"
@@ -32,10 +33,7 @@ namespace {
 
 constexpr int ChipWindowOuterWidth = 455;
 constexpr double StartSclPeriodMicroseconds = 10.0;
-constexpr uint8_t ChipIdRegister = 0x00;
-constexpr uint8_t ChipIdMask = 0x3E;
-constexpr uint8_t QK310Id = 0x26, QK320Id = 0x1E, QK350Id = 0x00;
-constexpr int QK310LoudestCode = 249, QK310ZeroDbPosition = 48;
+constexpr int QK310ZeroDbPosition = 48;
 constexpr int QK330LoudestCode = 1262, QK330ZeroDbPosition = 287;
 // The items of the "D2 Select" group of the system control window.
 constexpr int SoftResetItem = 0, NormalModeItem = 1;
@@ -133,7 +131,7 @@ void TOkapiForm::ConnectVolumePanel() {
                           ui.MasterVolTrackBar,
                           ui.MasterVolUpDown,
                           ui.MasterVolReadout,
-                          QK310LoudestCode,
+                          qk::QK310LoudestVolumeCode,
                           QK310ZeroDbPosition,
                           &TOkapiForm::QK310VolumeCodeText,
                           &TOkapiForm::ApplyAllQK310ChannelVolumes};
@@ -288,24 +286,24 @@ void TOkapiForm::IdentifyChip() {
     for (QRadioButton* button : {ui.QK310RadioButton, ui.QK320RadioButton, ui.QK330RadioButton,
                                  ui.QK340RadioButton, ui.QK350RadioButton})
         button->hide();
-    const uint8_t id = RegistersForm->Image().ReadRegister(ChipIdRegister) & ChipIdMask;
+    const uint8_t id = RegistersForm->Image().ReadRegister(qk::ChipIdRegister) & qk::ChipIdMask;
     auto captureChip = [this](TQK310Form* model) {
         ChipNeedsInit = false;
         model->InitSubAddresses();
         model->CaptureDefaultImage();
     };
     switch (id) {
-        case QK310Id:
+        case qk::QK310ChipId:
             captureChip(QK310Form);
             ui.QK310RadioButton->show();
             CheckChipButton(ui.QK310RadioButton, &TOkapiForm::QK310RadioButtonClick);
             break;
-        case QK320Id:
+        case qk::QK320ChipId:
             captureChip(QK320Form);
             ui.QK320RadioButton->show();
             CheckChipButton(ui.QK320RadioButton, &TOkapiForm::QK320RadioButtonClick);
             break;
-        case QK350Id:
+        case qk::QK350ChipId:
             ShowStatus("SELECT", "DEVICE");
             captureChip(QK310Form);
             ui.QK350RadioButton->show();

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "chips/ChipFacts.h"
+
 namespace qk::board {
 
 namespace {
@@ -71,18 +73,20 @@ VirtualBoard::VirtualBoard(Chip chip, uint8_t writeAddress) : writeAddress_(writ
         }
         readOnly_[0x1D] = true;
         exists_[0x00] = true;
+        // The ID bits, with bit 0 set as on the boards' silicon; an unknown chip sets them all.
+        constexpr uint8_t Revision = 0x01;
         switch (chip) {
             case Chip::QK310:
-                regs_[0] = 0x27;
+                regs_[ChipIdRegister] = QK310ChipId | Revision;
                 break;
             case Chip::QK320:
-                regs_[0] = 0x1F;
+                regs_[ChipIdRegister] = QK320ChipId | Revision;
                 break;
             case Chip::QK350:
-                regs_[0] = 0x01;
+                regs_[ChipIdRegister] = QK350ChipId | Revision;
                 break;
             default:
-                regs_[0] = 0x3F;
+                regs_[ChipIdRegister] = ChipIdMask | Revision;
                 break;
         }
     }
