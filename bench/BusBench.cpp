@@ -43,7 +43,7 @@ void Run(benchmark::State& state, Port& port, uint64_t (*accesses)(Port&), bool 
         if (read)
             bus.I2cRead(0x34, 0x00, &value, 1);
         else
-            bus.I2cWrite(0x34, 2, bytes);
+            bus.I2cWrite(0x34, bytes, 2);
         benchmark::DoNotOptimize(value);
     }
     state.counters["port_accesses_per_frame"] =

@@ -45,7 +45,7 @@ void QK310RegisterImage::WriteRegister(uint8_t subAddress, uint8_t value) {
 void QK310RegisterImage::WriteRegisterAlways(uint8_t subAddress, uint8_t value) {
     if (!wiring_.bus) return;
     const uint8_t frame[] = {subAddress, value};
-    wiring_.bus->I2cWrite(DeviceAddress(), 2, frame);
+    wiring_.bus->I2cWrite(DeviceAddress(), frame, 2);
 }
 
 uint8_t QK310RegisterImage::ReadRegister(uint8_t subAddress) {

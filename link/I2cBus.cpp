@@ -73,97 +73,109 @@ void I2cBus::ReportWaitError() {
     WaitErrorFlag = 1;
 }
 
+// SDA falls while SCL is high.
 void I2cBus::I2cStart() {
-    Out(3);
+    Out(BothReleased);
     QuarterPeriodDelay();
     WaitSclHigh();
-    Out(2);
+    Out(SclReleased);
     HalfPeriodDelay();
     WaitSclHigh();
-    Out(0);
+    Out(BothLow);
     HalfPeriodDelay();
+    // Ends with both lines low.
 }
 
+// SDA rises while SCL is high.
 void I2cBus::I2cStop() {
-    Out(0);
+    Out(BothLow);
     HalfPeriodDelay();
-    Out(2);
-    HalfPeriodDelay();
-    WaitSclHigh();
-    Out(3);
+    Out(SclReleased);
     HalfPeriodDelay();
     WaitSclHigh();
+    Out(BothReleased);
+    HalfPeriodDelay();
+    WaitSclHigh();
+    // Ends with both lines released: the bus is idle.
 }
 
+// Eight data bits, most significant first, then the chip's acknowledge clock.
 void I2cBus::I2cWriteByte(uint8_t value) {
     for (int bit = 7; bit >= 0; --bit) {
-        const uint8_t sda = (value >> bit) & 1;
-        Out(sda);
+        const bool one = (value >> bit) & 1;
+        Out(Drive(one, false));
         QuarterPeriodDelay();
         if (bit == 7) QuarterPeriodDelay();
-        Out(sda | ControlScl);
+        Out(Drive(one, true));
         WaitSclHigh();
         HalfPeriodDelay();
-        Out(sda);
+        Out(Drive(one, false));
         QuarterPeriodDelay();
     }
-    // Acknowledge clock: SDA released, SCL raised; SCL is left high for the next write to lower.
-    Out(1);
+    // Acknowledge clock: SDA released for the chip to pull low, SCL raised.
+    Out(SdaReleased);
     QuarterPeriodDelay();
-    Out(3);
+    Out(BothReleased);
     WaitSclHigh();
     WaitAck();
+    // Ends with both lines released (SCL high): the next write lowers SCL.
 }
 
+// Eight bits from the chip, sampled while SCL is high.
 uint8_t I2cBus::I2cReadByte() {
     uint8_t result = 0;
-    Out(1);
+    Out(SdaReleased);
     HalfPeriodDelay();
     HalfPeriodDelay();
     for (int i = 0; i < 8; ++i) {
         result = static_cast<uint8_t>(result << 1);
-        Out(3);
+        Out(BothReleased);
         HalfPeriodDelay();
         HalfPeriodDelay();
         WaitSclHigh();
         const uint8_t status = port_.PortRead(StatusPort);
-        Out(1);
+        Out(SdaReleased);
         HalfPeriodDelay();
         HalfPeriodDelay();
         if (status & StatusSda) result |= 1;
     }
+    // Ends with SDA released, SCL low.
     return result;
 }
 
+// The master pulls SDA low through one clock: another byte is wanted.
 void I2cBus::I2cMasterAck() {
-    Out(0);
+    Out(BothLow);
     HalfPeriodDelay();
-    Out(2);
+    Out(SclReleased);
     HalfPeriodDelay();
     HalfPeriodDelay();
     HalfPeriodDelay();
     WaitSclHigh();
-    Out(0);
+    Out(BothLow);
     HalfPeriodDelay();
-    Out(1);
+    Out(SdaReleased);
     HalfPeriodDelay();
     HalfPeriodDelay();
     HalfPeriodDelay();
+    // Ends with SDA released, SCL low.
 }
 
+// The master leaves SDA high through one clock: the last byte has been read.
 void I2cBus::I2cMasterNack() {
-    Out(1);
+    Out(SdaReleased);
     HalfPeriodDelay();
     HalfPeriodDelay();
-    Out(3);
+    Out(BothReleased);
     HalfPeriodDelay();
     HalfPeriodDelay();
     HalfPeriodDelay();
     WaitSclHigh();
-    Out(1);
+    Out(SdaReleased);
     HalfPeriodDelay();
     HalfPeriodDelay();
     HalfPeriodDelay();
+    // Ends with SDA released, SCL low.
 }
 
 void I2cBus::SendAddressedFrame(uint8_t address, uint8_t subAddress, const uint8_t* bytes,
@@ -175,7 +187,7 @@ void I2cBus::SendAddressedFrame(uint8_t address, uint8_t subAddress, const uint8
     I2cStop();
 }
 
-void I2cBus::I2cWrite(uint8_t address, int count, const uint8_t* bytes) {
+bool I2cBus::I2cWrite(uint8_t address, const uint8_t* bytes, int count) {
     if (!OffLine) {
         I2cStart();
         I2cWriteByte(address);
@@ -186,6 +198,7 @@ void I2cBus::I2cWrite(uint8_t address, int count, const uint8_t* bytes) {
     log_.LogByte(address);
     for (int i = 0; i < count; ++i) log_.LogByte(bytes[i]);
     log_.LogMarker('}');
+    return ErrorFree();
 }
 
 bool I2cBus::I2cWriteSub(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count) {
@@ -196,13 +209,13 @@ bool I2cBus::I2cWriteSub(uint8_t address, uint8_t subAddress, const uint8_t* byt
     log_.LogByte(subAddress);
     for (int i = 0; i < count; ++i) log_.LogByte(bytes[i]);
     log_.LogMarker('}');
-    return AckErrorFlag == 1 || WaitErrorFlag == 1;
+    return ErrorFree();
 }
 
-void I2cBus::I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, int count) {
+bool I2cBus::I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, int count) {
     I2cWriteSub(address, subAddress, nullptr, 0);
     for (int i = 0; i < count; ++i) buffer[i] = 0;
-    if (OffLine) return;
+    if (OffLine) return ErrorFree();
     I2cStart();  // a new start after the stop: no repeated start
     I2cWriteByte(address | 0x01);
     for (int i = 0; i < count; ++i) {
@@ -213,17 +226,18 @@ void I2cBus::I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, int c
             I2cMasterNack();
     }
     I2cStop();
+    return ErrorFree();
 }
 
 bool I2cBus::I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count) {
     Probing = true;
     SendAddressedFrame(address, subAddress, bytes, count);
     Probing = false;
-    return !(AckErrorFlag == 1 || WaitErrorFlag == 1);
+    return ErrorFree();
 }
 
 I2cBus::HeldLine I2cBus::LineHeldLow() {
-    Out(ControlSda | ControlScl);
+    Out(BothReleased);
     QuarterPeriodDelay();
     const uint8_t status = port_.PortRead(StatusPort);
     if (!(status & StatusScl)) return HeldLine::Scl;

@@ -35,11 +35,15 @@ class I2cBus {
 
     I2cBus(PortIo& port, I2cErrorSink& errors, FrameLogSink& log);
 
-    // Frame operations. `address` is the 8-bit write address; bytes are sent in order.
-    void I2cWrite(uint8_t address, int count, const uint8_t* bytes);
+    // Frame operations. `address` is the 8-bit write address; the `count` bytes go out in order
+    // (or are read into `buffer`). Each returns whether the bus is free of errors afterwards:
+    // false once an acknowledge or the clock has failed, until I2cResetErrors.
+    bool I2cWrite(uint8_t address, const uint8_t* bytes, int count);
     bool I2cWriteSub(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count);
-    void I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, int count);
-    bool I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count);
+    bool I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, int count);
+    // A write frame that shows no dialog on failure, and runs even while OFF LINE.
+    [[nodiscard]] bool I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes,
+                                int count);
     void I2cResetErrors();
 
     // A line that stays low once both are released (a short, a missing pull-up) makes every
@@ -73,7 +77,19 @@ class I2cBus {
     SpinFunction Spin = &SpinLoop;
 
   private:
-    void Out(uint8_t lines) { port_.PortWrite(ControlPort, lines); }
+    // What the master drives on the control port; a released line is pulled high (open drain).
+    enum Lines : uint8_t {
+        BothLow = 0,
+        SdaReleased = ControlSda,  // SCL low
+        SclReleased = ControlScl,  // SDA low
+        BothReleased = ControlSda | ControlScl,
+    };
+    static Lines Drive(bool sdaReleased, bool sclReleased) {
+        return static_cast<Lines>((sdaReleased ? ControlSda : 0) | (sclReleased ? ControlScl : 0));
+    }
+
+    void Out(Lines lines) { port_.PortWrite(ControlPort, lines); }
+    bool ErrorFree() const { return AckErrorFlag == 0 && WaitErrorFlag == 0; }
     void HalfPeriodDelay() const;
     void QuarterPeriodDelay() const;
     void WaitSclHigh();

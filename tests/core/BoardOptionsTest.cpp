@@ -181,7 +181,7 @@ TEST_P(BoardFromOptions, PlaysTheChosenBoard) {
     test::RecordingLog log;
     I2cBus bus(board, errors, log);
     const uint8_t bytes[] = {0x13, 0xC9};
-    bus.I2cWrite(0x34, 2, bytes);
+    bus.I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(board.FrameTexts(), GetParam().frames);
     EXPECT_EQ(bus.AckErrorFlag, GetParam().ackErrors);
 }

@@ -65,7 +65,7 @@ TEST_F(DatalogTest, FramesWhileOffAreNotWrittenAndSwitchingOnTruncates) {
     TransactionLog log = MakeLog(file);
     I2cBus bus(rig.board, rig.errors, log);
     const uint8_t bytes[] = {0x13, 0xC9};
-    bus.I2cWrite(0x34, 2, bytes);  // logging off
+    bus.I2cWrite(0x34, bytes, 2);  // logging off
     ASSERT_TRUE(log.SetLogging(true));
     uint8_t value = 0;
     bus.I2cRead(0x34, 0x00, &value, 1);
@@ -75,13 +75,13 @@ TEST_F(DatalogTest, FramesWhileOffAreNotWrittenAndSwitchingOnTruncates) {
     EXPECT_EQ(first, "READY");
     EXPECT_EQ(second, "READY");
     EXPECT_FALSE(checked);
-    bus.I2cWrite(0x34, 2, bytes);
+    bus.I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(ReadFile(file), "{0x34 0x0 }\n");
 
     ASSERT_TRUE(log.SetLogging(true));
     EXPECT_EQ(ReadFile(file), "") << "every switch-on starts a new log";
     bus.OffLine = true;
-    bus.I2cWrite(0x34, 2, bytes);
+    bus.I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(ReadFile(file), "{0x34 0x13 0xc9 }\n") << "off line, frames are still logged";
 }
 

@@ -24,7 +24,7 @@ class I2cWriteFrames : public ::testing::TestWithParam<WriteCase> {};
 TEST_P(I2cWriteFrames, ReachTheChipAndTheLogAsSent) {
     const WriteCase& c = GetParam();
     BusRig rig;
-    rig.bus.I2cWrite(c.address, static_cast<int>(c.bytes.size()), c.bytes.data());
+    rig.bus.I2cWrite(c.address, c.bytes.data(), static_cast<int>(c.bytes.size()));
     EXPECT_EQ(rig.board.FrameTexts(), c.frames);
     EXPECT_EQ(rig.log.lines, c.logLines);
     EXPECT_EQ(rig.bus.AckErrorFlag, 0);
@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(I2cWrite, StoresIntoTheChipWithAutoIncrement) {
     BusRig rig;
     const uint8_t bytes[] = {0x06, 0x11, 0x22, 0x33};
-    rig.bus.I2cWrite(0x34, 4, bytes);
+    rig.bus.I2cWrite(0x34, bytes, 4);
     EXPECT_EQ(rig.board.Register(0x06), 0x11);
     EXPECT_EQ(rig.board.Register(0x07), 0x22);
     EXPECT_EQ(rig.board.Register(0x08), 0x33);
@@ -56,7 +56,7 @@ TEST(I2cWrite, StoresIntoTheChipWithAutoIncrement) {
 
 TEST(I2cWrite, SendsAnOddAddressUnchanged) {
     BusRig rig(Chip::QK310, 0x36);  // nothing answers at 0x34/0x35
-    rig.bus.I2cWrite(0x35, 0, nullptr);
+    rig.bus.I2cWrite(0x35, nullptr, 0);
     EXPECT_EQ(rig.board.FrameTexts(), Texts{"35"});
     EXPECT_EQ(rig.log.lines, Texts{"{0x35 }"});
 }
@@ -64,17 +64,17 @@ TEST(I2cWrite, SendsAnOddAddressUnchanged) {
 TEST(I2cWriteSub, ClearsAddressBitZeroAndReportsStickyErrors) {
     BusRig rig;
     const uint8_t data = 0x7A;
-    EXPECT_FALSE(rig.bus.I2cWriteSub(0x35, 0x03, &data, 1));
+    EXPECT_TRUE(rig.bus.I2cWriteSub(0x35, 0x03, &data, 1));
     EXPECT_EQ(rig.board.FrameTexts(), Texts{"34 03 7A"});
     EXPECT_EQ(rig.log.lines, Texts{"{0x34 0x3 0x7a }"});
     EXPECT_EQ(rig.board.Register(0x03), 0x7A);
 
     rig.board.SetFault(Fault::NoDevice);
-    EXPECT_TRUE(rig.bus.I2cWriteSub(0x34, 0x03, &data, 1));
-    rig.board.SetFault(Fault::None);
-    EXPECT_TRUE(rig.bus.I2cWriteSub(0x34, 0x03, &data, 1)) << "errors stay until a reset";
-    rig.bus.I2cResetErrors();
     EXPECT_FALSE(rig.bus.I2cWriteSub(0x34, 0x03, &data, 1));
+    rig.board.SetFault(Fault::None);
+    EXPECT_FALSE(rig.bus.I2cWriteSub(0x34, 0x03, &data, 1)) << "errors stay until a reset";
+    rig.bus.I2cResetErrors();
+    EXPECT_TRUE(rig.bus.I2cWriteSub(0x34, 0x03, &data, 1));
 }
 
 TEST(I2cRead, OneByteEndsWithNackAndLogsOnlyTheSubAddressFrame) {
@@ -124,7 +124,7 @@ TEST(OffLine, WritesOnlyLogAndReadsDeliverZeros) {
     BusRig rig;
     rig.bus.OffLine = true;
     const uint8_t bytes[] = {0x13, 0xC9};
-    rig.bus.I2cWrite(0x34, 2, bytes);
+    rig.bus.I2cWrite(0x34, bytes, 2);
     uint8_t values[2] = {0xAA, 0xAA};
     rig.bus.I2cRead(0x34, 0x00, values, 2);
     EXPECT_EQ(rig.board.PortAccesses(), 0u) << "no port access at all";
@@ -138,7 +138,7 @@ TEST(Errors, NoDeviceShowsAckErrorOnceThenWaitsNoMore) {
     BusRig rig;
     rig.board.SetFault(Fault::NoDevice);
     const uint8_t bytes[] = {0x13, 0xC9};
-    rig.bus.I2cWrite(0x34, 2, bytes);
+    rig.bus.I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(rig.errors.first, "ACK Error");
     EXPECT_EQ(rig.errors.third, "ACK Error");
     EXPECT_EQ(rig.errors.second, "");
@@ -153,7 +153,7 @@ TEST(Errors, NoDeviceShowsAckErrorOnceThenWaitsNoMore) {
 
     rig.errors.first.clear();
     const uint64_t before = rig.board.PortAccesses();
-    rig.bus.I2cWrite(0x34, 2, bytes);
+    rig.bus.I2cWrite(0x34, bytes, 2);
     EXPECT_LT(rig.board.PortAccesses() - before, 2000u) << "later waits end at their first poll";
     EXPECT_EQ(rig.errors.ackDialogs, 1);
     EXPECT_EQ(rig.errors.first, "") << "no second report";
@@ -162,9 +162,9 @@ TEST(Errors, NoDeviceShowsAckErrorOnceThenWaitsNoMore) {
 TEST(Errors, AckErrorThenWaitErrorUseBothStatusLines) {
     BusRig rig;
     rig.board.SetFault(Fault::NoDevice);
-    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.bus.I2cWrite(0x34, nullptr, 0);
     rig.board.SetFault(Fault::SclStuckLow);
-    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.bus.I2cWrite(0x34, nullptr, 0);
     EXPECT_EQ(rig.errors.first, "ACK Error");
     EXPECT_EQ(rig.errors.second, "Wait Error");
     EXPECT_EQ(rig.errors.third, "ACK Error");
@@ -220,7 +220,7 @@ TEST(Errors, UnacknowledgedDataBytesAreStillClockedOut) {
     BusRig rig;
     rig.board.SetFault(Fault::DataNotAcked);
     const uint8_t bytes[] = {0x13, 0xC9};
-    rig.bus.I2cWrite(0x34, 2, bytes);
+    rig.bus.I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(rig.board.FrameTexts(), Texts{"34 13 C9"});
     EXPECT_EQ(rig.errors.first, "ACK Error");
     EXPECT_EQ(rig.errors.ackDialogs, 1);
@@ -229,14 +229,14 @@ TEST(Errors, UnacknowledgedDataBytesAreStillClockedOut) {
 TEST(Errors, ResetClearsEverythingAndDialogsComeBack) {
     BusRig rig;
     rig.board.SetFault(Fault::NoDevice);
-    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.bus.I2cWrite(0x34, nullptr, 0);
     rig.bus.I2cResetErrors();
     EXPECT_EQ(rig.bus.AckErrorFlag, 0);
     EXPECT_EQ(rig.bus.AckTimeoutBudget, I2cBus::FullPollBudget);
     EXPECT_EQ(rig.bus.WaitTimeoutBudget, I2cBus::FullPollBudget);
     EXPECT_EQ(rig.bus.AckDialogCount, 0);
     rig.errors.first.clear();
-    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.bus.I2cWrite(0x34, nullptr, 0);
     EXPECT_EQ(rig.errors.ackDialogs, 2);
     EXPECT_EQ(rig.errors.first, "ACK Error");
 }
@@ -250,7 +250,7 @@ TEST(Errors, ProbeShowsNoDialogButCountsIt) {
     EXPECT_EQ(rig.bus.AckDialogCount, 1);
     EXPECT_EQ(rig.errors.first, "ACK Error");
     // Later frames in the same run show no dialog either: the count is already 1.
-    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.bus.I2cWrite(0x34, nullptr, 0);
     EXPECT_EQ(rig.errors.ackDialogs, 0);
 }
 
@@ -261,7 +261,7 @@ TEST(Errors, TimedOutAckWaitBurnsOneIterationNotBillions) {
     rig.bus.QuarterPeriodCount = 2;
     rig.board.SetFault(Fault::NoDevice);
     SpinCalls().clear();
-    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.bus.I2cWrite(0x34, nullptr, 0);
     ASSERT_FALSE(SpinCalls().empty());
     EXPECT_LE(*std::max_element(SpinCalls().begin(), SpinCalls().end()), 5u);
     EXPECT_EQ(rig.bus.AckErrorFlag, 1);
@@ -273,7 +273,7 @@ TEST(Timing, AcknowledgePollsCountAgainstTheHalfPeriod) {
     rig.bus.HalfPeriodCount = 100;
     rig.bus.QuarterPeriodCount = 50;
     SpinCalls().clear();
-    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.bus.I2cWrite(0x34, nullptr, 0);
     // Start: Q H H. Address byte: per bit Q (twice for the first), H, Q; the acknowledge clock's Q
     // and the burn of the half period less the one poll it took. Stop: H H H.
     std::vector<uint32_t> expected = {50, 100, 100, 50, 50};
@@ -289,7 +289,7 @@ TEST(ClockStretching, WithinTheBudgetIsWaitedFor) {
     BusRig rig;
     rig.board.SetFault(Fault::ClockStretch, 25);
     const uint8_t bytes[] = {0x13, 0xC9};
-    rig.bus.I2cWrite(0x34, 2, bytes);
+    rig.bus.I2cWrite(0x34, bytes, 2);
     uint8_t value = 0;
     rig.bus.I2cRead(0x34, 0x13, &value, 1);
     EXPECT_EQ(value, 0xC9);
@@ -301,7 +301,7 @@ TEST(ClockStretching, BeyondTheBudgetIsAWaitError) {
     BusRig rig;
     rig.bus.WaitTimeoutBudget = 10;
     rig.board.SetFault(Fault::ClockStretch, 50);
-    rig.bus.I2cWrite(0x34, 0, nullptr);
+    rig.bus.I2cWrite(0x34, nullptr, 0);
     EXPECT_EQ(rig.bus.WaitErrorFlag, 1);
     EXPECT_EQ(rig.errors.first, "Wait Error");
     EXPECT_EQ(rig.errors.waitDialogs, 1);

@@ -147,7 +147,7 @@ TEST(CalibrateScl, LeavesTheBusUsable) {
     SclCalibration(rig.board, machine.Timing()).CalibrateScl(10.0);
     EXPECT_TRUE(rig.board.FrameTexts().empty()) << "clock pulses with SDA high are no frame";
     const uint8_t bytes[] = {0x13, 0xC9};
-    rig.bus.I2cWrite(0x34, 2, bytes);
+    rig.bus.I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(rig.board.FrameTexts(), std::vector<std::string>{"34 13 C9"});
     EXPECT_EQ(rig.bus.AckErrorFlag, 0);
     EXPECT_EQ(rig.bus.WaitErrorFlag, 0);

@@ -33,9 +33,9 @@ INSTANTIATE_TEST_SUITE_P(Chips, ChipFiles,
 TEST(VirtualBoard, ReadOnlyRegistersKeepTheirValue) {
     BusRig rig;
     const uint8_t frame[] = {0x00, 0x55};
-    rig.bus.I2cWrite(0x34, 2, frame);
+    rig.bus.I2cWrite(0x34, frame, 2);
     const uint8_t dither[] = {0x1D, 0x00, 0x81};  // 1Dh is read only, 1Eh is not
-    rig.bus.I2cWrite(0x34, 3, dither);
+    rig.bus.I2cWrite(0x34, dither, 3);
     EXPECT_EQ(rig.board.Register(0x00), 0x27);
     EXPECT_EQ(rig.board.Register(0x1D), 0x33);
     EXPECT_EQ(rig.board.Register(0x1E), 0x81);

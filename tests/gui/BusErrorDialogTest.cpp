@@ -69,8 +69,8 @@ using BusErrors = ProgramTest;
 TEST_F(BusErrors, AMissingAcknowledgeShowsTheAckDialogOnce) {
     board.SetFault(board::Fault::NoDevice);
     const uint8_t bytes[] = {0x13, 0xC9};
-    Bus().I2cWrite(0x34, 2, bytes);
-    Bus().I2cWrite(0x34, 2, bytes);
+    Bus().I2cWrite(0x34, bytes, 2);
+    Bus().I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(dialogs, std::vector<std::string>{"ACK_ErrorDialogForm"});
     EXPECT_EQ(OkapiForm->ui.FirstErrorlabel->text(), "ACK Error");
 }
@@ -78,7 +78,7 @@ TEST_F(BusErrors, AMissingAcknowledgeShowsTheAckDialogOnce) {
 TEST_F(BusErrors, AStuckClockShowsTheWaitDialogThenTheAckDialog) {
     board.SetFault(board::Fault::SclStuckLow);
     const uint8_t bytes[] = {0x13};
-    Bus().I2cWrite(0x34, 1, bytes);
+    Bus().I2cWrite(0x34, bytes, 1);
     EXPECT_EQ(dialogs, (std::vector<std::string>{"WaitErrorDialogForm", "ACK_ErrorDialogForm"}));
     EXPECT_EQ(OkapiForm->ui.FirstErrorlabel->text(), "Wait Error");
     EXPECT_EQ(OkapiForm->ui.SecondErrorlabel->text(), "ACK Error");
