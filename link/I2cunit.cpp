@@ -1,5 +1,7 @@
 #include "link/I2cunit.h"
 
+#include <algorithm>
+
 #include "app/Forms.h"
 #include "app/Okapimain.h"
 #include "widgets/Colors.h"
@@ -8,6 +10,7 @@ TI2CForm::TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink&
                    QWidget* parent)
     : QWidget(parent), bus_(port, errors, log) {
     ui.setupUi(this);
+    layoutMaximumCount_ = ui.UpDownFreqAdjust->maximum();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -41,8 +44,11 @@ void TI2CForm::CalibrateScl(double targetMicroseconds) {
     }
     bus_.HalfPeriodCount = result.halfPeriodCount;
     bus_.QuarterPeriodCount = result.quarterPeriodCount;
-    // A count above 2000 (a fast PC) stays in force; the up-down stops at its maximum.
-    ui.UpDownFreqAdjust->setPosition(static_cast<int>(result.halfPeriodCount));
+    // A fast PC needs counts far above the layout's maximum: widen the range first, so that the
+    // up-down starts at the calibrated count and a click steps by one from there.
+    const int calibrated = static_cast<int>(result.halfPeriodCount);
+    ui.UpDownFreqAdjust->setMaximum(std::max(layoutMaximumCount_, 2 * calibrated));
+    ui.UpDownFreqAdjust->setPosition(calibrated);
     ShowStatus(result.Text());
     qk::SetTextColor(ui.CalibrateButton, qk::clBlack);
 }

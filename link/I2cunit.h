@@ -15,8 +15,9 @@ class TI2CForm : public QWidget {
     Ui::TI2CForm ui;
 
     qk::I2cBus& Bus() { return bus_; }
-    // Measures the busy-loop count of one SCL period of `targetMicroseconds` and puts it in force;
-    // does nothing while OFF LINE is checked.
+    // Measures the busy-loop count of one SCL period of `targetMicroseconds`, puts it in force and
+    // moves the up-down to it; does nothing while OFF LINE is checked, and on failure keeps the
+    // counts in force.
     void CalibrateScl(double targetMicroseconds);
     // The clock and busy loop the calibration times with (tests play a machine of a chosen speed).
     // By default steady_clock and the bus master's own Spin, so that a count means the same time
@@ -35,4 +36,7 @@ class TI2CForm : public QWidget {
 
     qk::I2cBus bus_;
     qk::SclTiming timing_;
+    // The up-down's maximum in the layout (2000); after a calibration the maximum is the larger of
+    // it and twice the calibrated count.
+    int layoutMaximumCount_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "link/SclCalibration.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -21,19 +22,48 @@ double SclCalibration::MeasureSclPeriod(uint32_t n) {
     return std::chrono::duration<double, std::micro>(stop - start).count();
 }
 
+double SclCalibration::ShortestSclPeriod(uint32_t n) {
+    double shortest = MeasureSclPeriod(n);
+    for (int repeat = 1; repeat < Repeats; ++repeat)
+        shortest = std::min(shortest, MeasureSclPeriod(n));
+    return shortest;
+}
+
 bool SclCalibration::SearchPass(double targetUs, uint32_t& n, double& t) {
     n = StartCount;
     do {
         --n;
-        t = MeasureSclPeriod(n);
+        t = ShortestSclPeriod(n);
     } while (t > targetUs && n > MinimumCount);
-    if (t < targetUs) {
-        do {
-            if (n >= MaximumCount) return false;
-            ++n;
-            t = MeasureSclPeriod(n);
-        } while (t < targetUs);
+    if (t < targetUs) return SearchUpward(targetUs, n, n, t);
+    return true;
+}
+
+bool SclCalibration::SearchUpward(double targetUs, uint32_t below, uint32_t& n, double& t) {
+    uint32_t step = 1;
+    uint32_t above = 0;
+    double periodAbove = 0.0;
+    for (;;) {
+        if (below >= MaximumCount) return false;
+        above = std::min(below + step, MaximumCount);
+        periodAbove = ShortestSclPeriod(above);
+        if (periodAbove >= targetUs) break;
+        below = above;
+        step *= 2;
     }
+    // The period at `below` is short of the target, the one at `above` reaches it.
+    while (above - below > 1) {
+        const uint32_t middle = below + (above - below) / 2;
+        const double period = ShortestSclPeriod(middle);
+        if (period >= targetUs) {
+            above = middle;
+            periodAbove = period;
+        } else {
+            below = middle;
+        }
+    }
+    n = above;
+    t = periodAbove;
     return true;
 }
 

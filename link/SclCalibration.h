@@ -35,10 +35,13 @@ struct SclCalibrationResult {
 };
 
 // Finds the busy-loop count at which one SCL clock period (two spins and three control-port
-// writes) lasts a target time, averaged over 20 passes.
+// writes) first reaches a target time, averaged over 20 passes.
 class SclCalibration {
   public:
     static constexpr int Passes = 20;
+    // Each trial count is measured this many times and the shortest period counts: an interrupt or
+    // a preemption only ever lengthens a measurement.
+    static constexpr int Repeats = 5;
     static constexpr uint32_t StartCount = 1500;
     static constexpr uint32_t MinimumCount = 12;
     // The upward search gives up here. A machine needing this many iterations for 10 us would spin
@@ -50,12 +53,19 @@ class SclCalibration {
     // One clock period with trial count n, in microseconds: SCL low, n iterations, SCL high,
     // n iterations, SCL low; SDA stays high.
     double MeasureSclPeriod(uint32_t n);
+    // The shortest of Repeats measurements with trial count n.
+    double ShortestSclPeriod(uint32_t n);
     SclCalibrationResult CalibrateScl(double targetUs);
 
   private:
-    // One pass: lower the count while the period is too long, then raise it until the period
-    // reaches the target. False when the upward search hits MaximumCount.
+    // One pass: lower the count one by one from StartCount while the period is too long (not
+    // below MinimumCount), then, if the period fell short of the target, find the first higher
+    // count that reaches it. False when the upward search hits MaximumCount.
     bool SearchPass(double targetUs, uint32_t& n, double& t);
+    // From a count `below` whose period is short of the target: the step doubles until a count
+    // reaches the target, then halves back to the first count that does. On a clock without
+    // noise this is the count a one-step walk would find, in a few dozen measurements.
+    bool SearchUpward(double targetUs, uint32_t below, uint32_t& n, double& t);
 
     PortIo& port_;
     SclTiming timing_;

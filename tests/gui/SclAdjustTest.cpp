@@ -53,18 +53,29 @@ TEST_F(SclAdjust, RecalibrateSetsTheCountsAndShowsTheCalibrationText) {
     Click(I2CForm, "CalibrateButton");
     ExpectCounts(1250, 625);
     EXPECT_EQ(Counter()->position(), 1250);
+    EXPECT_EQ(Counter()->maximum(), 2500);
     EXPECT_EQ(Status(), "#1250 SCL100");
     EXPECT_EQ(TextColor(Control("CalibrateButton")), BgrColor(clBlack));
     EXPECT_TRUE(board.FrameTexts().empty());
     EXPECT_TRUE(dialogs.empty());
 }
 
-TEST_F(SclAdjust, AFastPcKeepsItsCountAboveTheUpDownRange) {
-    I2CForm->SetCalibrationTiming(SimulatedMachine(1).Timing());  // 2 ns per count: 5000
-    Click(I2CForm, "CalibrateButton");
-    ExpectCounts(5000, 2500);
-    EXPECT_EQ(Counter()->position(), 2000);
-    EXPECT_EQ(Status(), "#5000 SCL100");
+TEST_F(SclAdjust, EachCalibrationSetsTheUpDownMaximumToTwiceItsCountAndAtLeast2000) {
+    struct Case {
+        int nsPerIteration;
+        uint32_t count;
+        int maximum;
+    };
+    // A slower PC after a faster one narrows the range again.
+    for (const Case& c : {Case{1, 5000, 10000}, Case{7, 715, 2000}}) {
+        SCOPED_TRACE(c.count);
+        I2CForm->SetCalibrationTiming(SimulatedMachine(c.nsPerIteration).Timing());
+        Click(I2CForm, "CalibrateButton");
+        ExpectCounts(c.count, c.count / 2);
+        EXPECT_EQ(Counter()->maximum(), c.maximum);
+        EXPECT_EQ(Counter()->position(), int(c.count));
+        EXPECT_EQ(Counter()->minimum(), 12);
+    }
 }
 
 TEST_F(SclAdjust, AClockThatNeverAdvancesShowsErrorAndKeepsTheCounts) {
@@ -74,6 +85,7 @@ TEST_F(SclAdjust, AClockThatNeverAdvancesShowsErrorAndKeepsTheCounts) {
     EXPECT_EQ(Status(), "ERROR");
     ExpectCounts(1250, 625);
     EXPECT_EQ(Counter()->position(), 1250);
+    EXPECT_EQ(Counter()->maximum(), 2500);
     EXPECT_EQ(TextColor(Control("CalibrateButton")), BgrColor(clLime));
 }
 
@@ -85,6 +97,7 @@ TEST_F(SclAdjust, OffLineRecalibrateChangesNothingAndShowsNothing) {
     Click(I2CForm, "CalibrateButton");
     ExpectCounts(0, 0);
     EXPECT_EQ(Counter()->position(), 200);
+    EXPECT_EQ(Counter()->maximum(), 2000);
     EXPECT_EQ(Status(), before);
     EXPECT_EQ(board.PortAccesses(), accesses);
     EXPECT_EQ(TextColor(Control("CalibrateButton")), BgrColor(clBlack));
@@ -126,13 +139,17 @@ TEST_F(SclAdjust, UpDownSetsOnlyTheHalfPeriodCount) {
     ExpectCounts(1248, 625);
 }
 
-TEST_F(SclAdjust, UpDownStopsAtItsLimits) {
-    I2CForm->SetCalibrationTiming(SimulatedMachine(1).Timing());
-    Click(I2CForm, "CalibrateButton");  // 5000, shown as 2000
+TEST_F(SclAdjust, OnAFastPcTheUpDownStepsByOneFromTheCountAndStopsAtItsLimits) {
+    I2CForm->SetCalibrationTiming(SimulatedMachine(1).Timing());  // 2 ns per count: 5000
+    Click(I2CForm, "CalibrateButton");                            // the range becomes 12 .. 10000
     Click(I2CForm, "FreqAdjustButton");
     ClickArrow(Counter()->upButton());
-    ExpectCounts(2000, 2500);
-    EXPECT_EQ(Status(), "#2000");
+    ExpectCounts(5001, 2500);
+    EXPECT_EQ(Status(), "#5001");
+    Counter()->setPosition(9999);
+    ClickArrow(Counter()->upButton(), 2);
+    ExpectCounts(10000, 2500);
+    EXPECT_EQ(Status(), "#10000");
     Counter()->setPosition(13);
     ClickArrow(Counter()->downButton(), 2);
     ExpectCounts(12, 2500);
