@@ -88,8 +88,11 @@ void I2cBus::I2cStart() {
 
 // SDA rises while SCL is high.
 void I2cBus::I2cStop() {
+    // SCL falls first, then SDA: every low phase holds two writes and two quarter periods.
+    Out(SdaReleased);
+    QuarterPeriodDelay();
     Out(BothLow);
-    HalfPeriodDelay();
+    QuarterPeriodDelay();
     Out(SclReleased);
     HalfPeriodDelay();
     WaitSclHigh();
@@ -101,11 +104,13 @@ void I2cBus::I2cStop() {
 
 // Eight data bits, most significant first, then the chip's acknowledge clock.
 void I2cBus::I2cWriteByte(uint8_t value) {
+    // SCL falls before SDA may change: the acknowledge clock (or START) left SCL high.
+    Out(SdaReleased);
+    QuarterPeriodDelay();
     for (int bit = 7; bit >= 0; --bit) {
         const bool one = (value >> bit) & 1;
         Out(Drive(one, false));
         QuarterPeriodDelay();
-        if (bit == 7) QuarterPeriodDelay();
         Out(Drive(one, true));
         WaitSclHigh();
         HalfPeriodDelay();

@@ -274,14 +274,12 @@ TEST(Timing, AcknowledgePollsCountAgainstTheHalfPeriod) {
     rig.bus.QuarterPeriodCount = 50;
     SpinCalls().clear();
     rig.bus.I2cWrite(0x34, nullptr, 0);
-    // Start: Q H H. Address byte: per bit Q (twice for the first), H, Q; the acknowledge clock's Q
-    // and the burn of the half period less the one poll it took. Stop: H H H.
-    std::vector<uint32_t> expected = {50, 100, 100, 50, 50};
-    for (int bit = 0; bit < 8; ++bit) {
-        if (bit > 0) expected.push_back(50);
-        expected.insert(expected.end(), {100, 50});
-    }
-    expected.insert(expected.end(), {50, 99, 100, 100, 100});
+    // Start: Q H H. Address byte: Q with SCL lowered, then per bit Q, H, Q; the acknowledge
+    // clock's Q and the burn of the half period less the one poll it took. Stop: Q Q (SCL, then
+    // SDA lowered), H H.
+    std::vector<uint32_t> expected = {50, 100, 100, 50};
+    for (int bit = 0; bit < 8; ++bit) expected.insert(expected.end(), {50, 100, 50});
+    expected.insert(expected.end(), {50, 99, 50, 50, 100, 100});
     EXPECT_EQ(SpinCalls(), expected);
 }
 
