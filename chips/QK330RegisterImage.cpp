@@ -1,0 +1,91 @@
+#include "chips/QK330RegisterImage.h"
+
+namespace qk {
+
+namespace {
+
+// The sub-addresses 00h..35h are entries 0..53; the test registers 79h..7Fh follow.
+constexpr uint8_t LastLowSubAddress = 0x35;
+constexpr uint8_t FirstTestSubAddress = 0x79;
+constexpr uint8_t LastTestSubAddress = 0x7F;
+constexpr int FirstTestEntry = LastLowSubAddress + 1;
+
+}  // namespace
+
+const std::array<uint8_t, QK330RegisterImage::Entries> QK330PowerOnDefaults = {
+    0x01, 0x80, 0x00, 0x13, 0xA6, 0x01,        // 00h..05h
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // channel configuration 06h..0Bh
+    0x60, 0x06, 0x05,                          // 0Ch..0Eh
+    0x00, 0x00,                                // PADC offset 0Fh-10h
+    0x3F, 0x3F, 0xF0,                          // 11h..13h
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // DC offsets 14h-15h .. 18h-19h
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // DC offsets 1Ah-1Bh .. 1Eh-1Fh
+    0x00, 0x4C, 0x98, 0xE4, 0x30, 0x7C,        // inter-channel delays 20h..25h
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // channel volumes 26h-27h .. 2Ah-2Bh
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // channel volumes 2Ch-2Dh .. 30h-31h
+    0x20, 0x41, 0x00, 0x00,                    // SE offset 32h..35h
+    0xF2, 0xB0, 0x08, 0x3D, 0x20, 0x00, 0x00,  // test registers 79h..7Fh
+};
+
+int QK330RegisterImage::EntryOf(uint8_t subAddress) {
+    if (subAddress <= LastLowSubAddress) return subAddress;
+    if (subAddress >= FirstTestSubAddress && subAddress <= LastTestSubAddress)
+        return FirstTestEntry + subAddress - FirstTestSubAddress;
+    return -1;
+}
+
+uint8_t QK330RegisterImage::SubAddressOf(int entry) {
+    return static_cast<uint8_t>(
+        entry < FirstTestEntry ? entry : FirstTestSubAddress + entry - FirstTestEntry);
+}
+
+int QK330RegisterImage::HeldEntry(uint8_t subAddress) {
+    const int entry = EntryOf(subAddress);
+    return entry < 0 ? Entries : entry;  // out of range: at() throws
+}
+
+uint8_t& QK330RegisterImage::Current(uint8_t subAddress) {
+    return CurrentImage.at(HeldEntry(subAddress));
+}
+
+void QK330RegisterImage::SetImageWord(int highEntry, uint16_t value) {
+    CurrentImage.at(highEntry) = static_cast<uint8_t>(value >> 8);
+    CurrentImage.at(highEntry + 1) = static_cast<uint8_t>(value & 0xFF);
+}
+
+uint16_t QK330RegisterImage::CurrentWord(uint8_t highSubAddress) const {
+    const int high = HeldEntry(highSubAddress);
+    return static_cast<uint16_t>(CurrentImage.at(high) << 8 | CurrentImage.at(high + 1));
+}
+
+uint16_t QK330RegisterImage::DefaultWord(uint8_t highSubAddress) const {
+    const int high = HeldEntry(highSubAddress);
+    return static_cast<uint16_t>(DefaultImage.at(high) << 8 | DefaultImage.at(high + 1));
+}
+
+void QK330RegisterImage::StoreAndWrite(uint8_t subAddress, uint8_t value) {
+    const int entry = HeldEntry(subAddress);
+    CurrentImage.at(entry) = value;
+    WriteRegister(SubAddressTable[entry], CurrentImage[entry]);
+}
+
+void QK330RegisterImage::StoreAndWriteWord(uint8_t highSubAddress, uint16_t value) {
+    const int high = HeldEntry(highSubAddress);
+    SetImageWord(high, value);
+    WriteRegisterWord(SubAddressTable[high], CurrentImage[high], CurrentImage[high + 1]);
+}
+
+void QK330RegisterImage::InitSubAddresses() {
+    for (int entry = 0; entry < Entries; ++entry) SubAddressTable[entry] = SubAddressOf(entry);
+}
+
+void QK330RegisterImage::LoadImageFromDefaults() {
+    for (int entry = 0; entry < Entries; ++entry) {
+        if (entry == UnrestoredEntry) continue;
+        CurrentImage[entry] = DefaultImage[entry];
+        if (refresh_.entry) refresh_.entry(entry);
+    }
+    if (refresh_.wordsRestored) refresh_.wordsRestored();
+}
+
+}  // namespace qk
