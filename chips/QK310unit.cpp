@@ -4,6 +4,7 @@
 
 #include "app/Forms.h"
 #include "app/Okapimain.h"
+#include "chips/ChipFacts.h"
 #include "chips/QK310VolumeCode.h"
 #include "gen1/Balanceunitsixch.h"
 #include "gen1/Dcoffsetunit.h"
@@ -55,7 +56,7 @@ void TQK310Form::VolumeCodeText(int code, QLabel* label) const {
 }
 
 void TQK310Form::ApplyChannelEnable(int channel) {
-    if (channel < 1 || channel > 6) return;
+    if (channel < 1 || channel > qk::ChannelCount) return;
     const bool enabled = OkapiForm->VolumeCheckBox(channel)->isChecked();
     QCheckBox* unmute =
         RegistersForm->Group(qk::QK310RegisterImage::ChannelMuteRegister)[channel - 1];
