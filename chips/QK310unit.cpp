@@ -40,9 +40,9 @@ void TQK310Form::ActivateChipModel() {
     InitSubAddresses();
     // The ABD group is shown before the restore and hidden after it: its entry is restored and
     // its list follows the bits either way.
-    if (hasAbdDelay_) RegistersForm->ui.Reg12GroupBox->setVisible(true);
+    if (hasAbdDelay_) RegistersForm->ShowAbdDelayGroup(true);
     RegistersForm->Image().LoadImageFromDefaults();
-    if (!hasAbdDelay_) RegistersForm->ui.Reg12GroupBox->setVisible(false);
+    if (!hasAbdDelay_) RegistersForm->ShowAbdDelayGroup(false);
     SixChBalanceForm->DefaultBitBtnClick();
     SetMasterVolumeToZeroDb();
 }
