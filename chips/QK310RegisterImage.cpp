@@ -18,14 +18,26 @@ const std::array<uint8_t, QK310RegisterImage::Entries> QK320PowerOnDefaults = []
     return table;
 }();
 
+namespace {
+
+// Entries 0..25 are sub-addresses 00h..19h, entry and sub-address alike; the last three entries
+// are 1Dh..1Fh (1Ah..1Ch are not used).
+constexpr int kLastLowRegister = QK310RegisterImage::ChannelMuteRegister;
+constexpr int kFirstHighRegister = 0x1D;
+constexpr int kFirstHighEntry = kLastLowRegister + 1;
+
+}  // namespace
+
 int QK310RegisterImage::EntryOf(uint8_t subAddress) {
-    if (subAddress <= 0x19) return subAddress;
-    if (subAddress >= 0x1D && subAddress <= 0x1F) return subAddress - 0x1D + 26;
+    if (subAddress <= kLastLowRegister) return subAddress;
+    const int entry = subAddress - kFirstHighRegister + kFirstHighEntry;
+    if (subAddress >= kFirstHighRegister && entry < Entries) return entry;
     return -1;
 }
 
 uint8_t QK310RegisterImage::SubAddressOf(int entry) {
-    return static_cast<uint8_t>(entry <= 25 ? entry : 0x1D + entry - 26);
+    return static_cast<uint8_t>(
+        entry < kFirstHighEntry ? entry : kFirstHighRegister + entry - kFirstHighEntry);
 }
 
 uint8_t& QK310RegisterImage::Current(uint8_t subAddress) {
@@ -52,6 +64,28 @@ uint8_t QK310RegisterImage::ReadRegister(uint8_t subAddress) {
     uint8_t value = 0;
     if (wiring_.bus) wiring_.bus->I2cRead(DeviceAddress(), subAddress, &value, 1);
     return value;
+}
+
+uint8_t QK310RegisterImage::StoreAndWrite(uint8_t subAddress, uint8_t value) {
+    return StoreThenWrite(subAddress, value, &QK310RegisterImage::WriteRegister);
+}
+
+uint8_t QK310RegisterImage::StoreAndWriteAlways(uint8_t subAddress, uint8_t value) {
+    return StoreThenWrite(subAddress, value, &QK310RegisterImage::WriteRegisterAlways);
+}
+
+uint8_t QK310RegisterImage::StoreThenWrite(uint8_t subAddress, uint8_t value,
+                                           void (QK310RegisterImage::*write)(uint8_t, uint8_t)) {
+    uint8_t& stored = Current(subAddress);
+    stored = value;
+    (this->*write)(subAddress, stored);
+    return stored;
+}
+
+uint8_t QK310RegisterImage::ReadAndStore(uint8_t subAddress) {
+    uint8_t& stored = Current(subAddress);
+    stored = ReadRegister(subAddress);
+    return stored;
 }
 
 void QK310RegisterImage::InitSubAddresses() {

@@ -14,7 +14,19 @@ namespace qk {
 class QK310RegisterImage {
   public:
     static constexpr int Entries = 29;
+
+    // Sub-addresses the windows name. A per-channel register holds channel n at its channel 1
+    // sub-address + n - 1.
+    static constexpr uint8_t SystemControl0Register = 0x02;
+    static constexpr uint8_t SystemControl1Register = 0x03;
+    static constexpr uint8_t ErrorRecoveryRegister = 0x04;
+    static constexpr uint8_t AutoMuteDelayRegister = 0x05;
+    static constexpr uint8_t FirstDcOffsetRegister = 0x06;
+    static constexpr uint8_t FirstDelayRegister = 0x0C;
+    static constexpr uint8_t AbdDelayRegister = 0x12;
+    static constexpr uint8_t FirstVolumeRegister = 0x13;
     static constexpr uint8_t ChannelMuteRegister = 0x19;
+    static constexpr uint8_t Test0Register = 0x1E;
 
     struct Wiring {
         I2cBus* bus = nullptr;
@@ -42,6 +54,14 @@ class QK310RegisterImage {
     // One-byte read; 0x00 when nothing was delivered (off line).
     uint8_t ReadRegister(uint8_t subAddress);
 
+    // Image first, wire second: the value goes into CurrentImage, then the stored byte to the chip
+    // (WriteRegister, so not while MUTE ALL is engaged). Returns the stored byte.
+    uint8_t StoreAndWrite(uint8_t subAddress, uint8_t value);
+    // The same through WriteRegisterAlways; only for the channel mute register.
+    uint8_t StoreAndWriteAlways(uint8_t subAddress, uint8_t value);
+    // ReadRegister into CurrentImage; returns the stored byte.
+    uint8_t ReadAndStore(uint8_t subAddress);
+
     void InitSubAddresses();
     // CurrentImage[entry] = DefaultImage[entry], then the entry's refresh.
     void RestoreRegister(int entry);
@@ -50,6 +70,8 @@ class QK310RegisterImage {
 
   private:
     uint8_t DeviceAddress() const;
+    uint8_t StoreThenWrite(uint8_t subAddress, uint8_t value,
+                           void (QK310RegisterImage::*write)(uint8_t, uint8_t));
     Wiring wiring_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "app/Forms.h"
 #include "app/Okapimain.h"
+#include "chips/ChipFacts.h"
 #include "chips/QK310VolumeCode.h"
 #include "gen1/Balanceunitsixch.h"
 #include "gen1/Dcoffsetunit.h"
@@ -39,9 +40,9 @@ void TQK310Form::ActivateChipModel() {
     InitSubAddresses();
     // The ABD group is shown before the restore and hidden after it: its entry is restored and
     // its list follows the bits either way.
-    if (hasAbdDelay_) RegistersForm->ui.Reg12GroupBox->setVisible(true);
+    if (hasAbdDelay_) RegistersForm->ShowAbdDelayGroup(true);
     RegistersForm->Image().LoadImageFromDefaults();
-    if (!hasAbdDelay_) RegistersForm->ui.Reg12GroupBox->setVisible(false);
+    if (!hasAbdDelay_) RegistersForm->ShowAbdDelayGroup(false);
     SixChBalanceForm->DefaultBitBtnClick();
     SetMasterVolumeToZeroDb();
 }
@@ -55,7 +56,7 @@ void TQK310Form::VolumeCodeText(int code, QLabel* label) const {
 }
 
 void TQK310Form::ApplyChannelEnable(int channel) {
-    if (channel < 1 || channel > 6) return;
+    if (channel < 1 || channel > qk::ChannelCount) return;
     const bool enabled = OkapiForm->VolumeCheckBox(channel)->isChecked();
     QCheckBox* unmute =
         RegistersForm->Group(qk::QK310RegisterImage::ChannelMuteRegister)[channel - 1];

@@ -9,13 +9,41 @@
 
 namespace {
 
-constexpr uint8_t kErrorRecoveryRegister = 0x04;
-constexpr uint8_t kFirstVolumeRegister = 0x13;  // channel 1; channel n at 12h + n
-constexpr int kMaxCode = 249;
-constexpr int kZeroDbCode = 201;  // offset 0 reads "0.0 dB"
+// The main window's master volume position, 0 (the loudest code) .. 249.
+int MasterPosition() {
+    return OkapiForm->ui.MasterVolTrackBar->value();
+}
 
-QString Numbered(const char* prefix, int channel, const char* suffix) {
-    return prefix + QString::number(channel) + suffix;
+using Registers = qk::QK310RegisterImage;
+
+constexpr int kZeroDbCode = 201;  // offset 0 reads "0.0 dB"
+constexpr int kNoOffset = 0;
+
+// Offsets 0 (top, no attenuation) .. 201; each strip's readout above its "Zero" button, and the
+// layout's scale labels beside the sliders.
+qk::ChannelStripLayout StripLayout() {
+    return {
+        .pitch = 60,
+        .label = {64, 6, 56, 16},
+        .trackBar = {78, 26, 28, 206},
+        .zeroButton = {66, 262, 52, 24},
+        .firstReadout = {64, 238, 56, 18},
+        .readoutPitch = 0,  // a single readout
+        .trackBarName = "VolTrackBar%1",
+        .maximum = kZeroDbCode,
+        .pageStep = 6,
+        .tickInterval = 20,
+        .initialPosition = kNoOffset,
+        .zeroPosition = kNoOffset,
+        .zeroButtonName = "Ch%1ResetBitBtn",
+        .zeroCaption = "Zero",
+        .readoutAlignment = Qt::AlignRight | Qt::AlignVCenter,
+        .readouts = {{.nameSuffix = "Readout", .initialText = " 0.0 dB  "}},
+    };
+}
+
+uint8_t VolumeRegister(int channel) {
+    return static_cast<uint8_t>(Registers::FirstVolumeRegister + channel - 1);
 }
 
 }  // namespace
@@ -23,62 +51,56 @@ QString Numbered(const char* prefix, int channel, const char* suffix) {
 TSixChBalanceForm::TSixChBalanceForm(QWidget* parent) : QWidget(parent) {
     ui.setupUi(this);
     setFixedSize(size());
-    for (int channel = 1; channel <= 6; ++channel) {
-        Strip& strip = strips_[channel - 1];
-        strip.slider = findChild<QSlider*>(Numbered("VolTrackBar", channel, ""));
-        strip.readout = findChild<QLabel*>(Numbered("Ch", channel, "Readout"));
-        strip.zero = findChild<QPushButton*>(Numbered("Ch", channel, "ResetBitBtn"));
-        connect(strip.slider, &QSlider::valueChanged, this,
-                [this, channel] { ChannelApply(channel); });
-        connect(strip.zero, &QPushButton::clicked, this, [this, channel] { ChannelZero(channel); });
-    }
+    strips_.Build(
+        this, StripLayout(), [this](int channel) { ChannelApply(channel); },
+        [this](int channel) { ChannelZero(channel); });
     connect(ui.DefaultBitBtn, &QPushButton::clicked, this, &TSixChBalanceForm::DefaultBitBtnClick);
     connect(ui.CloseBitBtn, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void TSixChBalanceForm::ChannelApply(int channel) {
-    const Strip& strip = strips_[channel - 1];
-    const int offset = strip.slider->value();
-    const int code = kMaxCode - (OkapiForm->ui.MasterVolTrackBar->value() + offset);
+    if (!qk::ChannelStrips::ValidChannel(channel)) return;
+    const qk::ChannelStrip& strip = strips_.Strip(channel);
+    const int offset = strip.trackBar->value();
+    const int code = qk::QK310LoudestVolumeCode - (MasterPosition() + offset);
+    QK310Form->VolumeCodeText(kZeroDbCode - offset, strip.readouts.front());
+    ShowOnMainWindow(channel, code);
+    // Beyond the quietest code the channel is muted: the register gets 00h.
+    RegistersForm->Image().StoreAndWrite(VolumeRegister(channel),
+                                         static_cast<uint8_t>(code >= 0 ? code : 0));
+}
 
-    QK310Form->VolumeCodeText(kZeroDbCode - offset, strip.readout);
+void TSixChBalanceForm::ShowOnMainWindow(int channel, int code) {
     QK310Form->VolumeCodeText(code, OkapiForm->ChannelReadout(channel));
     OkapiForm->ChannelHexReadout(channel)->setText(code >= 0 ? QString::asprintf("0x%04X", code)
                                                              : QString("0x00"));
-
-    // Beyond the quietest code the channel is muted: the register gets 00h.
-    const uint8_t sub = static_cast<uint8_t>(kFirstVolumeRegister + channel - 1);
-    qk::QK310RegisterImage& image = RegistersForm->Image();
-    image.Current(sub) = static_cast<uint8_t>(code >= 0 ? code : 0);
-    image.WriteRegister(sub, image.Current(sub));
 }
 
 void TSixChBalanceForm::ApplyAllChannelVolumes() {
-    for (int channel = 1; channel <= 6; ++channel) ChannelApply(channel);
+    for (int channel = 1; channel <= qk::ChannelCount; ++channel) ChannelApply(channel);
 }
 
 void TSixChBalanceForm::ChannelZero(int channel) {
-    // A low-then-high pulse on the channel's "No ERM" bit; it ends set whatever it was before.
-    qk::QK310RegisterImage& image = RegistersForm->Image();
+    if (!qk::ChannelStrips::ValidChannel(channel)) return;
+    PulseErrorRecovery(channel);
+    strips_.Zero(channel);
+}
+
+void TSixChBalanceForm::PulseErrorRecovery(int channel) {
+    // It ends set whatever it was before.
+    Registers& image = RegistersForm->Image();
     const uint8_t bit = static_cast<uint8_t>(1u << (channel - 1));
-    const uint8_t cleared = image.Current(kErrorRecoveryRegister) & ~bit;
-    for (uint8_t value : {cleared, static_cast<uint8_t>(cleared | bit)}) {
-        image.Current(kErrorRecoveryRegister) = value;
-        image.WriteRegister(kErrorRecoveryRegister, image.Current(kErrorRecoveryRegister));
-    }
-    strips_[channel - 1].slider->setValue(0);
-    ChannelApply(channel);
+    const uint8_t before = image.Current(Registers::ErrorRecoveryRegister);
+    const uint8_t low =
+        image.StoreAndWrite(Registers::ErrorRecoveryRegister, static_cast<uint8_t>(before & ~bit));
+    image.StoreAndWrite(Registers::ErrorRecoveryRegister, static_cast<uint8_t>(low | bit));
 }
 
 void TSixChBalanceForm::DefaultBitBtnClick() {
-    for (int channel = 1; channel <= 6; ++channel) {
-        if (!OkapiForm->VolumeCheckBox(channel)->isChecked()) continue;
-        strips_[channel - 1].slider->setValue(0);
-        ChannelApply(channel);
-    }
+    for (int channel = 1; channel <= qk::ChannelCount; ++channel)
+        if (OkapiForm->VolumeCheckBox(channel)->isChecked()) strips_.Zero(channel);
 }
 
 void TSixChBalanceForm::EnableChannel(int channel, bool enabled) {
-    strips_.at(channel - 1).slider->setEnabled(enabled);
-    strips_.at(channel - 1).zero->setEnabled(enabled);
+    strips_.Enable(channel, enabled);
 }

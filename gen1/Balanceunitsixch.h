@@ -1,11 +1,9 @@
 #pragma once
-#include <QLabel>
-#include <QPushButton>
 #include <QSlider>
 #include <QWidget>
-#include <array>
 
 #include "ui_Balanceunitsixch.h"
+#include "widgets/ChannelStrips.h"
 
 // "Volume Offset": a per-channel attenuation added to the main window's master volume. Each
 // channel's volume code, 249 - (master + offset), is shown on the main window and written to the
@@ -14,8 +12,6 @@ class TSixChBalanceForm : public QWidget {
     Q_OBJECT
   public:
     explicit TSixChBalanceForm(QWidget* parent = nullptr);
-
-    Ui::TSixChBalanceForm ui;
 
     // Channel apply of channel 1..6: readouts, image and register.
     void ChannelApply(int channel);
@@ -27,13 +23,14 @@ class TSixChBalanceForm : public QWidget {
     void DefaultBitBtnClick();
     void EnableChannel(int channel, bool enabled);
 
-    QSlider* OffsetSlider(int channel) const { return strips_.at(channel - 1).slider; }
+    QSlider* OffsetSlider(int channel) const { return strips_.Strip(channel).trackBar; }
 
   private:
-    struct Strip {
-        QSlider* slider;
-        QLabel* readout;
-        QPushButton* zero;
-    };
-    std::array<Strip, 6> strips_;
+    // The main window's channel readouts of a volume code.
+    static void ShowOnMainWindow(int channel, int code);
+    // A low-then-high pulse on the channel's "No ERM" bit of register 04h.
+    static void PulseErrorRecovery(int channel);
+
+    Ui::TSixChBalanceForm ui;
+    qk::ChannelStrips strips_;
 };

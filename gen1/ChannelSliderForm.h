@@ -1,32 +1,28 @@
 #pragma once
-#include <QLabel>
-#include <QSlider>
 #include <QString>
-#include <QToolButton>
 #include <QWidget>
-#include <array>
 #include <cstdint>
 #include <vector>
 
+#include "widgets/ChannelStrips.h"
+
 namespace qk {
 
-// A readout label under each slider: its name after "Ch<n>", its text before the first change,
-// and the text of a register value.
+// A readout under each slider and the text it shows for a register value.
 struct ChannelReadout {
-    const char* nameSuffix;  // "Readout" names Ch1Readout .. Ch6Readout
-    const char* initialText;
+    StripReadout label;
     QString (*text)(uint8_t value);
 };
 
 // How a window maps its six one-byte channel registers to slider positions 0..255 (0 at the top).
+// Zero puts the slider where the register value is 0.
 struct ChannelSliderEncoding {
     uint8_t channel1SubAddress;  // channel n's register is this + n - 1
-    int zeroPosition;            // where the Zero button puts the slider
-    int initialPosition;         // before the first chip activation
-    int tickInterval;
     uint8_t (*registerValue)(int position);
     int (*position)(uint8_t registerValue);
     std::vector<ChannelReadout> readouts;  // top to bottom
+    int initialPosition;                   // before the first chip activation
+    int tickInterval;
 };
 
 // "0x" and two upper-case hex digits.
@@ -38,8 +34,8 @@ QString HexByteText(uint8_t value);
 class ChannelSliderForm : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int Channels = 6;
-
+    // The channel 1..6 whose register is at the sub-address; 0 for a register of another window.
+    int ChannelOf(uint8_t subAddress) const;
     // Sets channel 1..6's slider from a register value; the channel is written if it moved.
     void SetChannelFromValue(int channel, uint8_t value);
     // Enables or disables channel 1..6's slider and zero button.
@@ -53,8 +49,8 @@ class ChannelSliderForm : public QWidget {
     void DefaultBitBtnClick();
     void CloseBitBtnClick();
 
-    QSlider* TrackBar(int channel) const { return Strip(channel).trackBar; }
-    QToolButton* ZeroButton(int channel) const { return Strip(channel).zeroButton; }
+    QSlider* TrackBar(int channel) const { return strips_.Strip(channel).trackBar; }
+    QAbstractButton* ZeroButton(int channel) const { return strips_.Strip(channel).zeroButton; }
 
   protected:
     ChannelSliderForm(ChannelSliderEncoding encoding, QWidget* parent);
@@ -62,18 +58,10 @@ class ChannelSliderForm : public QWidget {
     void BuildChannels();
 
   private:
-    struct ChannelStrip {
-        QSlider* trackBar = nullptr;
-        QToolButton* zeroButton = nullptr;
-        std::vector<QLabel*> readouts;
-    };
-
-    const ChannelStrip& Strip(int channel) const;
-    ChannelStrip BuildStrip(int channel);
     uint8_t SubAddress(int channel) const;
 
     ChannelSliderEncoding encoding_;
-    std::array<ChannelStrip, Channels> strips_{};
+    ChannelStrips strips_;
 };
 
 }  // namespace qk

@@ -1,5 +1,7 @@
 #include "gen1/Dcoffsetunit.h"
 
+#include "chips/QK310RegisterImage.h"
+
 namespace {
 
 // One step of the signed offset is 1.56 % / 127.
@@ -20,13 +22,17 @@ QString PercentText(uint8_t value) {
 }
 
 qk::ChannelSliderEncoding DcOffsetEncoding() {
-    return {0x06,
-            127,
-            128,
-            32,
-            OffsetRegister,
-            OffsetPosition,
-            {{"Readout", "0.000%", PercentText}, {"HexReadout", "0x00", qk::HexByteText}}};
+    return {
+        .channel1SubAddress = qk::QK310RegisterImage::FirstDcOffsetRegister,
+        .registerValue = OffsetRegister,
+        .position = OffsetPosition,
+        .readouts = {{.label = {.nameSuffix = "Readout", .initialText = "0.000%"},
+                      .text = PercentText},
+                     {.label = {.nameSuffix = "HexReadout", .initialText = "0x00"},
+                      .text = qk::HexByteText}},
+        .initialPosition = 128,
+        .tickInterval = 32,
+    };
 }
 
 }  // namespace

@@ -8,5 +8,6 @@ class TDCOffsetForm : public qk::ChannelSliderForm {
   public:
     explicit TDCOffsetForm(QWidget* parent = nullptr);
 
+  private:
     Ui::TDCOffsetForm ui;
 };

@@ -1,5 +1,7 @@
 #include "gen1/Interchdelayunit.h"
 
+#include "chips/QK310RegisterImage.h"
+
 namespace {
 
 // Position 0 (top) is the longest delay 0xFF, 255 (bottom) is no delay.
@@ -13,7 +15,14 @@ int DelayPosition(uint8_t value) {
 
 qk::ChannelSliderEncoding DelayEncoding() {
     return {
-        0x0C, 255, 255, 16, DelayRegister, DelayPosition, {{"Readout", "0x00", qk::HexByteText}}};
+        .channel1SubAddress = qk::QK310RegisterImage::FirstDelayRegister,
+        .registerValue = DelayRegister,
+        .position = DelayPosition,
+        .readouts = {{.label = {.nameSuffix = "Readout", .initialText = "0x00"},
+                      .text = qk::HexByteText}},
+        .initialPosition = 255,
+        .tickInterval = 16,
+    };
 }
 
 }  // namespace

@@ -8,5 +8,6 @@ class TInterchDelayForm : public qk::ChannelSliderForm {
   public:
     explicit TInterchDelayForm(QWidget* parent = nullptr);
 
+  private:
     Ui::TInterchDelayForm ui;
 };

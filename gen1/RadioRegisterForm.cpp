@@ -17,7 +17,10 @@ std::vector<uint8_t> DescendingCodes(int items) {
 std::vector<RadioField> BitFields(std::vector<RadioGroup*> groupsBit0First) {
     std::vector<RadioField> fields;
     for (size_t bit = 0; bit < groupsBit0First.size(); ++bit)
-        fields.push_back({groupsBit0First[bit], static_cast<int>(bit), 1, {0, 1}});
+        fields.push_back({.group = groupsBit0First[bit],
+                          .shift = static_cast<int>(bit),
+                          .width = 1,
+                          .codes = {0, 1}});
     return fields;
 }
 
@@ -46,10 +49,7 @@ uint8_t RadioRegisterForm::SelectedValue() const {
 }
 
 void RadioRegisterForm::SendBoxes() {
-    QK310RegisterImage& image = RegistersForm->Image();
-    const uint8_t sub = register_.subAddress;
-    image.Current(sub) = PackBits(register_.boxes());
-    image.WriteRegister(sub, image.Current(sub));
+    RegistersForm->Image().StoreAndWrite(register_.subAddress, PackBits(register_.boxes()));
 }
 
 void RadioRegisterForm::Reload() {

@@ -13,48 +13,21 @@
 
 namespace {
 
-// The editor's groups, in the order of kGroupRegisters.
-constexpr uint8_t kGroupRegisters[] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x12, 0x19};
+using Registers = qk::QK310RegisterImage;
 
+// The editor's groups; READ ALL reads them in this order.
+// clang-format off
 const qk::RegisterGroupLayout kGroupLayouts[] = {
-    {"00",
-     {"Vol Update", "Off", "ID Code", "ID Code", "ID Code", "ID Code", "ID Code", "No Errors"},
-     0x00,
-     0x01,
-     true},
-    {"01",
-     {"FS", "Control Pin", "SCLK", "LRCLK", "MCLK Count", "DCLK Phase", "MCLK Timing",
-      "PWM Timing"},
-     0x00,
-     0x00},
-    {"02",
-     {"Speed", "Speed", "Use DE I2C", "De-Emphasis", "De-Emphasis", "Format", "Format", "Format"},
-     0xFF,
-     0x00},
-    {"03",
-     {"Not Used", "0 Auto Mute", "0 in mute", "Normal Mode", "SRD 18TC", "Normal Mode", "Auto Mute",
-      "RESET Regs"},
-     0x7F,
-     0x00},
-    {"04",
-     {"Not Used", "Not Used", "Ch6 No ERM", "Ch5 No ERM", "Ch4 No ERM", "Ch3 No ERM", "Ch2 No ERM",
-      "Ch1 No ERM"},
-     0x3F,
-     0x3F},
-    {"05",
-     {"Not Used", "Not Used", "Not Used", "Not Used", "DELAY", "DELAY", "DELAY", "DELAY"},
-     0x00,
-     0x00},
-    {"12",
-     {"Not Used", "Not Used", "Not Used", "DELAY", "DELAY", "DELAY", "DELAY", "DELAY"},
-     0x00,
-     0x00},
-    {"19",
-     {"Not Used", "Not Used", "Ch6 UnMute", "Ch5 UnMute", "Ch4 UnMute", "Ch3 UnMute", "Ch2 UnMute",
-      "Ch1 UnMute"},
-     0x3F,
-     0x3F},
+    {.reg = "00", .enabledBits = 0x00, .initialBits = 0x01, .tristate = true,  .bitCaptions = {"Vol Update", "Off",         "ID Code",    "ID Code",     "ID Code",     "ID Code",     "ID Code",     "No Errors"}},
+    {.reg = "01", .enabledBits = 0x00, .initialBits = 0x00, .tristate = false, .bitCaptions = {"FS",         "Control Pin", "SCLK",       "LRCLK",       "MCLK Count",  "DCLK Phase",  "MCLK Timing", "PWM Timing"}},
+    {.reg = "02", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Speed",      "Speed",       "Use DE I2C", "De-Emphasis", "De-Emphasis", "Format",      "Format",      "Format"}},
+    {.reg = "03", .enabledBits = 0x7F, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Not Used",   "0 Auto Mute", "0 in mute",  "Normal Mode", "SRD 18TC",    "Normal Mode", "Auto Mute",   "RESET Regs"}},
+    {.reg = "04", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",    "Ch6 No ERM", "Ch5 No ERM",  "Ch4 No ERM",  "Ch3 No ERM",  "Ch2 No ERM",  "Ch1 No ERM"}},
+    {.reg = "05", .enabledBits = 0x00, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",    "Not Used",   "Not Used",    "DELAY",       "DELAY",       "DELAY",       "DELAY"}},
+    {.reg = "12", .enabledBits = 0x00, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",    "Not Used",   "DELAY",       "DELAY",       "DELAY",       "DELAY",       "DELAY"}},
+    {.reg = "19", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",    "Ch6 UnMute", "Ch5 UnMute",  "Ch4 UnMute",  "Ch3 UnMute",  "Ch2 UnMute",  "Ch1 UnMute"}},
 };
+// clang-format on
 
 // A list's item whose text is the list's current text, or -1 when typed text matches none.
 int SelectedItem(const QComboBox* list) {
@@ -70,21 +43,21 @@ void PrepareDelayList(QComboBox* list) {
     list->setCurrentIndex(SelectedItem(list));
 }
 
-constexpr int kFirstDcOffsetEntry = 6, kFirstDelayEntry = 12, kFirstVolumeEntry = 19;
-constexpr int kChannels = 6;
-
 }  // namespace
 
-TRegistersForm::TRegistersForm(QWidget* parent) : QWidget(parent) {
+TRegistersForm::TRegistersForm(QWidget* parent)
+    : QWidget(parent),
+      groups_([this]() -> Registers& { return image_; },
+              [this](uint8_t reg) { FollowGroup(reg); }) {
     ui.setupUi(this);
     setFixedSize(size());
-    QGroupBox* const boxes[] = {ui.Reg00GroupBox, ui.Reg01GroupBox, ui.Reg02GroupBox,
-                                ui.Reg03GroupBox, ui.Reg04GroupBox, ui.Reg05GroupBox,
-                                ui.Reg12GroupBox, ui.Reg19GroupBox};
-    for (size_t i = 0; i < groups_.size(); ++i)
-        groups_[i] = qk::BuildRegisterGroup(boxes[i], kGroupLayouts[i]);
-    delayLists_ = {DelayList{ui.AutoMuteDelayComboBox, 0x05, 0x0F},
-                   DelayList{ui.ABDdelayComboBox, 0x12, 0x1F}};
+    groups_.Build(this, kGroupLayouts);
+    delayLists_ = {
+        DelayList{.list = ui.AutoMuteDelayComboBox,
+                  .reg = Registers::AutoMuteDelayRegister,
+                  .mask = 0x0F},
+        DelayList{.list = ui.ABDdelayComboBox, .reg = Registers::AbdDelayRegister, .mask = 0x1F},
+    };
     for (const DelayList& delay : delayLists_) PrepareDelayList(delay.list);
     ConnectHandlers();
 }
@@ -120,37 +93,17 @@ void TRegistersForm::ConnectHandlers() {
 }
 
 qk::BitBoxes TRegistersForm::Group(uint8_t reg) const {
-    for (size_t i = 0; i < groups_.size(); ++i)
-        if (kGroupRegisters[i] == reg) return groups_[i];
-    return {};
+    return groups_.Boxes(reg);
 }
 
-uint8_t TRegistersForm::WriteGroup(uint8_t reg) {
-    uint8_t& stored = image_.Current(reg);
-    stored = qk::PackBits(Group(reg));
-    image_.WriteRegister(reg, stored);
-    return stored;
-}
-
-void TRegistersForm::ApplyGroup(uint8_t reg) {
-    ShowGroup(reg, WriteGroup(reg));
-    FollowGroup(reg);
-}
-
-void TRegistersForm::ReadGroup(uint8_t reg) {
-    uint8_t& stored = image_.Current(reg);
-    stored = image_.ReadRegister(reg);
-    ShowGroup(reg, stored);
-    FollowGroup(reg);
-}
-
-void TRegistersForm::ShowGroup(uint8_t reg, uint8_t value) {
-    qk::ShowBits(Group(reg), value);
+void TRegistersForm::ShowAbdDelayGroup(bool shown) {
+    ui.Reg12GroupBox->setVisible(shown);
 }
 
 void TRegistersForm::FollowGroup(uint8_t reg) {
-    if (reg == 0x02) SysControl0Form->Reload();  // reloads and writes 02h once more
-    if (reg == 0x03) SysControl1Form->Reload();  // reloads and writes 03h once more
+    // The setup windows reload and write their register once more.
+    if (reg == Registers::SystemControl0Register) SysControl0Form->Reload();
+    if (reg == Registers::SystemControl1Register) SysControl1Form->Reload();
     if (const DelayList* delay = DelayListOf(reg)) ListFollowsBits(*delay);
 }
 
@@ -163,8 +116,8 @@ const TRegistersForm::DelayList* TRegistersForm::DelayListOf(uint8_t reg) const 
 void TRegistersForm::DelayListChange(const DelayList& delay) {
     const int item = SelectedItem(delay.list);
     // The bits above the delay field are cleared; no selection means delay code 0.
-    ShowGroup(delay.reg, item < 0 ? 0 : uint8_t(item & delay.mask));
-    WriteGroup(delay.reg);
+    groups_.Show(delay.reg, item < 0 ? 0 : uint8_t(item & delay.mask));
+    groups_.Send(delay.reg);
 }
 
 void TRegistersForm::ListFollowsBits(const DelayList& delay) {
@@ -174,16 +127,16 @@ void TRegistersForm::ListFollowsBits(const DelayList& delay) {
 }
 
 void TRegistersForm::Reg00ButtonClick() {
-    ReadGroup(0x00);
+    groups_.Read(0x00);
 }
 
 void TRegistersForm::Reg01ButtonClick() {
-    ReadGroup(0x01);
+    groups_.Read(0x01);
 }
 
 void TRegistersForm::Reg01SendButtonClick() {
-    ShowGroup(0x01, 0x80);  // only "FS" stays checked
-    ShowGroup(0x01, WriteGroup(0x01));
+    groups_.Show(0x01, 0x80);  // only "FS" stays checked
+    groups_.Apply(0x01);
 }
 
 void TRegistersForm::Reg02ButtonClick() {
@@ -191,7 +144,7 @@ void TRegistersForm::Reg02ButtonClick() {
 }
 
 void TRegistersForm::Reg02SendButtonClick() {
-    ApplyGroup(0x02);
+    groups_.Apply(Registers::SystemControl0Register);
 }
 
 void TRegistersForm::Reg03ButtonClick() {
@@ -199,11 +152,11 @@ void TRegistersForm::Reg03ButtonClick() {
 }
 
 void TRegistersForm::Reg03SendButtonClick() {
-    ApplyGroup(0x03);
+    groups_.Apply(Registers::SystemControl1Register);
 }
 
 void TRegistersForm::Reg04ButtonClick() {
-    WriteGroup(0x04);
+    groups_.Send(Registers::ErrorRecoveryRegister);
 }
 
 void TRegistersForm::AutoMuteDelayComboBoxChange() {
@@ -215,18 +168,17 @@ void TRegistersForm::ABDdelayComboBoxChange() {
 }
 
 void TRegistersForm::Reg19ButtonClick() {
-    uint8_t& stored = image_.Current(qk::QK310RegisterImage::ChannelMuteRegister);
-    stored = qk::PackBits(Group(0x19));
-    image_.WriteRegisterAlways(qk::QK310RegisterImage::ChannelMuteRegister, stored);
+    image_.StoreAndWriteAlways(Registers::ChannelMuteRegister,
+                               qk::PackBits(Group(Registers::ChannelMuteRegister)));
 }
 
 void TRegistersForm::ReadAllButtonClick() {
     // 12h is read for the QK310 as well, although its group is hidden.
-    for (uint8_t reg : kGroupRegisters) ReadGroup(reg);
+    groups_.ReadAll();
 }
 
 void TRegistersForm::CancelButtonClick() {
-    for (uint8_t reg : kGroupRegisters) ShowGroup(reg, image_.Current(reg));
+    groups_.ShowImage();
     hide();
 }
 
@@ -235,19 +187,19 @@ void TRegistersForm::TestRegBitBtnClick() {
 }
 
 void TRegistersForm::RefreshEntry(int entry) {
-    const uint8_t reg = qk::QK310RegisterImage::SubAddressOf(entry);
+    const uint8_t reg = Registers::SubAddressOf(entry);
     const uint8_t value = image_.CurrentImage.at(entry);
-    if (Group(reg)[0]) {
-        ShowGroup(reg, value);
-        FollowGroup(reg);
-    } else if (entry >= kFirstDcOffsetEntry && entry < kFirstDcOffsetEntry + kChannels) {
-        DCOffsetForm->SetChannelFromValue(entry - kFirstDcOffsetEntry + 1, value);
-    } else if (entry >= kFirstDelayEntry && entry < kFirstDelayEntry + kChannels) {
-        InterchDelayForm->SetChannelFromValue(entry - kFirstDelayEntry + 1, value);
-    } else if (entry >= kFirstVolumeEntry && entry < kFirstVolumeEntry + kChannels) {
-        // The channel volumes are written by the volume offset window, never shown from here.
-    } else if (TestRegForm->Group(reg)[0]) {
-        qk::ShowBits(TestRegForm->Group(reg), value);
-        if (reg == 0x1E) TestReg0Form->Reload();  // radio groups only, no write
+    if (groups_.Shows(reg)) {
+        groups_.Refresh(reg, value);
+        return;
     }
+    for (qk::ChannelSliderForm* sliders :
+         std::initializer_list<qk::ChannelSliderForm*>{DCOffsetForm, InterchDelayForm}) {
+        if (const int channel = sliders->ChannelOf(reg)) {
+            sliders->SetChannelFromValue(channel, value);
+            return;
+        }
+    }
+    // The channel volumes 13h..18h are written by the volume offset window, never shown from here.
+    TestRegForm->RefreshRegister(reg, value);
 }

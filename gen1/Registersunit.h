@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "chips/QK310RegisterImage.h"
+#include "gen1/RegisterBoxGroups.h"
 #include "ui_Registersunit.h"
 #include "widgets/BitBoxes.h"
 
@@ -14,8 +15,6 @@ class TRegistersForm : public QWidget {
   public:
     explicit TRegistersForm(QWidget* parent = nullptr);
 
-    Ui::TRegistersForm ui;
-
     qk::QK310RegisterImage& Image() { return image_; }
     // The check boxes of a register group (00h, 01h, 02h, 03h, 04h, 05h, 12h, 19h), bit 0 first.
     qk::BitBoxes Group(uint8_t reg) const;
@@ -23,6 +22,8 @@ class TRegistersForm : public QWidget {
     void Reg19ButtonClick();
     // Shows a just-restored image entry in the window(s) that show it.
     void RefreshEntry(int entry);
+    // The ABD delay group (register 12h) belongs to the QK320 and QK350/60 only.
+    void ShowAbdDelayGroup(bool shown);
 
     void Reg00ButtonClick();      // "Read Only"
     void Reg01ButtonClick();      // "Read"
@@ -47,20 +48,14 @@ class TRegistersForm : public QWidget {
     };
 
     void ConnectHandlers();
-    // Packs the group, stores it in the image and writes the stored byte; returns it.
-    uint8_t WriteGroup(uint8_t reg);
-    // Write, show what was written, then let the register's other views follow.
-    void ApplyGroup(uint8_t reg);
-    // Reads the register into the image and the group, then lets its other views follow.
-    void ReadGroup(uint8_t reg);
-    void ShowGroup(uint8_t reg, uint8_t value);
     // What else shows a group's register: the setup window (02h, 03h) or the delay list (05h, 12h).
     void FollowGroup(uint8_t reg);
     const DelayList* DelayListOf(uint8_t reg) const;
     void DelayListChange(const DelayList& delay);
     void ListFollowsBits(const DelayList& delay);
 
+    Ui::TRegistersForm ui;
     qk::QK310RegisterImage image_;
-    std::array<qk::BitBoxes, 8> groups_{};
+    qk::RegisterBoxGroups groups_;
     std::array<DelayList, 2> delayLists_{};
 };

@@ -1,17 +1,25 @@
 #include "gen1/Syscontrol0unit.h"
 
 #include "app/Forms.h"
+#include "chips/QK310RegisterImage.h"
 #include "gen1/Registersunit.h"
 
 TSysControl0Form::TSysControl0Form(QWidget* parent) : RadioRegisterForm(parent) {
     ui.setupUi(this);
+    constexpr uint8_t reg = qk::QK310RegisterImage::SystemControl0Register;
+    const Register editorGroup = {.subAddress = reg,
+                                  .boxes = [] { return RegistersForm->Group(reg); },
+                                  .writesOnReload = true};
     // Speed 11b has no item: a reload leaves the speed selection as it was.
-    Bind({0x02, [] { return RegistersForm->Group(0x02); }, true},
-         {
-             {ui.SpeedRadioGroup, 6, 2, {0b10, 0b01, 0b00}},
-             {ui.DeemphasisControlsRadioGroup, 5, 1, qk::DescendingCodes(2)},
-             {ui.DeemphasisRadioGroup, 3, 2, qk::DescendingCodes(4)},
-             {ui.FormatRadioGroup, 0, 3, qk::DescendingCodes(8)},
-         });
+    std::vector<qk::RadioField> fields = {
+        {.group = ui.SpeedRadioGroup, .shift = 6, .width = 2, .codes = {0b10, 0b01, 0b00}},
+        {.group = ui.DeemphasisControlsRadioGroup,
+         .shift = 5,
+         .width = 1,
+         .codes = qk::DescendingCodes(2)},
+        {.group = ui.DeemphasisRadioGroup, .shift = 3, .width = 2, .codes = qk::DescendingCodes(4)},
+        {.group = ui.FormatRadioGroup, .shift = 0, .width = 3, .codes = qk::DescendingCodes(8)},
+    };
+    Bind(editorGroup, std::move(fields));
     setFixedSize(size());
 }

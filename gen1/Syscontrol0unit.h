@@ -9,5 +9,6 @@ class TSysControl0Form : public qk::RadioRegisterForm {
   public:
     explicit TSysControl0Form(QWidget* parent = nullptr);
 
+  private:
     Ui::TSysControl0Form ui;
 };

@@ -8,5 +8,6 @@ class TTestReg0Form : public qk::RadioRegisterForm {
   public:
     explicit TTestReg0Form(QWidget* parent = nullptr);
 
+  private:
     Ui::TTestReg0Form ui;
 };

@@ -7,31 +7,31 @@
 
 namespace {
 
+using Registers = qk::QK310RegisterImage;
+
+constexpr uint8_t kDitherRegister = 0x1D, kTest1Register = 0x1F;
+
+// READ ALL reads the groups in this order.
+// clang-format off
 const qk::RegisterGroupLayout kGroupLayouts[] = {
-    {"1D",
-     {"Not Used", "Not Used", "NS_Enable", "Value", "Value", "Value", "Value", "Value"},
-     0x00,
-     0x33},
-    {"1E",
-     {"MCLK_OUT", "ReClk Low", "ReClk High", "Buffer Low", "Buffer High", "Reset Filter",
-      "Clear Filter", "Bypass"},
-     0xFF,
-     0x00},
-    {"1F",
-     {"Test Enable", "Not Used", "Not Used", "Not Used", "Not Used", "Not Used", "Not Used",
-      "PLL Bypass"},
-     0x81,
-     0x00},
+    {.reg = "1D", .enabledBits = 0x00, .initialBits = 0x33, .tristate = false, .bitCaptions = {"Not Used",    "Not Used",  "NS_Enable",  "Value",      "Value",       "Value",        "Value",        "Value"}},
+    {.reg = "1E", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false, .bitCaptions = {"MCLK_OUT",    "ReClk Low", "ReClk High", "Buffer Low", "Buffer High", "Reset Filter", "Clear Filter", "Bypass"}},
+    {.reg = "1F", .enabledBits = 0x81, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Test Enable", "Not Used",  "Not Used",   "Not Used",   "Not Used",    "Not Used",     "Not Used",     "PLL Bypass"}},
 };
+// clang-format on
+
+// The Test Register 0 window shows register 1Eh in readable form; it reloads without writing.
+void FollowGroup(uint8_t reg) {
+    if (reg == Registers::Test0Register) TestReg0Form->Reload();
+}
 
 }  // namespace
 
-TTestRegForm::TTestRegForm(QWidget* parent) : QWidget(parent) {
+TTestRegForm::TTestRegForm(QWidget* parent)
+    : QWidget(parent), groups_([]() -> Registers& { return RegistersForm->Image(); }, FollowGroup) {
     ui.setupUi(this);
     setFixedSize(size());
-    QGroupBox* const boxes[] = {ui.Reg1DGroupBox, ui.Reg1EGroupBox, ui.Reg1FGroupBox};
-    for (size_t i = 0; i < groups_.size(); ++i)
-        groups_[i] = qk::BuildRegisterGroup(boxes[i], kGroupLayouts[i]);
+    groups_.Build(this, kGroupLayouts);
     const std::pair<QPushButton*, void (TTestRegForm::*)()> handlers[] = {
         {ui.Reg1DButton, &TTestRegForm::Reg1DButtonClick},
         {ui.Reg1EButton, &TTestRegForm::Reg1EButtonClick},
@@ -45,25 +45,15 @@ TTestRegForm::TTestRegForm(QWidget* parent) : QWidget(parent) {
 }
 
 qk::BitBoxes TTestRegForm::Group(uint8_t reg) const {
-    if (reg < 0x1D || reg > 0x1F) return {};
-    return groups_[reg - 0x1D];
+    return groups_.Boxes(reg);
 }
 
-void TTestRegForm::ReadGroup(uint8_t reg) {
-    qk::QK310RegisterImage& image = RegistersForm->Image();
-    image.Current(reg) = image.ReadRegister(reg);
-    qk::ShowBits(Group(reg), image.Current(reg));
-}
-
-uint8_t TTestRegForm::SendGroup(uint8_t reg) {
-    qk::QK310RegisterImage& image = RegistersForm->Image();
-    image.Current(reg) = qk::PackBits(Group(reg));
-    image.WriteRegister(reg, image.Current(reg));
-    return image.Current(reg);
+void TTestRegForm::RefreshRegister(uint8_t reg, uint8_t value) {
+    if (groups_.Shows(reg)) groups_.Refresh(reg, value);
 }
 
 void TTestRegForm::Reg1DButtonClick() {
-    ReadGroup(0x1D);
+    groups_.Read(kDitherRegister);
 }
 
 void TTestRegForm::Reg1EButtonClick() {
@@ -71,23 +61,18 @@ void TTestRegForm::Reg1EButtonClick() {
 }
 
 void TTestRegForm::Reg1ESendButtonClick() {
-    qk::ShowBits(Group(0x1E), SendGroup(0x1E));
-    TestReg0Form->Reload();
+    groups_.Apply(Registers::Test0Register);
 }
 
 void TTestRegForm::Reg1FButtonClick() {
-    SendGroup(0x1F);
+    groups_.Send(kTest1Register);
 }
 
 void TTestRegForm::ReadAllButtonClick() {
-    ReadGroup(0x1D);
-    ReadGroup(0x1E);
-    TestReg0Form->Reload();
-    ReadGroup(0x1F);
+    groups_.ReadAll();
 }
 
 void TTestRegForm::CancelButtonClick() {
-    qk::QK310RegisterImage& image = RegistersForm->Image();
-    for (uint8_t reg : {0x1D, 0x1E, 0x1F}) qk::ShowBits(Group(reg), image.Current(reg));
+    groups_.ShowImage();
     hide();
 }

@@ -1,8 +1,8 @@
 #pragma once
 #include <QWidget>
-#include <array>
 #include <cstdint>
 
+#include "gen1/RegisterBoxGroups.h"
 #include "ui_Testregunit.h"
 #include "widgets/BitBoxes.h"
 
@@ -12,10 +12,11 @@ class TTestRegForm : public QWidget {
   public:
     explicit TTestRegForm(QWidget* parent = nullptr);
 
-    Ui::TTestRegForm ui;
-
     // The check boxes of register 1Dh, 1Eh or 1Fh, bit 0 first.
     qk::BitBoxes Group(uint8_t reg) const;
+    // Shows a restored value of register 1Dh, 1Eh or 1Fh (the Test Register 0 window follows
+    // 1Eh); other registers are not this window's.
+    void RefreshRegister(uint8_t reg, uint8_t value);
 
     // "Read Only": reads 1Dh.
     void Reg1DButtonClick();
@@ -31,10 +32,6 @@ class TTestRegForm : public QWidget {
     void CancelButtonClick();
 
   private:
-    // ReadRegister into CurrentImage, shown in the register's boxes.
-    void ReadGroup(uint8_t reg);
-    // The register's boxes packed into CurrentImage and written; returns the stored byte.
-    uint8_t SendGroup(uint8_t reg);
-
-    std::array<qk::BitBoxes, 3> groups_{};
+    Ui::TTestRegForm ui;
+    qk::RegisterBoxGroups groups_;
 };

@@ -7,14 +7,14 @@
 
 namespace qk {
 
-// What a register group shows: its sub-address, the captions of bits 7..0, which boxes the user
-// may change, which start checked, and whether the boxes have the grey third state.
+// What a register group shows: its sub-address, which boxes the user may change, which start
+// checked, whether the boxes have the grey third state, and the captions of bits 7..0.
 struct RegisterGroupLayout {
-    const char* reg;                         // "02": names Reg02Label, CheckBox02_7 .. CheckBox02_0
-    std::array<const char*, 8> bitCaptions;  // bit 7 first, as shown from the top
+    const char* reg;  // "02": names Reg02Label, CheckBox02_7 .. CheckBox02_0
     uint8_t enabledBits;
     uint8_t initialBits;
-    bool tristate = false;
+    bool tristate;
+    std::array<const char*, 8> bitCaptions;  // bit 7 first, as shown from the top
 };
 
 // Fills a register group box: the navy "Address: 02h" label, eight boxes with bit 7 on top on

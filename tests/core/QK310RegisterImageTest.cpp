@@ -52,6 +52,34 @@ TEST(QK310RegisterImage, MuteAllSuppressesWriteRegisterButNotWriteRegisterAlways
     EXPECT_EQ(rig.board.Register(0x19), 0x3E);
 }
 
+TEST(QK310RegisterImage, StoreAndWriteStoresFirstEvenWhenMuteAllSuppressesTheFrame) {
+    const struct {
+        bool muteAll;
+        bool always;
+        Texts frames;
+    } cases[] = {
+        {.muteAll = false, .always = false, .frames = {"34 19 3E"}},
+        {.muteAll = true, .always = false, .frames = {}},
+        {.muteAll = true, .always = true, .frames = {"34 19 3E"}},
+    };
+    for (const auto& c : cases) {
+        ImageRig rig;
+        rig.muteAll = c.muteAll;
+        const uint8_t stored = c.always ? rig.image.StoreAndWriteAlways(0x19, 0x3E)
+                                        : rig.image.StoreAndWrite(0x19, 0x3E);
+        EXPECT_EQ(stored, 0x3E);
+        EXPECT_EQ(rig.image.Current(0x19), 0x3E) << "image first, whatever reaches the wire";
+        EXPECT_EQ(rig.board.FrameTexts(), c.frames) << c.muteAll << c.always;
+    }
+}
+
+TEST(QK310RegisterImage, ReadAndStoreKeepsTheChipsByteInTheImage) {
+    ImageRig rig;
+    rig.board.SetRegister(0x1D, 0x21);
+    EXPECT_EQ(rig.image.ReadAndStore(0x1D), 0x21);
+    EXPECT_EQ(rig.image.CurrentImage[26], 0x21);
+}
+
 TEST(QK310RegisterImage, ReadRegisterReturnsTheChipsByte) {
     ImageRig rig;
     rig.board.SetRegister(0x05, 0x07);

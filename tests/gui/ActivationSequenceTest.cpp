@@ -47,7 +47,7 @@ TEST_P(FirstSelectionOffLine, LogsExactlyTheActivationFrames) {
     EXPECT_EQ(board.PortAccesses(), 0u) << "off line, nothing reaches the port";
     EXPECT_EQ(RegistersForm->Image().CurrentImage[0],
               std::string(GetParam()) == "QK310RadioButton" ? 0x26 : 0x36);
-    EXPECT_EQ(RegistersForm->ui.Reg12GroupBox->isVisibleTo(RegistersForm),
+    EXPECT_EQ(Child(RegistersForm, "Reg12GroupBox")->isVisibleTo(RegistersForm),
               std::string(GetParam()) != "QK310RadioButton")
         << "the ABD delay group belongs to the QK320 and QK350/60";
 }

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QSignalBlocker>
 #include <cstdio>
 
@@ -19,7 +20,10 @@ class QK310Model : public ProgramTest {
   protected:
     static QK310RegisterImage& Image() { return RegistersForm->Image(); }
     static uint8_t Shows(uint8_t reg) { return Shown(RegistersForm->Group(reg)); }
-    static bool AbdGroupShown() { return !RegistersForm->ui.Reg12GroupBox->isHidden(); }
+    static bool AbdGroupShown() { return !Child(RegistersForm, "Reg12GroupBox")->isHidden(); }
+    static QString ListText(const char* list) {
+        return Child<QComboBox>(RegistersForm, list)->currentText();
+    }
 };
 
 TEST_F(QK310Model, CaptureReadsThe29RegistersInEntryOrderIntoTheDefaultImage) {
@@ -78,8 +82,8 @@ TEST_F(QK310Model, ActivationRestoresTheCapturedImageIntoTheWindows) {
     EXPECT_EQ(Shows(0x00), 0x27);
     EXPECT_EQ(Shows(0x19), 0x2A);
     EXPECT_EQ(Shows(0x05), 0x07);
-    EXPECT_EQ(RegistersForm->ui.AutoMuteDelayComboBox->currentText(), "40 ms");
-    EXPECT_EQ(RegistersForm->ui.ABDdelayComboBox->currentText(), "3   DCLK cycle");
+    EXPECT_EQ(ListText("AutoMuteDelayComboBox"), "40 ms");
+    EXPECT_EQ(ListText("ABDdelayComboBox"), "3   DCLK cycle");
     EXPECT_EQ(Shown(TestRegForm->Group(0x1D)), 0x33);
     EXPECT_EQ(Shown(TestRegForm->Group(0x1E)), 0x81);
     EXPECT_EQ(Shown(TestRegForm->Group(0x1F)), 0x00);
@@ -96,8 +100,8 @@ TEST_F(QK310Model, ActivationAfterPowerOnDefaultsShowsTheChipsTable) {
     EXPECT_EQ(Shows(0x03), 0x7E);
     EXPECT_EQ(Shows(0x04), 0xFF);
     EXPECT_EQ(Shows(0x12), 0x0B);
-    EXPECT_EQ(RegistersForm->ui.ABDdelayComboBox->currentText(), "11 DCLK cycle");
-    EXPECT_EQ(RegistersForm->ui.AutoMuteDelayComboBox->currentText(), "5 ms");
+    EXPECT_EQ(ListText("ABDdelayComboBox"), "11 DCLK cycle");
+    EXPECT_EQ(ListText("AutoMuteDelayComboBox"), "5 ms");
 
     QK310Form->LoadPowerOnDefaults();
     QK310Form->ActivateChipModel();

@@ -27,8 +27,10 @@ class RegisterEditor : public ProgramTest {
     static QCheckBox* Box(uint8_t reg, int bit) { return RegistersForm->Group(reg)[bit]; }
     static uint8_t Shows(uint8_t reg) { return Shown(RegistersForm->Group(reg)); }
     static uint8_t Stored(uint8_t reg) { return RegistersForm->Image().Current(reg); }
-    static QComboBox* AutoMuteList() { return RegistersForm->ui.AutoMuteDelayComboBox; }
-    static QComboBox* AbdList() { return RegistersForm->ui.ABDdelayComboBox; }
+    static QComboBox* AutoMuteList() {
+        return Child<QComboBox>(RegistersForm, "AutoMuteDelayComboBox");
+    }
+    static QComboBox* AbdList() { return Child<QComboBox>(RegistersForm, "ABDdelayComboBox"); }
     static void Press(const char* button) { Click(RegistersForm, button); }
 
     // Replaces a list's text by typing, one frame per keystroke.
@@ -283,8 +285,9 @@ TEST_F(RegisterEditor, SetupAndTestButtonsOpenTheirWindows) {
     Press("Reg03Button");
     EXPECT_TRUE(SysControl1Form->isVisible());
 
-    EXPECT_FALSE(RegistersForm->ui.TestRegBitBtn->isVisible()) << "shown only after the login";
-    RegistersForm->ui.TestRegBitBtn->show();
+    QWidget* test = Child(RegistersForm, "TestRegBitBtn");
+    EXPECT_FALSE(test->isVisible()) << "shown only after the login";
+    test->show();
     Press("TestRegBitBtn");
     EXPECT_TRUE(TestRegForm->isVisible());
     EXPECT_TRUE(board.FrameTexts().empty());

@@ -170,6 +170,28 @@ TEST_F(VolumePanel, ZeroButtonPutsBothControlsAt48) {
     EXPECT_EQ(MainText("Ch4HexReadout"), "0x00C9");
 }
 
+TEST_F(VolumePanel, OffsetSliderEndsAt201AndItsReadoutShowsTheAttenuation) {
+    StartWithQK310();
+    const struct {
+        int drag;
+        int position;
+        const char* readout;
+    } cases[] = {
+        {.drag = 1, .position = 1, .readout = "-0.5 dB"},
+        {.drag = 168, .position = 168, .readout = "-84.0 dB"},
+        {.drag = 196, .position = 196, .readout = "MUTE"},
+        {.drag = 255, .position = 201, .readout = "MUTE"},
+    };
+    for (const auto& c : cases) {
+        Drag(Offset(1), c.drag);
+        EXPECT_EQ(Offset(1)->value(), c.position) << c.drag;
+        EXPECT_EQ(OffsetText(1), c.readout) << c.drag;
+    }
+    Offset(1)->setFocus();
+    QTest::keyClick(Offset(1), Qt::Key_PageUp);
+    EXPECT_EQ(Offset(1)->value(), 195) << "a page is 6 steps, up is louder";
+}
+
 TEST_F(VolumePanel, ZeroOfAChannelPulsesItsErrorRecoveryBitThenClearsItsOffset) {
     board.SetRegister(0x04, 0x3F);  // restored into the image by the selection
     StartWithQK310();

@@ -1,0 +1,68 @@
+#include "gen1/RegisterBoxGroups.h"
+
+#include <QGroupBox>
+#include <cstdlib>
+
+namespace qk {
+
+namespace {
+
+// A layout names its register in hex: "1D" is 1Dh.
+uint8_t SubAddressOf(const RegisterGroupLayout& layout) {
+    return static_cast<uint8_t>(std::strtoul(layout.reg, nullptr, 16));
+}
+
+}  // namespace
+
+RegisterBoxGroups::RegisterBoxGroups(std::function<QK310RegisterImage&()> image,
+                                     std::function<void(uint8_t reg)> follow)
+    : image_(std::move(image)), follow_(std::move(follow)) {}
+
+void RegisterBoxGroups::Build(QWidget* window, std::span<const RegisterGroupLayout> layouts) {
+    for (const RegisterGroupLayout& layout : layouts) {
+        auto* box = window->findChild<QGroupBox*>(QStringLiteral("Reg%1GroupBox").arg(layout.reg));
+        groups_.push_back({SubAddressOf(layout), BuildRegisterGroup(box, layout)});
+    }
+}
+
+BitBoxes RegisterBoxGroups::Boxes(uint8_t reg) const {
+    for (const Group& group : groups_)
+        if (group.reg == reg) return group.boxes;
+    return {};
+}
+
+bool RegisterBoxGroups::Shows(uint8_t reg) const {
+    return Boxes(reg)[0] != nullptr;
+}
+
+uint8_t RegisterBoxGroups::Send(uint8_t reg) const {
+    return image_().StoreAndWrite(reg, PackBits(Boxes(reg)));
+}
+
+void RegisterBoxGroups::Apply(uint8_t reg) const {
+    Refresh(reg, Send(reg));
+}
+
+void RegisterBoxGroups::Read(uint8_t reg) const {
+    Refresh(reg, image_().ReadAndStore(reg));
+}
+
+void RegisterBoxGroups::ReadAll() const {
+    for (const Group& group : groups_) Read(group.reg);
+}
+
+void RegisterBoxGroups::Show(uint8_t reg, uint8_t value) const {
+    ShowBits(Boxes(reg), value);
+}
+
+void RegisterBoxGroups::Refresh(uint8_t reg, uint8_t value) const {
+    Show(reg, value);
+    follow_(reg);
+}
+
+void RegisterBoxGroups::ShowImage() const {
+    QK310RegisterImage& image = image_();
+    for (const Group& group : groups_) Show(group.reg, image.Current(group.reg));
+}
+
+}  // namespace qk

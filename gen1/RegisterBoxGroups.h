@@ -1,0 +1,55 @@
+#pragma once
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "chips/QK310RegisterImage.h"
+#include "widgets/BitBoxes.h"
+#include "widgets/RegisterGroup.h"
+
+namespace qk {
+
+// The check-box groups of a first-generation register window, one group per register, and their
+// traffic with the register image and the chip: image first, wire second.
+class RegisterBoxGroups {
+  public:
+    // The image is looked up when used. follow(reg) lets the register's other views (a setup
+    // window, a list) follow its boxes after a read, an apply or a refresh.
+    RegisterBoxGroups(std::function<QK310RegisterImage&()> image,
+                      std::function<void(uint8_t reg)> follow);
+
+    // Fills the window's group box of each layout (Reg<xx>GroupBox), in layout order.
+    void Build(QWidget* window, std::span<const RegisterGroupLayout> layouts);
+
+    // The boxes of a register, bit 0 first; null boxes for a register the window does not show.
+    BitBoxes Boxes(uint8_t reg) const;
+    bool Shows(uint8_t reg) const;
+
+    // Packs the boxes into CurrentImage and writes the stored byte; returns it.
+    uint8_t Send(uint8_t reg) const;
+    // Send, then the boxes show what was sent and the other views follow.
+    void Apply(uint8_t reg) const;
+    // ReadRegister into CurrentImage, then the boxes show it and the other views follow.
+    void Read(uint8_t reg) const;
+    // Read of every register, in layout order.
+    void ReadAll() const;
+    void Show(uint8_t reg, uint8_t value) const;
+    // Show, then the other views follow.
+    void Refresh(uint8_t reg, uint8_t value) const;
+    // Every group from CurrentImage: box edits that were not sent are discarded.
+    void ShowImage() const;
+
+  private:
+    struct Group {
+        uint8_t reg;
+        BitBoxes boxes;
+    };
+
+    std::function<QK310RegisterImage&()> image_;
+    std::function<void(uint8_t)> follow_;
+    std::vector<Group> groups_;
+};
+
+}  // namespace qk
