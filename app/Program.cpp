@@ -152,8 +152,8 @@ Program::Program(PortIo& port) {
     GPIOForm = Keep(new TGPIOForm);
 
     RegistersForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress; },
-                                      [] { return OkapiForm->QK310MuteAllEngaged; },
-                                      [](int entry) { RegistersForm->RefreshEntry(entry); }});
+                                      [] { return OkapiForm->QK310MuteAllEngaged; }});
+    RegistersForm->Image().SetRefresh([](int entry) { RegistersForm->RefreshEntry(entry); });
 }
 
 Program::~Program() {

@@ -40,61 +40,9 @@ uint8_t QK310RegisterImage::SubAddressOf(int entry) {
         entry < kFirstHighEntry ? entry : kFirstHighRegister + entry - kFirstHighEntry);
 }
 
-uint8_t& QK310RegisterImage::Current(uint8_t subAddress) {
-    const int entry = EntryOf(subAddress);
-    return CurrentImage.at(entry < 0 ? Entries : entry);  // throws for an address not held
-}
-
-uint8_t QK310RegisterImage::DeviceAddress() const {
-    return wiring_.deviceAddress ? wiring_.deviceAddress() : 0x34;
-}
-
-void QK310RegisterImage::WriteRegister(uint8_t subAddress, uint8_t value) {
-    if (wiring_.muteAllEngaged && wiring_.muteAllEngaged()) return;
-    WriteRegisterAlways(subAddress, value);
-}
-
-void QK310RegisterImage::WriteRegisterAlways(uint8_t subAddress, uint8_t value) {
-    if (!wiring_.bus) return;
-    const uint8_t frame[] = {subAddress, value};
-    wiring_.bus->I2cWrite(DeviceAddress(), frame, 2);
-}
-
-uint8_t QK310RegisterImage::ReadRegister(uint8_t subAddress) {
-    uint8_t value = 0;
-    if (wiring_.bus) wiring_.bus->I2cRead(DeviceAddress(), subAddress, &value, 1);
-    return value;
-}
-
-uint8_t QK310RegisterImage::StoreAndWrite(uint8_t subAddress, uint8_t value) {
-    return StoreThenWrite(subAddress, value, &QK310RegisterImage::WriteRegister);
-}
-
-uint8_t QK310RegisterImage::StoreAndWriteAlways(uint8_t subAddress, uint8_t value) {
-    return StoreThenWrite(subAddress, value, &QK310RegisterImage::WriteRegisterAlways);
-}
-
-uint8_t QK310RegisterImage::StoreThenWrite(uint8_t subAddress, uint8_t value,
-                                           void (QK310RegisterImage::*write)(uint8_t, uint8_t)) {
-    uint8_t& stored = Current(subAddress);
-    stored = value;
-    (this->*write)(subAddress, stored);
-    return stored;
-}
-
-uint8_t QK310RegisterImage::ReadAndStore(uint8_t subAddress) {
-    uint8_t& stored = Current(subAddress);
-    stored = ReadRegister(subAddress);
-    return stored;
-}
-
-void QK310RegisterImage::InitSubAddresses() {
-    for (int entry = 0; entry < Entries; ++entry) SubAddressTable[entry] = SubAddressOf(entry);
-}
-
 void QK310RegisterImage::RestoreRegister(int entry) {
     CurrentImage.at(entry) = DefaultImage.at(entry);
-    if (wiring_.refresh) wiring_.refresh(entry);
+    if (refresh_) refresh_(entry);
 }
 
 void QK310RegisterImage::LoadImageFromDefaults() {

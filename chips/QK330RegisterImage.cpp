@@ -39,15 +39,6 @@ uint8_t QK330RegisterImage::SubAddressOf(int entry) {
         entry < FirstTestEntry ? entry : FirstTestSubAddress + entry - FirstTestEntry);
 }
 
-int QK330RegisterImage::HeldEntry(uint8_t subAddress) {
-    const int entry = EntryOf(subAddress);
-    return entry < 0 ? Entries : entry;  // out of range: at() throws
-}
-
-uint8_t& QK330RegisterImage::Current(uint8_t subAddress) {
-    return CurrentImage.at(HeldEntry(subAddress));
-}
-
 void QK330RegisterImage::SetImageWord(int highEntry, uint16_t value) {
     CurrentImage.at(highEntry) = static_cast<uint8_t>(value >> 8);
     CurrentImage.at(highEntry + 1) = static_cast<uint8_t>(value & 0xFF);
@@ -63,20 +54,10 @@ uint16_t QK330RegisterImage::DefaultWord(uint8_t highSubAddress) const {
     return static_cast<uint16_t>(DefaultImage.at(high) << 8 | DefaultImage.at(high + 1));
 }
 
-void QK330RegisterImage::StoreAndWrite(uint8_t subAddress, uint8_t value) {
-    const int entry = HeldEntry(subAddress);
-    CurrentImage.at(entry) = value;
-    WriteRegister(SubAddressTable[entry], CurrentImage[entry]);
-}
-
 void QK330RegisterImage::StoreAndWriteWord(uint8_t highSubAddress, uint16_t value) {
     const int high = HeldEntry(highSubAddress);
     SetImageWord(high, value);
-    WriteRegisterWord(SubAddressTable[high], CurrentImage[high], CurrentImage[high + 1]);
-}
-
-void QK330RegisterImage::InitSubAddresses() {
-    for (int entry = 0; entry < Entries; ++entry) SubAddressTable[entry] = SubAddressOf(entry);
+    WriteRegisterWord(highSubAddress, CurrentImage[high], CurrentImage[high + 1]);
 }
 
 void QK330RegisterImage::LoadImageFromDefaults() {

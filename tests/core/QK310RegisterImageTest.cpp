@@ -14,8 +14,8 @@ using Texts = std::vector<std::string>;
 // and the refreshes recorded.
 struct ImageRig : BusRig {
     explicit ImageRig(uint8_t boardAddress = 0x34) : BusRig(board::Chip::QK310, boardAddress) {
-        image.SetWiring({&bus, [this] { return deviceAddress; }, [this] { return muteAll; },
-                         [this](int entry) { refreshed.push_back(entry); }});
+        image.SetWiring({&bus, [this] { return deviceAddress; }, [this] { return muteAll; }});
+        image.SetRefresh([this](int entry) { refreshed.push_back(entry); });
     }
     QK310RegisterImage image;
     uint8_t deviceAddress = 0x34;
@@ -135,14 +135,13 @@ TEST(QK310RegisterImage, LoadImageFromDefaultsRestoresEntry0To28InOrder) {
     rig.image.DefaultImage = QK320PowerOnDefaults;
     rig.image.CurrentImage.fill(0xAA);          // no default has this value
     std::vector<std::pair<int, uint8_t>> seen;  // entry and its CurrentImage when refreshed
-    rig.image.SetWiring({&rig.bus, [] { return uint8_t(0x34); }, [] { return false; },
-                         [&](int entry) {
-                             seen.emplace_back(entry, rig.image.CurrentImage[entry]);
-                             if (entry + 1 < QK310RegisterImage::Entries) {
-                                 EXPECT_EQ(rig.image.CurrentImage[entry + 1], 0xAA)
-                                     << "entry " << entry + 1 << " is restored after " << entry;
-                             }
-                         }});
+    rig.image.SetRefresh([&](int entry) {
+        seen.emplace_back(entry, rig.image.CurrentImage[entry]);
+        if (entry + 1 < QK310RegisterImage::Entries) {
+            EXPECT_EQ(rig.image.CurrentImage[entry + 1], 0xAA)
+                << "entry " << entry + 1 << " is restored after " << entry;
+        }
+    });
     rig.image.LoadImageFromDefaults();
     ASSERT_EQ(seen.size(), size_t(QK310RegisterImage::Entries));
     for (int entry = 0; entry < QK310RegisterImage::Entries; ++entry) {
