@@ -151,8 +151,8 @@ Program::Program(PortIo& port) {
     FileOpenErrorDlgForm = Keep(new TFileOpenErrorDlgForm);
     GPIOForm = Keep(new TGPIOForm);
 
-    RegistersForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress; },
-                                      [] { return OkapiForm->QK310MuteAllEngaged; },
+    RegistersForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress(); },
+                                      [] { return OkapiForm->QK310MuteAllEngaged(); },
                                       [](int entry) { RegistersForm->RefreshEntry(entry); }});
 }
 

@@ -39,7 +39,7 @@ TSixChBalanceForm::TSixChBalanceForm(QWidget* parent) : QWidget(parent) {
 void TSixChBalanceForm::ChannelApply(int channel) {
     const Strip& strip = strips_[channel - 1];
     const int offset = strip.slider->value();
-    const int code = kMaxCode - (OkapiForm->ui.MasterVolTrackBar->value() + offset);
+    const int code = kMaxCode - (OkapiForm->MasterVolumePosition() + offset);
 
     QK310Form->VolumeCodeText(kZeroDbCode - offset, strip.readout);
     QK310Form->VolumeCodeText(code, OkapiForm->ChannelReadout(channel));
