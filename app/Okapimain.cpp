@@ -21,6 +21,7 @@
 #include "link/I2cunit.h"
 #include "link/WaitErrorDialogunit.h"
 #include "widgets/Colors.h"
+#include "widgets/WindowFrame.h"
 
 namespace {
 
@@ -33,10 +34,7 @@ constexpr QPoint StartPosition(495, 111);
 
 TOkapiForm::TOkapiForm(qk::PortIo& port, QWidget* parent) : QWidget(parent), port_(port) {
     ui.setupUi(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(size());
+    qk::SetWindowFrame(*this);
     move(StartPosition);
     // The address list starts with no item selected, showing the first address.
     ui.IICAddressComboBox->setEditText(ui.IICAddressComboBox->itemText(0));
