@@ -23,12 +23,12 @@ void ShowLoginControls(bool visible) {
 
 }  // namespace
 
+// Enter in the edit reaches the login's button as the main window's default button.
 HiddenLogin::HiddenLogin(QPushButton* hiddenButton, QLineEdit* edit, QPushButton* enterButton,
                          QObject* parent)
     : QObject(parent), edit_(edit), enterButton_(enterButton) {
     connect(hiddenButton, &QPushButton::clicked, this, &HiddenLogin::HiddenButtonClick);
     connect(edit, &QLineEdit::textEdited, this, &HiddenLogin::LoginEditChange);
-    connect(edit, &QLineEdit::returnPressed, enterButton, &QPushButton::click);
     connect(enterButton, &QPushButton::clicked, this, &HiddenLogin::LoginButtonClick);
 }
 

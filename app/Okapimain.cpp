@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QStyle>
 #include <memory>
 
@@ -29,6 +30,12 @@ namespace {
 const QString ErrorLineCleared(9, ' ');
 
 constexpr QPoint StartPosition(495, 111);
+
+bool IsEnterKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           modifiers == Qt::NoModifier;
+}
 
 }  // namespace
 
@@ -184,7 +191,21 @@ void TOkapiForm::HelpBitBtnClick() {
         qk::ShowModal(*FileOpenErrorDlgForm);
 }
 
-// --- End of the program ---
+// --- Keyboard and the end of the program ---
+
+// The window is no dialog, so Qt does not give Enter to its default buttons: Enter that no
+// control took presses the one that shows, the login's while it is open (Enter in its edit),
+// else START while its panel shows.
+void TOkapiForm::keyPressEvent(QKeyEvent* event) {
+    if (IsEnterKey(*event)) {
+        for (QPushButton* button : {ui.LoginButton, ui.StartBitBtn}) {
+            if (!button->isVisible() || !button->isEnabled()) continue;
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
 
 // Closing the main window (its close box or EXIT) ends the program, whatever else is open.
 void TOkapiForm::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QRadioButton;
 namespace qk {
@@ -76,6 +77,7 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void HelpBitBtnClick();
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:

@@ -170,8 +170,8 @@ void InitialiseApplication() {
     // The QApplication constructor adopted the user's locale; numbers stay "1.5" regardless.
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
+    // No display name: the window system would append it to every window title.
     QApplication::setApplicationName("QK3xx Software");
-    QApplication::setApplicationDisplayName("QK3xx Software");
 }
 
 Program::Program(PortIo& port) {

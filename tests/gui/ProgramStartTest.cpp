@@ -1,3 +1,4 @@
+#include <QGuiApplication>
 #include <QLabel>
 #include <set>
 
@@ -96,6 +97,17 @@ TEST_F(ProgramStart, WindowsHaveTheFrameOfTheirKind) {
         EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << name;
         EXPECT_EQ(window->minimumSize(), window->maximumSize()) << name << ": fixed size";
     }
+}
+
+// The window system appends the application's display name to every title once one is set:
+// the main window must show "QJ", not "QJ - QK3xx Software".
+TEST_F(ProgramStart, TitlesCarryNoApplicationName) {
+    const QString name = QCoreApplication::applicationName();
+    EXPECT_EQ(name, "QK3xx Software");
+    QCoreApplication::setApplicationName("renamed");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "renamed")
+        << "no display name of its own: it follows the application name";
+    QCoreApplication::setApplicationName(name);
 }
 
 TEST_F(ProgramStart, EndResetsEveryWindowInstance) {
