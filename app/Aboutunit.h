@@ -9,5 +9,6 @@ class TAboutBox : public QDialog {
   public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
+  private:
     Ui::TAboutBox ui;
 };

@@ -2,6 +2,5 @@
 
 TFileOpenErrorDlgForm::TFileOpenErrorDlgForm(QWidget* parent) : QDialog(parent) {
     ui.setupUi(this);
-    setFixedSize(size());
     connect(ui.OKBtn, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -9,5 +9,6 @@ class TFileOpenErrorDlgForm : public QDialog {
   public:
     explicit TFileOpenErrorDlgForm(QWidget* parent = nullptr);
 
+  private:
     Ui::TFileOpenErrorDlgForm ui;
 };

@@ -2,6 +2,5 @@
 
 TNoDeviceDlgForm::TNoDeviceDlgForm(QWidget* parent) : QDialog(parent) {
     ui.setupUi(this);
-    setFixedSize(size());
     connect(ui.CloseButton, &QPushButton::clicked, this, &QDialog::accept);
 }

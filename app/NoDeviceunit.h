@@ -9,5 +9,6 @@ class TNoDeviceDlgForm : public QDialog {
   public:
     explicit TNoDeviceDlgForm(QWidget* parent = nullptr);
 
+  private:
     Ui::TNoDeviceDlgForm ui;
 };

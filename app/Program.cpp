@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <clocale>
+#include <functional>
+#include <vector>
 
 #include "app/Aboutunit.h"
 #include "app/FileOpenErrorunit.h"
@@ -25,6 +27,7 @@
 #include "link/Gpiounit.h"
 #include "link/I2cunit.h"
 #include "link/WaitErrorDialogunit.h"
+#include "widgets/WindowFrame.h"
 
 TOkapiForm* OkapiForm = nullptr;
 TRegistersForm* RegistersForm = nullptr;
@@ -69,24 +72,87 @@ namespace qk {
 
 namespace {
 
-// Windows 2..38 in creation order (also the order in which they are deleted, backwards).
-QList<QWidget*> g_secondary;
+// One row of the window table: how a window is made, and how its global instance is let go.
+struct WindowRow {
+    std::function<QWidget*(PortIo& port)> create;  // also sets the global instance
+    std::function<void()> forget;                  // resets the global instance
+};
 
-template <typename T>
-T* Keep(T* window) {
-    g_secondary.append(window);
-    return window;
+template <typename Window>
+WindowRow Row(Window*& instance, std::function<Window*(PortIo&)> make) {
+    return {.create = [&instance, make](PortIo& port) -> QWidget* { return instance = make(port); },
+            .forget = [&instance] { instance = nullptr; }};
 }
+
+template <typename Window>
+WindowRow Row(Window*& instance) {
+    return Row<Window>(instance, [](PortIo&) { return new Window; });
+}
+
+constexpr QSize PlaceholderSize(200, 100);
 
 // A second-generation window that is not built yet: hidden, with its name and title.
-QWidget* Placeholder(const char* instance, const char* title) {
-    auto* window = new QWidget;
-    window->setObjectName(instance);
-    window->setWindowTitle(title);
-    window->setFixedSize(200, 100);
-    window->hide();
-    return Keep(window);
+WindowRow PlaceholderRow(QWidget*& instance, const char* name, const char* title) {
+    return Row<QWidget>(instance, [name, title](PortIo&) {
+        auto* window = new QWidget;
+        window->setObjectName(name);
+        window->setWindowTitle(title);
+        window->resize(PlaceholderSize);
+        return window;
+    });
 }
+
+// Windows 2..38 in creation order; they are deleted in the opposite order.
+const std::vector<WindowRow>& WindowTable() {
+    static const std::vector<WindowRow> rows = {
+        Row(RegistersForm),
+        Row(AboutBox),
+        Row(ACK_ErrorDialogForm),
+        Row(WaitErrorDialogForm),
+        Row<TI2CForm>(
+            I2CForm, [](PortIo& port) { return new TI2CForm(port, *OkapiForm, OkapiForm->Log()); }),
+        Row(SixChBalanceForm),
+        Row(DCOffsetForm),
+        Row(InterchDelayForm),
+        Row(SysControl0Form),
+        Row(SysControl1Form),
+        Row(TestReg0Form),
+        Row(TestRegForm),
+        Row(QK310Form),
+        Row(QK320Form),
+        PlaceholderRow(QK330Form, "QK330Form", "QK330Form"),
+        PlaceholderRow(QK330RegForm, "QK330RegForm", "QK330 Registers"),
+        PlaceholderRow(QK330TestRegForm, "QK330TestRegForm", "QK330 Test Registers"),
+        PlaceholderRow(QK330ChConfigControlRegForm, "QK330ChConfigControlRegForm",
+                       "Channel Configuration Control Registers"),
+        PlaceholderRow(QK330DCOffsetForm, "QK330DCOffsetForm", "DC Offset"),
+        PlaceholderRow(QK330InterchDelayForm, "QK330InterchDelayForm", "Interchannel Delay"),
+        PlaceholderRow(QK330SixChBalanceForm, "QK330SixChBalanceForm", "QK330 Volume Offset"),
+        PlaceholderRow(QK330PADC_DCOffsetForm, "QK330PADC_DCOffsetForm", "PADC Offset"),
+        PlaceholderRow(QK330SEOffsetRegForm, "QK330SEOffsetRegForm", "QK330 SE Offset"),
+        PlaceholderRow(QK330SysControl1Form, "QK330SysControl1Form", "System Control 1"),
+        PlaceholderRow(QK330SysControl2Form, "QK330SysControl2Form", "System Control 2"),
+        PlaceholderRow(QK330SysControl3Form, "QK330SysControl3Form", "System Control 3"),
+        PlaceholderRow(QK330ModIndexForm, "QK330ModIndexForm", "Modulation Index"),
+        PlaceholderRow(QK330SerialDataInterfaceCtlForm, "QK330SerialDataInterfaceCtlForm",
+                       "Serial Data Interface Control"),
+        PlaceholderRow(QK330ErrAndAutomuteDelayForm, "QK330ErrAndAutomuteDelayForm",
+                       "Error Recovery and Automute Delay"),
+        PlaceholderRow(QK330ChConfigControlForm, "QK330ChConfigControlForm",
+                       "QK330ChConfigControlForm"),
+        PlaceholderRow(QK330PSCTestReg1Form, "QK330PSCTestReg1Form", "PSC Test Register 1"),
+        PlaceholderRow(QK330PSCTestReg2Form, "QK330PSCTestReg2Form", "QK330PSCTestReg2Form"),
+        Row(NoDeviceDlgForm),
+        PlaceholderRow(QK330TestReg1Form, "QK330TestReg1Form", "Test Register 1"),
+        PlaceholderRow(QK330TestReg0Form, "QK330TestReg0Form", "Test Register 0"),
+        Row(FileOpenErrorDlgForm),
+        Row(GPIOForm),
+    };
+    return rows;
+}
+
+// The windows of the table as created, row by row.
+QList<QWidget*> g_secondary;
 
 }  // namespace
 
@@ -104,79 +170,32 @@ void InitialiseApplication() {
     // The QApplication constructor adopted the user's locale; numbers stay "1.5" regardless.
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
+    // No display name: the window system would append it to every window title.
     QApplication::setApplicationName("QK3xx Software");
-    QApplication::setApplicationDisplayName("QK3xx Software");
 }
 
 Program::Program(PortIo& port) {
     OkapiForm = new TOkapiForm(port);
-    RegistersForm = Keep(new TRegistersForm);
-    AboutBox = Keep(new TAboutBox);
-    ACK_ErrorDialogForm = Keep(new TACK_ErrorDialogForm);
-    WaitErrorDialogForm = Keep(new TWaitErrorDialogForm);
-    I2CForm = Keep(new TI2CForm(port, *OkapiForm, OkapiForm->Log()));
-    SixChBalanceForm = Keep(new TSixChBalanceForm);
-    DCOffsetForm = Keep(new TDCOffsetForm);
-    InterchDelayForm = Keep(new TInterchDelayForm);
-    SysControl0Form = Keep(new TSysControl0Form);
-    SysControl1Form = Keep(new TSysControl1Form);
-    TestReg0Form = Keep(new TTestReg0Form);
-    TestRegForm = Keep(new TTestRegForm);
-    QK310Form = Keep(new TQK310Form);
-    QK320Form = Keep(new TQK320Form);
-    QK330Form = Placeholder("QK330Form", "QK330Form");
-    QK330RegForm = Placeholder("QK330RegForm", "QK330 Registers");
-    QK330TestRegForm = Placeholder("QK330TestRegForm", "QK330 Test Registers");
-    QK330ChConfigControlRegForm =
-        Placeholder("QK330ChConfigControlRegForm", "Channel Configuration Control Registers");
-    QK330DCOffsetForm = Placeholder("QK330DCOffsetForm", "DC Offset");
-    QK330InterchDelayForm = Placeholder("QK330InterchDelayForm", "Interchannel Delay");
-    QK330SixChBalanceForm = Placeholder("QK330SixChBalanceForm", "QK330 Volume Offset");
-    QK330PADC_DCOffsetForm = Placeholder("QK330PADC_DCOffsetForm", "PADC Offset");
-    QK330SEOffsetRegForm = Placeholder("QK330SEOffsetRegForm", "QK330 SE Offset");
-    QK330SysControl1Form = Placeholder("QK330SysControl1Form", "System Control 1");
-    QK330SysControl2Form = Placeholder("QK330SysControl2Form", "System Control 2");
-    QK330SysControl3Form = Placeholder("QK330SysControl3Form", "System Control 3");
-    QK330ModIndexForm = Placeholder("QK330ModIndexForm", "Modulation Index");
-    QK330SerialDataInterfaceCtlForm =
-        Placeholder("QK330SerialDataInterfaceCtlForm", "Serial Data Interface Control");
-    QK330ErrAndAutomuteDelayForm =
-        Placeholder("QK330ErrAndAutomuteDelayForm", "Error Recovery and Automute Delay");
-    QK330ChConfigControlForm = Placeholder("QK330ChConfigControlForm", "QK330ChConfigControlForm");
-    QK330PSCTestReg1Form = Placeholder("QK330PSCTestReg1Form", "PSC Test Register 1");
-    QK330PSCTestReg2Form = Placeholder("QK330PSCTestReg2Form", "QK330PSCTestReg2Form");
-    NoDeviceDlgForm = Keep(new TNoDeviceDlgForm);
-    QK330TestReg1Form = Placeholder("QK330TestReg1Form", "Test Register 1");
-    QK330TestReg0Form = Placeholder("QK330TestReg0Form", "Test Register 0");
-    FileOpenErrorDlgForm = Keep(new TFileOpenErrorDlgForm);
-    GPIOForm = Keep(new TGPIOForm);
-
-    RegistersForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress; },
-                                      [] { return OkapiForm->QK310MuteAllEngaged; }});
+    for (const WindowRow& row : WindowTable()) {
+        QWidget* window = row.create(port);
+        SetWindowFrame(*window);
+        g_secondary.append(window);
+    }
+    RegistersForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress(); },
+                                      [] { return OkapiForm->QK310MuteAllEngaged(); }});
     RegistersForm->Image().SetRefresh([](int entry) { RegistersForm->RefreshEntry(entry); });
 }
 
+// Each instance is reset as soon as its window is gone, so that no later destructor can reach it.
 Program::~Program() {
-    while (!g_secondary.isEmpty()) delete g_secondary.takeLast();
+    const std::vector<WindowRow>& rows = WindowTable();
+    for (qsizetype row = g_secondary.size() - 1; row >= 0; --row) {
+        delete g_secondary[row];
+        rows[row].forget();
+    }
+    g_secondary.clear();
     delete OkapiForm;
     OkapiForm = nullptr;
-    RegistersForm = nullptr;
-    AboutBox = nullptr;
-    ACK_ErrorDialogForm = nullptr;
-    WaitErrorDialogForm = nullptr;
-    I2CForm = nullptr;
-    SixChBalanceForm = nullptr;
-    DCOffsetForm = nullptr;
-    InterchDelayForm = nullptr;
-    SysControl0Form = nullptr;
-    SysControl1Form = nullptr;
-    TestReg0Form = nullptr;
-    TestRegForm = nullptr;
-    QK310Form = nullptr;
-    QK320Form = nullptr;
-    NoDeviceDlgForm = nullptr;
-    FileOpenErrorDlgForm = nullptr;
-    GPIOForm = nullptr;
 }
 
 void Program::Show() {

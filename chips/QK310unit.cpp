@@ -63,7 +63,7 @@ void TQK310Form::ApplyChannelEnable(int channel) {
     // While MUTE ALL is engaged a re-enabled channel stays muted until MUTE ALL is released.
     if (!enabled)
         unmute->setChecked(false);
-    else if (!OkapiForm->QK310MuteAllEngaged)
+    else if (!OkapiForm->QK310MuteAllEngaged())
         unmute->setChecked(true);
     unmute->setEnabled(enabled);
     SixChBalanceForm->EnableChannel(channel, enabled);

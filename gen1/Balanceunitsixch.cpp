@@ -9,11 +9,6 @@
 
 namespace {
 
-// The main window's master volume position, 0 (the loudest code) .. 249.
-int MasterPosition() {
-    return OkapiForm->ui.MasterVolTrackBar->value();
-}
-
 using Registers = qk::QK310RegisterImage;
 
 constexpr int kZeroDbCode = 201;  // offset 0 reads "0.0 dB"
@@ -62,7 +57,7 @@ void TSixChBalanceForm::ChannelApply(int channel) {
     if (!qk::ChannelStrips::ValidChannel(channel)) return;
     const qk::ChannelStrip& strip = strips_.Strip(channel);
     const int offset = strip.trackBar->value();
-    const int code = qk::QK310LoudestVolumeCode - (MasterPosition() + offset);
+    const int code = qk::QK310LoudestVolumeCode - (OkapiForm->MasterVolumePosition() + offset);
     QK310Form->VolumeCodeText(kZeroDbCode - offset, strip.readouts.front());
     ShowOnMainWindow(channel, code);
     // Beyond the quietest code the channel is muted: the register gets 00h.

@@ -11,3 +11,8 @@ TSysControl1Form::TSysControl1Form(QWidget* parent) : RadioRegisterForm(parent) 
                         ui.D4RadioGroup, ui.D5RadioGroup, ui.D6RadioGroup}));
     setFixedSize(size());
 }
+
+void TSysControl1Form::ApplyD2Item(int item) {
+    ui.D2RadioGroup->setItemIndex(item);
+    ApplyButtonClick();
+}

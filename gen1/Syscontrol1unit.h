@@ -9,5 +9,10 @@ class TSysControl1Form : public qk::RadioRegisterForm {
   public:
     explicit TSysControl1Form(QWidget* parent = nullptr);
 
+    // Selects an item of the "D2 Select" group and applies: PWM INIT pulses a soft reset (item 0,
+    // then item 1, normal mode) this way.
+    void ApplyD2Item(int item);
+
+  private:
     Ui::TSysControl1Form ui;
 };

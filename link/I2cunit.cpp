@@ -28,11 +28,11 @@ TI2CForm::TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink&
 }
 
 void TI2CForm::ShowStatus(const std::string& text) {
-    OkapiForm->ui.FirstErrorlabel->setText(QString::fromStdString(text));
+    OkapiForm->ShowFirstStatus(text);
 }
 
 void TI2CForm::CalibrateScl(double targetMicroseconds) {
-    if (OkapiForm->ui.I2C_Bypass->isChecked()) return;
+    if (OkapiForm->IsOffLine()) return;
     qk::SetTextColor(ui.CalibrateButton, qk::clLime);
     ui.CalibrateButton->repaint();  // the calibration blocks the event loop: show lime now
     const qk::SclCalibrationResult result =

@@ -68,7 +68,7 @@ using DetectionOnLine = MainWindowTest;
 
 TEST_F(DetectionOnLine, ActivatesTheChipWithTheValuesItReported) {
     ClickStart();
-    ASSERT_TRUE(OkapiForm->ui.QK310RadioButton->isChecked());
+    ASSERT_TRUE(Child<QAbstractButton>(OkapiForm, "QK310RadioButton")->isChecked());
     Lines expected;
     for (const std::string& line : ExpectedActivationLog()) {
         // "{0x34 0x2 0x5 }" -> "34 02 05"

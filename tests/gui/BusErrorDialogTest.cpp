@@ -72,7 +72,7 @@ TEST_F(BusErrors, AMissingAcknowledgeShowsTheAckDialogOnce) {
     Bus().I2cWrite(0x34, bytes, 2);
     Bus().I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(dialogs, std::vector<std::string>{"ACK_ErrorDialogForm"});
-    EXPECT_EQ(OkapiForm->ui.FirstErrorlabel->text(), "ACK Error");
+    EXPECT_EQ(Child<QLabel>(OkapiForm, "FirstErrorlabel")->text(), "ACK Error");
 }
 
 TEST_F(BusErrors, AStuckClockShowsTheWaitDialogThenTheAckDialog) {
@@ -80,8 +80,8 @@ TEST_F(BusErrors, AStuckClockShowsTheWaitDialogThenTheAckDialog) {
     const uint8_t bytes[] = {0x13};
     Bus().I2cWrite(0x34, bytes, 1);
     EXPECT_EQ(dialogs, (std::vector<std::string>{"WaitErrorDialogForm", "ACK_ErrorDialogForm"}));
-    EXPECT_EQ(OkapiForm->ui.FirstErrorlabel->text(), "Wait Error");
-    EXPECT_EQ(OkapiForm->ui.SecondErrorlabel->text(), "ACK Error");
+    EXPECT_EQ(Child<QLabel>(OkapiForm, "FirstErrorlabel")->text(), "Wait Error");
+    EXPECT_EQ(Child<QLabel>(OkapiForm, "SecondErrorlabel")->text(), "ACK Error");
 }
 
 }  // namespace

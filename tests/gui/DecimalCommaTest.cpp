@@ -2,6 +2,7 @@
 // more with LC_ALL=de_DE.UTF-8).
 #include <QLabel>
 #include <QLocale>
+#include <QSlider>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,9 +28,9 @@ TEST_F(DecimalComma, ReadoutsKeepTheirPoint) {
     Click(OkapiForm, "I2C_Bypass");
     Click(OkapiForm, "StartBitBtn");
     Click(OkapiForm, "QK310RadioButton");
-    auto* master = OkapiForm->ui.MasterVolTrackBar;
+    auto* master = Child<QSlider>(OkapiForm, "MasterVolTrackBar");
     master->setValue(49);
-    EXPECT_EQ(OkapiForm->ui.MasterVolReadout->text(), "-0.5 dB");
+    EXPECT_EQ(Child<QLabel>(OkapiForm, "MasterVolReadout")->text(), "-0.5 dB");
     DCOffsetForm->findChild<QSlider*>("Ch1TrackBar")->setValue(128);
     EXPECT_EQ(Child<QLabel>(DCOffsetForm, "Ch1Readout")->text(), "-0.012%");
 }

@@ -167,7 +167,7 @@ TEST_F(SliderWindows, ZeroWritesOnceAtTheZeroPositionAndTwiceWhenItMoves) {
 }
 
 TEST_F(SliderWindows, WhileMuteAllIsEngagedReadoutsAndImageFollowButNothingIsSent) {
-    OkapiForm->QK310MuteAllEngaged = true;
+    EngageQK310MuteAll();
     Drag(Bar(DCOffsetForm, 1), 0);
     Drag(Bar(InterchDelayForm, 3), 200);
     Click(DCOffsetForm, "Ch2ZeroButton");

@@ -103,8 +103,7 @@ TEST_F(SystemControlWindows, SysControl1SoftResetThenNormalMode) {
     Click(SysControl1Form, "ApplyButton");
     Choose(SysControl1Form, "D2RadioGroup", 1);
     Click(SysControl1Form, "ApplyButton");
-    SysControl1Form->ui.D2RadioGroup->setItemIndex(0);  // as PWM INIT does it
-    SysControl1Form->ApplyButtonClick();
+    SysControl1Form->ApplyD2Item(0);  // as PWM INIT does it
     EXPECT_EQ(board.FrameTexts(), (Frames{"34 03 7A", "34 03 7E", "34 03 7A"}));
     EXPECT_EQ(PackBits(RegistersForm->Group(0x03)), 0x7A);
 }
@@ -154,7 +153,7 @@ TEST_F(SystemControlWindows, OkAppliesAndClosesCancelOnlyCloses) {
 }
 
 TEST_F(SystemControlWindows, WhileMuteAllIsEngagedApplyChangesBoxesAndImageOnly) {
-    OkapiForm->QK310MuteAllEngaged = true;
+    EngageQK310MuteAll();
     Choose(SysControl1Form, "D4RadioGroup", 0);
     Click(SysControl1Form, "ApplyButton");
     Click(SysControl0Form, "DefaultButton");

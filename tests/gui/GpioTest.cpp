@@ -59,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST_F(ParallelPortPins, SendWritesAlsoWhileOffLine) {
-    QTest::mouseClick(OkapiForm->ui.I2C_Bypass, Qt::LeftButton);
-    ASSERT_TRUE(OkapiForm->ui.I2C_Bypass->isChecked());
+    Click(OkapiForm, "I2C_Bypass");
+    ASSERT_TRUE(Child<QAbstractButton>(OkapiForm, "I2C_Bypass")->isChecked());
     Tick({1, 4});
     Click(GPIOForm, "SendButton");
     Click(GPIOForm, "SendButton");

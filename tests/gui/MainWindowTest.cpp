@@ -13,6 +13,7 @@
 
 #include "app/Aboutunit.h"
 #include "app/FileOpenErrorunit.h"
+#include "app/HelpDocument.h"
 #include "app/NoDeviceunit.h"
 #include "gen1/Registersunit.h"
 #include "link/Gpiounit.h"
@@ -320,10 +321,10 @@ class HelpDocument : public MainWindowTest {
         previousDirectory_ = QDir::currentPath();
         QDir::setCurrent(startDirectory_);
         MainWindowTest::SetUp();
-        previousViewer_ = TOkapiForm::SetHelpViewer(WriteViewer(0));
+        previousViewer_ = SetHelpViewer(WriteViewer(0));
     }
     void TearDown() override {
-        TOkapiForm::SetHelpViewer(previousViewer_);
+        SetHelpViewer(previousViewer_);
         MainWindowTest::TearDown();
         QDir::setCurrent(previousDirectory_);
     }
@@ -381,7 +382,7 @@ TEST_F(HelpDocument, MissingDocumentIsReported) {
 
 TEST_F(HelpDocument, ViewerFailureIsReported) {
     PutDocument();
-    TOkapiForm::SetHelpViewer(WriteViewer(4));
+    SetHelpViewer(WriteViewer(4));
     Click(OkapiForm, "HelpBitBtn");
     EXPECT_EQ(ViewerArguments().size(), 2u);
     EXPECT_EQ(dialogs, Strings{"FileOpenErrorDlgForm"});
@@ -390,7 +391,7 @@ TEST_F(HelpDocument, ViewerFailureIsReported) {
 
 TEST_F(HelpDocument, ViewerThatCannotStartIsReported) {
     PutDocument();
-    TOkapiForm::SetHelpViewer(startDirectory_ + "/no such viewer");
+    SetHelpViewer(startDirectory_ + "/no such viewer");
     Click(OkapiForm, "HelpBitBtn");
     EXPECT_EQ(dialogs, Strings{"FileOpenErrorDlgForm"});
 }

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QDialog>
+#include <QSignalBlocker>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -41,6 +43,24 @@ class ProgramTest : public ::testing::Test {
     }
 
     I2cBus& Bus() { return I2CForm->Bus(); }
+    // The first generation's MUTE ALL engaged by its button, with the channel boxes cleared for
+    // the click so that the mute register's boxes stay as they are; the frame it sends is dropped.
+    void EngageQK310MuteAll() {
+        constexpr int Channels = 6;
+        std::vector<QSignalBlocker> quiet;
+        std::vector<bool> checked;
+        for (int channel = 1; channel <= Channels; ++channel) {
+            QCheckBox* box = OkapiForm->VolumeCheckBox(channel);
+            quiet.emplace_back(box);
+            checked.push_back(box->isChecked());
+            box->setChecked(false);
+        }
+        Child<QAbstractButton>(OkapiForm, "QK310MuteAllBitBtn")->click();
+        for (int channel = 1; channel <= Channels; ++channel)
+            OkapiForm->VolumeCheckBox(channel)->setChecked(checked[channel - 1]);
+        ASSERT_TRUE(OkapiForm->QK310MuteAllEngaged());
+        board.ClearFrames();
+    }
     // The port the program runs on: the board itself, unless a test puts a driver in between.
     virtual PortIo& ProgramPort() { return board; }
 

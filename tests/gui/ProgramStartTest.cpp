@@ -1,5 +1,23 @@
+#include <QGuiApplication>
 #include <QLabel>
+#include <set>
 
+#include "app/Aboutunit.h"
+#include "app/FileOpenErrorunit.h"
+#include "app/NoDeviceunit.h"
+#include "chips/QK310unit.h"
+#include "chips/QK320unit.h"
+#include "gen1/Balanceunitsixch.h"
+#include "gen1/Dcoffsetunit.h"
+#include "gen1/Interchdelayunit.h"
+#include "gen1/Registersunit.h"
+#include "gen1/Syscontrol0unit.h"
+#include "gen1/Syscontrol1unit.h"
+#include "gen1/Testreg0unit.h"
+#include "gen1/Testregunit.h"
+#include "link/AckErrorDialogunit.h"
+#include "link/Gpiounit.h"
+#include "link/WaitErrorDialogunit.h"
 #include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {
@@ -57,6 +75,84 @@ TEST_F(ProgramStart, CreatesEveryWindowInOrderHiddenButTheMainWindow) {
         EXPECT_EQ(windows[i]->minimumSize(), windows[i]->maximumSize()) << "fixed size";
     }
     EXPECT_EQ(OkapiForm->objectName(), "OkapiForm");
+}
+
+// The dialogs have a title bar with a close box only; every other window a system menu and a
+// minimise box as well. None can be maximised.
+TEST_F(ProgramStart, WindowsHaveTheFrameOfTheirKind) {
+    const std::set<std::string> dialogWindows = {"AboutBox", "ACK_ErrorDialogForm",
+                                                 "WaitErrorDialogForm", "NoDeviceDlgForm",
+                                                 "FileOpenErrorDlgForm"};
+    QList<QWidget*> windows = SecondaryWindows();
+    windows.prepend(OkapiForm);
+    for (const QWidget* window : windows) {
+        const std::string name = window->objectName().toStdString();
+        const bool dialog = dialogWindows.contains(name);
+        const Qt::WindowFlags flags = window->windowFlags();
+        EXPECT_EQ(window->windowType(), dialog ? Qt::Dialog : Qt::Window) << name;
+        EXPECT_TRUE(flags.testFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint))
+            << name;
+        EXPECT_EQ(flags.testFlag(Qt::WindowMinimizeButtonHint), !dialog) << name;
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << name;
+        EXPECT_EQ(window->minimumSize(), window->maximumSize()) << name << ": fixed size";
+    }
+}
+
+// The window system appends the application's display name to every title once one is set:
+// the main window must show "QJ", not "QJ - QK3xx Software".
+TEST_F(ProgramStart, TitlesCarryNoApplicationName) {
+    const QString name = QCoreApplication::applicationName();
+    EXPECT_EQ(name, "QK3xx Software");
+    QCoreApplication::setApplicationName("renamed");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "renamed")
+        << "no display name of its own: it follows the application name";
+    QCoreApplication::setApplicationName(name);
+}
+
+TEST_F(ProgramStart, EndResetsEveryWindowInstance) {
+    program.reset();
+    const QWidget* instances[] = {OkapiForm,
+                                  RegistersForm,
+                                  AboutBox,
+                                  ACK_ErrorDialogForm,
+                                  WaitErrorDialogForm,
+                                  I2CForm,
+                                  SixChBalanceForm,
+                                  DCOffsetForm,
+                                  InterchDelayForm,
+                                  SysControl0Form,
+                                  SysControl1Form,
+                                  TestReg0Form,
+                                  TestRegForm,
+                                  QK310Form,
+                                  QK320Form,
+                                  QK330Form,
+                                  QK330RegForm,
+                                  QK330TestRegForm,
+                                  QK330ChConfigControlRegForm,
+                                  QK330DCOffsetForm,
+                                  QK330InterchDelayForm,
+                                  QK330SixChBalanceForm,
+                                  QK330PADC_DCOffsetForm,
+                                  QK330SEOffsetRegForm,
+                                  QK330SysControl1Form,
+                                  QK330SysControl2Form,
+                                  QK330SysControl3Form,
+                                  QK330ModIndexForm,
+                                  QK330SerialDataInterfaceCtlForm,
+                                  QK330ErrAndAutomuteDelayForm,
+                                  QK330ChConfigControlForm,
+                                  QK330PSCTestReg1Form,
+                                  QK330PSCTestReg2Form,
+                                  NoDeviceDlgForm,
+                                  QK330TestReg1Form,
+                                  QK330TestReg0Form,
+                                  FileOpenErrorDlgForm,
+                                  GPIOForm};
+    for (size_t window = 0; window < std::size(instances); ++window)
+        EXPECT_EQ(instances[window], nullptr) << "window " << window + 1;
+    EXPECT_TRUE(SecondaryWindows().isEmpty());
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ TEST_F(QK310Model, QK320ActivationShowsTheAbdGroupAndQK310ActivationHidesIt) {
 }
 
 TEST_F(QK310Model, ActivationWritesNothingOfItsOwnWhileMuteAllIsEngaged) {
-    OkapiForm->QK310MuteAllEngaged = true;
+    EngageQK310MuteAll();
     QK310Form->LoadPowerOnDefaults();
     QK310Form->ActivateChipModel();
     EXPECT_TRUE(board.FrameTexts().empty());
@@ -148,6 +148,7 @@ class ChannelEnable : public QK310Model, public ::testing::WithParamInterface<En
 
 TEST_P(ChannelEnable, FollowsTheChannelBox) {
     const EnableCase& c = GetParam();
+    if (c.muteAll) EngageQK310MuteAll();
     const BitBoxes unmute = RegistersForm->Group(0x19);
     for (int n = 1; n <= 6; ++n) {
         QSignalBlocker quiet(ChannelBox(n));  // the state only; the click is the main window's
@@ -159,7 +160,6 @@ TEST_P(ChannelEnable, FollowsTheChannelBox) {
         QSignalBlocker quiet(ChannelBox(c.channel));
         ChannelBox(c.channel)->setChecked(c.channelChecked);
     }
-    OkapiForm->QK310MuteAllEngaged = c.muteAll;
 
     QK310Form->ApplyChannelEnable(c.channel);
     EXPECT_EQ(unmute[c.channel - 1]->isChecked(), c.unmuteAfter);
@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(QK310Model, AChannelReEnabledUnderMuteAllStaysMutedUntilApplied) {
     // The main window's sequence for a channel box click, run by hand.
-    OkapiForm->QK310MuteAllEngaged = true;
+    EngageQK310MuteAll();
     QSignalBlocker quiet(ChannelBox(2));
     ChannelBox(2)->setChecked(false);
     QK310Form->ApplyChannelEnable(2);

@@ -125,7 +125,7 @@ TEST_F(RegisterEditor, ChannelMuteApplyWritesGroup19) {
 }
 
 TEST_F(RegisterEditor, WhileMuteAllIsEngagedOnlyTheChannelMuteApplyReachesTheChip) {
-    OkapiForm->QK310MuteAllEngaged = true;
+    EngageQK310MuteAll();
     ClickBox(Box(0x02, 7));
     Press("Reg02SendButton");
     Press("Reg03SendButton");

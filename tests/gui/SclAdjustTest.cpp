@@ -16,7 +16,7 @@ class SclAdjust : public ProgramTest {
         OpenWindow(I2CForm);  // as IIC SETUP does
     }
 
-    QString Status() const { return OkapiForm->ui.FirstErrorlabel->text(); }
+    QString Status() const { return Child<QLabel>(OkapiForm, "FirstErrorlabel")->text(); }
     UpDown* Counter() { return Child<UpDown>(I2CForm, "UpDownFreqAdjust"); }
     QWidget* Control(const char* name) { return Child<QWidget>(I2CForm, name); }
     void ClickArrow(QToolButton* arrow, int times = 1) {
@@ -90,8 +90,8 @@ TEST_F(SclAdjust, AClockThatNeverAdvancesShowsErrorAndKeepsTheCounts) {
 }
 
 TEST_F(SclAdjust, OffLineRecalibrateChangesNothingAndShowsNothing) {
-    QTest::mouseClick(OkapiForm->ui.I2C_Bypass, Qt::LeftButton);
-    ASSERT_TRUE(OkapiForm->ui.I2C_Bypass->isChecked());
+    Click(OkapiForm, "I2C_Bypass");
+    ASSERT_TRUE(Child<QAbstractButton>(OkapiForm, "I2C_Bypass")->isChecked());
     const QString before = Status();
     const uint64_t accesses = board.PortAccesses();
     Click(I2CForm, "CalibrateButton");

@@ -147,7 +147,7 @@ TEST_P(Detection, OffersTheChipTheBoardReports) {
     EXPECT_FALSE(Shown(OkapiForm, "StartPanel"));
     EXPECT_TRUE(Shown(OkapiForm, "ChipSelectPanel"));
     // A recognised chip needs no power-on defaults: its registers were read instead.
-    EXPECT_EQ(OkapiForm->ChipNeedsInit, !c.captured && !c.chipSelected);
+    EXPECT_EQ(OkapiForm->ChipNeedsInit(), !c.captured && !c.chipSelected);
     if (c.captured) {
         EXPECT_EQ(Image().DefaultImage, chipRegisters);
     }
@@ -175,7 +175,7 @@ TEST_F(NoDevice, LeavesTheBusErrorStateSetWithoutAnAckDialog) {
     EXPECT_EQ(Bus().AckDialogCount, 1);
     EXPECT_EQ(Text("ErrorLabel"), "ACK Error");
     EXPECT_FALSE(Child<QAbstractButton>(OkapiForm, "I2C_Bypass")->isChecked());
-    EXPECT_TRUE(OkapiForm->ChipNeedsInit);
+    EXPECT_TRUE(OkapiForm->ChipNeedsInit());
 }
 
 TEST_F(NoDevice, FirstChoiceLoadsThePowerOnDefaults) {
@@ -184,7 +184,7 @@ TEST_F(NoDevice, FirstChoiceLoadsThePowerOnDefaults) {
     Click(OkapiForm, "QK320RadioButton");
 
     EXPECT_EQ(Image().DefaultImage, QK320PowerOnDefaults);
-    EXPECT_FALSE(OkapiForm->ChipNeedsInit);
+    EXPECT_FALSE(OkapiForm->ChipNeedsInit());
     EXPECT_EQ(StatusLines(), (Strings{"READY", "READY"}));
 }
 
@@ -243,7 +243,7 @@ TEST_F(OffLine, BeforeStartSkipsTheBusAndOffersTheFirstGeneration) {
     EXPECT_EQ(ShownChipButtons(), kAllFirstGeneration);
     EXPECT_EQ(StatusLines(), (Strings{"SELECT", "DEVICE"}));
     EXPECT_FALSE(Shown(OkapiForm, "StartPanel"));
-    EXPECT_TRUE(OkapiForm->ChipNeedsInit);
+    EXPECT_TRUE(OkapiForm->ChipNeedsInit());
 }
 
 TEST_F(OffLine, FirstChoiceLoadsDefaultsAndSendsNothing) {
@@ -252,7 +252,7 @@ TEST_F(OffLine, FirstChoiceLoadsDefaultsAndSendsNothing) {
     Click(OkapiForm, "QK310RadioButton");
 
     EXPECT_EQ(Image().DefaultImage, QK310PowerOnDefaults);
-    EXPECT_FALSE(OkapiForm->ChipNeedsInit);
+    EXPECT_FALSE(OkapiForm->ChipNeedsInit());
     EXPECT_TRUE(board.Frames().empty());
     EXPECT_EQ(OkapiForm->frameGeometry().width(), 455);
 }
@@ -301,7 +301,7 @@ class SecondAddressBoard : public MainWindowTest {
 
 TEST_F(SecondAddressBoard, ChosenBeforeStartIsProbedAndRead) {
     TypeAddress("0x1B");
-    EXPECT_EQ(OkapiForm->DeviceAddress, 0x36);
+    EXPECT_EQ(OkapiForm->DeviceAddress(), 0x36);
     EXPECT_TRUE(board.Frames().empty()) << "choosing an address sends nothing";
     ClickStart();
 
@@ -317,13 +317,13 @@ TEST_F(SecondAddressBoard, PickedFromTheListWithTheArrowKeys) {
     QTest::keyClick(list, Qt::Key_Down);  // no item selected yet: the first
     QTest::keyClick(list, Qt::Key_Down);
     ASSERT_EQ(list->currentText(), "0x1B");
-    EXPECT_EQ(OkapiForm->DeviceAddress, 0x36);
+    EXPECT_EQ(OkapiForm->DeviceAddress(), 0x36);
 }
 
 TEST_F(SecondAddressBoard, TypedTextNamingNoItemMeansTheFirstAddress) {
     TypeAddress("0x1B");
     TypeAddress("0x77");
-    EXPECT_EQ(OkapiForm->DeviceAddress, 0x34);
+    EXPECT_EQ(OkapiForm->DeviceAddress(), 0x34);
     ClickStart();
 
     EXPECT_EQ(board.FrameTexts(), Strings{"34"}) << "a probe at 0x34 that nobody answers";
@@ -336,7 +336,7 @@ TEST_F(Start, WithNothingChosenUsesTheFirstAddress) {
     EXPECT_EQ(list->currentText(), "0x1A");
     ClickStart();
     EXPECT_EQ(board.FrameTexts().at(0), "34 00");
-    EXPECT_EQ(OkapiForm->DeviceAddress, 0x34);
+    EXPECT_EQ(OkapiForm->DeviceAddress(), 0x34);
 }
 
 // --- Chip selection ---
@@ -374,7 +374,7 @@ TEST_F(ChipSelection, SwitchesBetweenTheTwoGenerationsPanels) {
     EXPECT_TRUE(Shown(OkapiForm, "QK330MasterVolGroupBox"));
     EXPECT_FALSE(Shown(OkapiForm, "QK310ButtonPanel"));
     EXPECT_FALSE(Shown(OkapiForm, "QK310MasterVolGroupBox"));
-    EXPECT_FALSE(OkapiForm->ChipNeedsInit);
+    EXPECT_FALSE(OkapiForm->ChipNeedsInit());
 
     Click(OkapiForm, "QK310RadioButton");
     EXPECT_TRUE(Shown(OkapiForm, "QK310ButtonPanel"));
@@ -409,7 +409,7 @@ using ChipButtonClicks = MainWindowTest;
 
 TEST_F(ChipButtonClicks, ClickingTheCheckedButtonAgainChangesNothing) {
     ClickStart();
-    ASSERT_TRUE(OkapiForm->ui.QK310RadioButton->isChecked());
+    ASSERT_TRUE(Child<QAbstractButton>(OkapiForm, "QK310RadioButton")->isChecked());
     OpenWindow(RegistersForm);
     board.ClearFrames();
     Click(OkapiForm, "QK310RadioButton");

@@ -277,11 +277,11 @@ TEST_F(VolumePanel, MuteAllTogglesCaptionColourAndTheUnmuteBoxesOfCheckedChannel
     board.ClearFrames();
 
     Click(OkapiForm, "QK310MuteAllBitBtn");
-    EXPECT_TRUE(OkapiForm->QK310MuteAllEngaged);
+    EXPECT_TRUE(OkapiForm->QK310MuteAllEngaged());
     EXPECT_EQ(MuteAll()->text(), "MUTED");
     EXPECT_EQ(TextColor(MuteAll()), BgrColor(clLime));
     Click(OkapiForm, "QK310MuteAllBitBtn");
-    EXPECT_FALSE(OkapiForm->QK310MuteAllEngaged);
+    EXPECT_FALSE(OkapiForm->QK310MuteAllEngaged());
     EXPECT_EQ(MuteAll()->text(), "MUTE ALL");
     EXPECT_EQ(TextColor(MuteAll()), BgrColor(clBlack));
     EXPECT_EQ(board.FrameTexts(), (Frames{Frame(0x19, before & ~0x1F), Frame(0x19, before)}));
@@ -327,12 +327,12 @@ TEST_F(VolumePanel, QK330MuteAllTogglesItsOwnState) {
     StartWithQK310();
     auto* button = Child<QPushButton>(OkapiForm, "QK330MuteAllBitBtn");
     button->click();  // its panel is hidden while a first-generation chip is selected
-    EXPECT_TRUE(OkapiForm->QK330MuteAllEngaged);
-    EXPECT_FALSE(OkapiForm->QK310MuteAllEngaged);
+    EXPECT_TRUE(OkapiForm->QK330MuteAllEngaged());
+    EXPECT_FALSE(OkapiForm->QK310MuteAllEngaged());
     EXPECT_EQ(button->text(), "MUTED");
     EXPECT_EQ(TextColor(button), BgrColor(clLime));
     button->click();
-    EXPECT_FALSE(OkapiForm->QK330MuteAllEngaged);
+    EXPECT_FALSE(OkapiForm->QK330MuteAllEngaged());
     EXPECT_EQ(button->text(), "MUTE ALL");
     EXPECT_EQ(TextColor(button), BgrColor(clBlack));
     EXPECT_TRUE(board.FrameTexts().empty());
@@ -378,7 +378,7 @@ TEST_F(VolumePanel, PwmInitPulsesSoftResetAndClearsTheBusErrors) {
     EXPECT_EQ(board.FrameTexts(), (Frames{"34 03 7A", "34 03 7E"}));
     EXPECT_EQ(Bus().AckErrorFlag, 0);
     EXPECT_EQ(Bus().AckDialogCount, 0);
-    EXPECT_EQ(SysControl1Form->ui.D2RadioGroup->itemIndex(), 1) << "normal mode";
+    EXPECT_EQ(Child<RadioGroup>(SysControl1Form, "D2RadioGroup")->itemIndex(), 1) << "normal mode";
 }
 
 TEST_F(VolumePanel, ResetClearsTheAckErrorAndSelectsTheChipAgain) {

@@ -1,0 +1,116 @@
+// The main window's chip radio buttons: loading the chip model's defaults when START asked for
+// it, switching the panels to the chip's generation, and activating the chip model.
+#include <functional>
+
+#include "app/Forms.h"
+#include "app/Okapimain.h"
+#include "chips/QK310unit.h"
+#include "chips/QK320unit.h"
+#include "link/Gpiounit.h"
+#include "widgets/Colors.h"
+
+namespace qk {
+
+// What selecting a chip does with its model.
+struct ChipModel {
+    ChipGeneration generation;
+    std::function<void()> loadPowerOnDefaults;
+    std::function<void()> activateChipModel;
+};
+
+}  // namespace qk
+
+namespace {
+
+constexpr int ChipWindowOuterWidth = 455;
+constexpr QPoint ChipWindowPosition(6, 6);
+
+// The QK310 model, or the QK320 model (which also serves QK350/60).
+qk::ChipModel FirstGenerationModel(TQK310Form* model) {
+    return {.generation = qk::ChipGeneration::First,
+            .loadPowerOnDefaults = [model] { model->LoadPowerOnDefaults(); },
+            .activateChipModel = [model] { model->ActivateChipModel(); }};
+}
+
+// --- Waiting for the QK330 model ---
+// The QK330 model (QK330Form) is still a placeholder with no operations; its calls are collected
+// here, empty until it exists.
+
+// No register image to fill yet.
+void QK330LoadPowerOnDefaults() {}
+// No chip to activate yet.
+void QK330ActivateChipModel() {}
+
+qk::ChipModel QK330Model() {
+    return {.generation = qk::ChipGeneration::QK330,
+            .loadPowerOnDefaults = QK330LoadPowerOnDefaults,
+            .activateChipModel = QK330ActivateChipModel};
+}
+
+}  // namespace
+
+// QK320 and QK350/60 are served by the first generation, QK340 by the QK330's windows.
+std::array<TOkapiForm::ChipButton, TOkapiForm::ChipButtonCount> TOkapiForm::ChipButtons() const {
+    using enum qk::ChipGeneration;
+    // button, its handler, the generation that serves the chip
+    return {{{ui.QK310RadioButton, &TOkapiForm::QK310RadioButtonClick, First},
+             {ui.QK320RadioButton, &TOkapiForm::QK320RadioButtonClick, First},
+             {ui.QK330RadioButton, &TOkapiForm::QK330RadioButtonClick, QK330},
+             {ui.QK340RadioButton, &TOkapiForm::QK340RadioButtonClick, QK330},
+             {ui.QK350RadioButton, &TOkapiForm::QK320RadioButtonClick, First}}};
+}
+
+void TOkapiForm::QK310RadioButtonClick() {
+    SelectChip(FirstGenerationModel(QK310Form));
+}
+void TOkapiForm::QK320RadioButtonClick() {
+    SelectChip(FirstGenerationModel(QK320Form));
+}
+void TOkapiForm::QK330RadioButtonClick() {
+    SelectChip(QK330Model());
+}
+void TOkapiForm::QK340RadioButtonClick() {
+    SelectChip(QK330Model());
+}
+
+void TOkapiForm::SelectChip(const qk::ChipModel& model) {
+    if (chipNeedsInit_) {
+        model.loadPowerOnDefaults();
+        chipNeedsInit_ = false;
+    }
+    volumePanel_->ShowGeneration(model.generation);
+    ChipChangeStep();
+    model.activateChipModel();
+}
+
+// A new chip starts from a clean desk: every window but the pins window is closed, and the main
+// window widens to show the chip's panels.
+void TOkapiForm::ChipChangeStep() {
+    for (QWidget* window : qk::SecondaryWindows())
+        if (window != GPIOForm) window->hide();
+    for (const ChipButton& chip : ChipButtons()) {
+        qk::SetTextColor(chip.button, qk::clBlack);
+        qk::SetBackgroundColor(chip.button, qk::clBtnFace);
+    }
+    qk::SetBackgroundColor(ui.ChipSelectPanel, qk::clBtnFace);
+    const int frameWidth = frameGeometry().width() - width();
+    setFixedWidth(ChipWindowOuterWidth - frameWidth);
+    move(ChipWindowPosition);
+    ShowStatus("READY", "READY");
+}
+
+// The buttons are exclusive: at most one is checked.
+std::optional<qk::ChipGeneration> TOkapiForm::CheckedGeneration() const {
+    for (const ChipButton& chip : ChipButtons())
+        if (chip.button->isChecked()) return chip.generation;
+    return std::nullopt;
+}
+
+// RESET: the checked button's handler runs again.
+void TOkapiForm::ReselectCheckedChip() {
+    for (const ChipButton& chip : ChipButtons()) {
+        if (!chip.button->isChecked()) continue;
+        (this->*chip.select)();
+        return;
+    }
+}

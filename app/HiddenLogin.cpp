@@ -1,0 +1,55 @@
+#include "app/HiddenLogin.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+#include "app/Forms.h"
+#include "gen1/Registersunit.h"
+
+namespace qk {
+
+namespace {
+
+// Controls that other windows lay out and that only a login may show.
+void ShowLoginControls(bool visible) {
+    const std::pair<QWidget*, const char*> controls[] = {{RegistersForm, "TestRegBitBtn"},
+                                                         {QK330RegForm, "ReservedGroupBox"}};
+    for (auto [window, name] : controls)
+        if (QWidget* control = window->findChild<QWidget*>(name)) control->setVisible(visible);
+}
+
+}  // namespace
+
+// Enter in the edit reaches the login's button as the main window's default button.
+HiddenLogin::HiddenLogin(QPushButton* hiddenButton, QLineEdit* edit, QPushButton* enterButton,
+                         QObject* parent)
+    : QObject(parent), edit_(edit), enterButton_(enterButton) {
+    connect(hiddenButton, &QPushButton::clicked, this, &HiddenLogin::HiddenButtonClick);
+    connect(edit, &QLineEdit::textEdited, this, &HiddenLogin::LoginEditChange);
+    connect(enterButton, &QPushButton::clicked, this, &HiddenLogin::LoginButtonClick);
+}
+
+void HiddenLogin::HiddenButtonClick() {
+    edit_->show();
+    enterButton_->show();
+    edit_->setFocus();
+}
+
+void HiddenLogin::LoginEditChange(const QString& text) {
+    loginText_ = text;
+}
+
+void HiddenLogin::LoginButtonClick() {
+    const bool granted = std::any_of(std::begin(AccessCodes), std::end(AccessCodes),
+                                     [this](const char* code) { return loginText_ == code; });
+    if (granted) {
+        edit_->hide();
+        enterButton_->hide();
+    }
+    ShowLoginControls(granted);
+}
+
+}  // namespace qk

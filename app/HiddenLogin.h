@@ -1,0 +1,30 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+class QLineEdit;
+class QPushButton;
+
+namespace qk {
+
+// The main window's hidden-controls login. The "Login!" button lies under EXIT and is reached
+// through its accelerator; it opens an edit in which one of two access codes shows the controls
+// that only a login may show (a wrong code hides them again).
+class HiddenLogin : public QObject {
+  public:
+    HiddenLogin(QPushButton* hiddenButton, QLineEdit* edit, QPushButton* enterButton,
+                QObject* parent);
+
+  private:
+    void HiddenButtonClick();
+    void LoginEditChange(const QString& text);
+    void LoginButtonClick();
+
+    static constexpr const char* AccessCodes[] = {"pelmak", "elmakp"};
+
+    QLineEdit* edit_;
+    QPushButton* enterButton_;
+    QString loginText_;
+};
+
+}  // namespace qk

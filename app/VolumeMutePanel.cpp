@@ -1,0 +1,197 @@
+#include "app/VolumeMutePanel.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <utility>
+
+#include "app/Forms.h"
+#include "chips/ChipFacts.h"
+#include "chips/QK310unit.h"
+#include "gen1/Balanceunitsixch.h"
+#include "gen1/Registersunit.h"
+#include "gen1/Syscontrol1unit.h"
+#include "link/I2cunit.h"
+#include "ui_Okapimain.h"
+#include "widgets/Colors.h"
+#include "widgets/UpDown.h"
+
+namespace qk {
+
+namespace {
+
+constexpr int QK310ZeroDbPosition = 48;
+constexpr int QK330LoudestCode = 1262, QK330ZeroDbPosition = 287;
+// The items of the "D2 Select" group of the system control window.
+constexpr int SoftResetItem = 0, NormalModeItem = 1;
+
+// --- Waiting for the QK330 model ---
+// The QK330 model and windows (QK330Form, QK330SixChBalanceForm, QK330RegForm,
+// QK330SysControl2Form) are placeholders with no operations yet; the panel's QK330 calls are
+// collected here, empty until they exist.
+
+// The QK330 model has no volume conversion yet: the readout keeps its text.
+void QK330VolumeCodeText(int, QLabel*) {}
+// The QK330 balance window has no channels to apply yet.
+void QK330ApplyAllChannelVolumes() {}
+// The QK330 model and register editor (register 11h) have no channel enable yet.
+void QK330ApplyChannelEnable(int) {}
+// The QK330 register editor has no unmute boxes (11h) to set yet.
+void QK330MuteAllToMuteRegister(bool) {}
+// The QK330 System Control 2 window has no D2 group to pulse yet.
+void QK330SoftResetPulse() {}
+
+}  // namespace
+
+VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
+    : QObject(parent),
+      ui_(ui),
+      host_(std::move(host)),
+      qk310MasterVolume_{
+          .generation = ChipGeneration::First,
+          .slider = ui.MasterVolTrackBar,
+          .upDown = ui.MasterVolUpDown,
+          .readout = ui.MasterVolReadout,
+          .loudestCode = QK310LoudestVolumeCode,
+          .zeroDbPosition = QK310ZeroDbPosition,
+          .codeText = [](int code, QLabel* label) { QK310Form->VolumeCodeText(code, label); },
+          .applyAllChannelVolumes = [] { SixChBalanceForm->ApplyAllChannelVolumes(); }},
+      qk330MasterVolume_{.generation = ChipGeneration::QK330,
+                         .slider = ui.QK330MasterVolTrackBar,
+                         .upDown = ui.QK330MasterVolUpDown,
+                         .readout = ui.QK330MasterVolReadout,
+                         .loudestCode = QK330LoudestCode,
+                         .zeroDbPosition = QK330ZeroDbPosition,
+                         .codeText = QK330VolumeCodeText,
+                         .applyAllChannelVolumes = QK330ApplyAllChannelVolumes},
+      qk310MuteAll_{
+          .button = ui.QK310MuteAllBitBtn,
+          .applyToMuteRegister = [this](bool engaged) { QK310MuteAllToMuteRegister(engaged); }},
+      qk330MuteAll_{.button = ui.QK330MuteAllBitBtn,
+                    .applyToMuteRegister = QK330MuteAllToMuteRegister},
+      volumeCheckBoxes_{ui.Volume1CheckBox, ui.Volume2CheckBox, ui.Volume3CheckBox,
+                        ui.Volume4CheckBox, ui.Volume5CheckBox, ui.Volume6CheckBox},
+      channelReadouts_{ui.Ch1Readout, ui.Ch2Readout, ui.Ch3Readout,
+                       ui.Ch4Readout, ui.Ch5Readout, ui.Ch6Readout},
+      channelHexReadouts_{ui.Ch1HexReadout, ui.Ch2HexReadout, ui.Ch3HexReadout,
+                          ui.Ch4HexReadout, ui.Ch5HexReadout, ui.Ch6HexReadout} {
+    Connect(ui);
+}
+
+void VolumeMutePanel::Connect(Ui::TOkapiForm& ui) {
+    connect(ui.MasterVolTrackBar, &QSlider::valueChanged, this,
+            &VolumeMutePanel::MasterVolTrackBarChange);
+    connect(ui.MasterVolUpDown, &UpDown::clicked, this, &VolumeMutePanel::MasterVolUpDownClick);
+    connect(ui.QK330MasterVolTrackBar, &QSlider::valueChanged, this,
+            &VolumeMutePanel::QK330MasterVolTrackBarChange);
+    connect(ui.QK330MasterVolUpDown, &UpDown::clicked, this,
+            &VolumeMutePanel::QK330MasterVolUpDownClick);
+    for (int channel = 1; channel <= Channels; ++channel)
+        connect(VolumeCheckBox(channel), &QCheckBox::clicked, this,
+                [this, channel] { VolumeCheckBoxClick(channel); });
+
+    const std::pair<QPushButton*, void (VolumeMutePanel::*)()> buttons[] = {
+        {ui.MasterVolZeroBitBtn, &VolumeMutePanel::MasterVolZeroBitBtnClick},
+        {ui.QK330MasterVolZeroBitBtn, &VolumeMutePanel::QK330MasterVolZeroBitBtnClick},
+        {ui.QK310MuteAllBitBtn, &VolumeMutePanel::QK310MuteAllBitBtnClick},
+        {ui.QK330MuteAllBitBtn, &VolumeMutePanel::QK330MuteAllBitBtnClick},
+        {ui.QK310PWMResetBitBtn, &VolumeMutePanel::QK310PWMResetBitBtnClick},
+        {ui.QK330PWMResetBitBtn, &VolumeMutePanel::QK330PWMResetBitBtnClick},
+        {ui.QK310InitSWBitBtn, &VolumeMutePanel::QK310InitSWBitBtnClick},
+        {ui.QK330InitSWBitBtn, &VolumeMutePanel::QK330InitSWBitBtnClick},
+    };
+    for (auto [button, handler] : buttons) connect(button, &QPushButton::clicked, this, handler);
+}
+
+void VolumeMutePanel::ShowGeneration(ChipGeneration generation) {
+    const bool first = generation == ChipGeneration::First;
+    ui_.QK310ButtonPanel->setVisible(first);
+    ui_.QK310MasterVolGroupBox->setVisible(first);
+    ui_.QK330ButtonPanel->setVisible(!first);
+    ui_.QK330MasterVolGroupBox->setVisible(!first);
+}
+
+int VolumeMutePanel::MasterVolumePosition() const {
+    return qk310MasterVolume_.slider->value();
+}
+
+// --- Master volume ---
+
+// There is no master volume register: the master position is folded into every channel's code.
+void VolumeMutePanel::MasterVolumeChange(const MasterVolume& master) {
+    if (host_.checkedGeneration() != master.generation) return;
+    const int position = master.slider->value();
+    master.codeText(master.loudestCode - position, master.readout);
+    master.upDown->setPosition(position);
+    master.applyAllChannelVolumes();
+}
+
+// The change handler runs once more after the slider move, so the channels are written even
+// when the slider stood at the up-down's position already.
+void VolumeMutePanel::MasterVolumeUpDownClick(const MasterVolume& master) {
+    master.slider->setValue(master.upDown->position());
+    MasterVolumeChange(master);
+}
+
+void VolumeMutePanel::MasterVolumeZeroClick(const MasterVolume& master) {
+    master.upDown->setPosition(master.zeroDbPosition);
+    master.slider->setValue(master.zeroDbPosition);
+    MasterVolumeChange(master);
+}
+
+// --- Channel mute boxes and MUTE ALL ---
+
+void VolumeMutePanel::VolumeCheckBoxClick(int channel) {
+    const std::optional<ChipGeneration> generation = host_.checkedGeneration();
+    if (generation == ChipGeneration::First) {
+        QK310Form->ApplyChannelEnable(channel);
+        RegistersForm->Reg19ButtonClick();
+    } else if (generation == ChipGeneration::QK330) {
+        QK330ApplyChannelEnable(channel);
+    }
+}
+
+void VolumeMutePanel::ToggleMuteAll(MuteAll& muteAll) {
+    muteAll.engaged = !muteAll.engaged;
+    muteAll.button->setText(muteAll.engaged ? "MUTED" : "MUTE ALL");
+    SetTextColor(muteAll.button, muteAll.engaged ? clLime : clBlack);
+    muteAll.applyToMuteRegister(muteAll.engaged);
+}
+
+// Only the enabled channels follow MUTE ALL; a disabled channel's unmute box stays as it is.
+// The mute register is written whatever the state, with the boxes as they now stand.
+void VolumeMutePanel::QK310MuteAllToMuteRegister(bool engaged) {
+    const BitBoxes unmute = RegistersForm->Group(QK310RegisterImage::ChannelMuteRegister);
+    for (int channel = 1; channel <= Channels; ++channel)
+        if (VolumeCheckBox(channel)->isChecked()) unmute[channel - 1]->setChecked(!engaged);
+    RegistersForm->Reg19ButtonClick();
+}
+
+// --- PWM INIT and RESET ---
+
+void VolumeMutePanel::QK310PWMResetBitBtnClick() {
+    I2CForm->Bus().I2cResetErrors();
+    for (int item : {SoftResetItem, NormalModeItem}) SysControl1Form->ApplyD2Item(item);
+}
+
+void VolumeMutePanel::QK330PWMResetBitBtnClick() {
+    I2CForm->Bus().I2cResetErrors();
+    QK330SoftResetPulse();
+}
+
+void VolumeMutePanel::QK310InitSWBitBtnClick() {
+    host_.clearErrorLine();
+    ResetErrorsAndReselectChip();
+}
+
+void VolumeMutePanel::QK330InitSWBitBtnClick() {
+    ResetErrorsAndReselectChip();
+}
+
+void VolumeMutePanel::ResetErrorsAndReselectChip() {
+    I2CForm->Bus().I2cResetErrors();
+    host_.reselectCheckedChip();
+}
+
+}  // namespace qk

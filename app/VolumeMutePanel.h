@@ -1,0 +1,111 @@
+#pragma once
+#include <QObject>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+namespace Ui {
+class TOkapiForm;
+}
+
+namespace qk {
+
+class UpDown;
+
+// The two register-set generations: the first (QK310, QK320, QK350/60) and the QK330's (QK330,
+// QK340).
+enum class ChipGeneration { First, QK330 };
+
+// The main window's volume and mute panel: the master volume group and button panel of each
+// generation, the channel mute boxes and the channel readouts. Its controls are the main window's;
+// it acts only while a chip of the control's generation is checked.
+class VolumeMutePanel : public QObject {
+  public:
+    // What the panel needs from the rest of the main window.
+    struct Host {
+        std::function<std::optional<ChipGeneration>()> checkedGeneration;
+        // RESET of the first generation wipes a shown "ACK Error" from the red status line.
+        std::function<void()> clearErrorLine;
+        // RESET: the checked chip is selected again.
+        std::function<void()> reselectCheckedChip;
+    };
+
+    VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent);
+
+    // Shows the chosen generation's master volume group and button panel, hides the other's.
+    void ShowGeneration(ChipGeneration generation);
+
+    bool QK310MuteAllEngaged() const { return qk310MuteAll_.engaged; }
+    bool QK330MuteAllEngaged() const { return qk330MuteAll_.engaged; }
+    // The first generation's master slider position (0 loudest).
+    int MasterVolumePosition() const;
+    // Puts the first generation's master volume at 0.0 dB (chip activation does this).
+    void MasterVolZeroBitBtnClick() { MasterVolumeZeroClick(qk310MasterVolume_); }
+
+    // The controls of channel 1..6.
+    QCheckBox* VolumeCheckBox(int channel) const { return volumeCheckBoxes_.at(channel - 1); }
+    QLabel* ChannelReadout(int channel) const { return channelReadouts_.at(channel - 1); }
+    QLabel* ChannelHexReadout(int channel) const { return channelHexReadouts_.at(channel - 1); }
+
+  private:
+    // One generation's master volume group: the same three handlers serve both.
+    struct MasterVolume {
+        ChipGeneration generation;
+        QSlider* slider;
+        UpDown* upDown;
+        QLabel* readout;
+        int loudestCode;     // the code of position 0; position p has code loudestCode - p
+        int zeroDbPosition;  // where the "0.0" button puts the controls
+        std::function<void(int code, QLabel* label)> codeText;
+        std::function<void()> applyAllChannelVolumes;
+    };
+    // One generation's MUTE ALL button, its state, and what it does to the mute register.
+    struct MuteAll {
+        QPushButton* button;
+        std::function<void(bool engaged)> applyToMuteRegister;
+        bool engaged = false;
+    };
+
+    void Connect(Ui::TOkapiForm& ui);
+    // The master volume handlers of both generations share their work.
+    void MasterVolTrackBarChange() { MasterVolumeChange(qk310MasterVolume_); }
+    void MasterVolUpDownClick() { MasterVolumeUpDownClick(qk310MasterVolume_); }
+    void QK330MasterVolTrackBarChange() { MasterVolumeChange(qk330MasterVolume_); }
+    void QK330MasterVolUpDownClick() { MasterVolumeUpDownClick(qk330MasterVolume_); }
+    void QK330MasterVolZeroBitBtnClick() { MasterVolumeZeroClick(qk330MasterVolume_); }
+    // The click of Volume1CheckBox .. Volume6CheckBox (channel 1..6).
+    void VolumeCheckBoxClick(int channel);
+    void QK310MuteAllBitBtnClick() { ToggleMuteAll(qk310MuteAll_); }
+    void QK330MuteAllBitBtnClick() { ToggleMuteAll(qk330MuteAll_); }
+    // "PWM INIT": a soft-reset pulse through the system control register.
+    void QK310PWMResetBitBtnClick();
+    void QK330PWMResetBitBtnClick();
+    // "&RESET": the checked chip is selected again.
+    void QK310InitSWBitBtnClick();
+    void QK330InitSWBitBtnClick();
+
+    void MasterVolumeChange(const MasterVolume& master);
+    void MasterVolumeUpDownClick(const MasterVolume& master);
+    void MasterVolumeZeroClick(const MasterVolume& master);
+    void ToggleMuteAll(MuteAll& muteAll);
+    void QK310MuteAllToMuteRegister(bool engaged);
+    void ResetErrorsAndReselectChip();
+
+    static constexpr int Channels = 6;
+
+    Ui::TOkapiForm& ui_;
+    Host host_;
+    MasterVolume qk310MasterVolume_;
+    MasterVolume qk330MasterVolume_;
+    MuteAll qk310MuteAll_;
+    MuteAll qk330MuteAll_;
+    std::array<QCheckBox*, Channels> volumeCheckBoxes_;
+    std::array<QLabel*, Channels> channelReadouts_;
+    std::array<QLabel*, Channels> channelHexReadouts_;
+};
+
+}  // namespace qk

@@ -1,0 +1,17 @@
+#include "widgets/WindowFrame.h"
+
+#include <QDialog>
+
+namespace qk {
+
+void SetWindowFrame(QWidget& window) {
+    // CustomizeWindowHint: only the hints given here, whatever the window system would add.
+    constexpr Qt::WindowFlags TitleBar = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    const bool dialog = qobject_cast<QDialog*>(&window) != nullptr;
+    window.setWindowFlags(dialog ? Qt::Dialog | TitleBar
+                                 : Qt::Window | TitleBar | Qt::WindowMinimizeButtonHint);
+    window.setFixedSize(window.size());
+}
+
+}  // namespace qk
