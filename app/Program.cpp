@@ -78,24 +78,28 @@ struct WindowRow {
     std::function<void()> forget;                  // resets the global instance
 };
 
+// A window's object name is its instance name (its layout's root is named after its class).
 template <typename Window>
-WindowRow Row(Window*& instance, std::function<Window*(PortIo&)> make) {
-    return {.create = [&instance, make](PortIo& port) -> QWidget* { return instance = make(port); },
+WindowRow Row(Window*& instance, const char* name, std::function<Window*(PortIo&)> make) {
+    return {.create = [&instance, name, make](PortIo& port) -> QWidget* {
+                instance = make(port);
+                instance->setObjectName(name);
+                return instance;
+            },
             .forget = [&instance] { instance = nullptr; }};
 }
 
 template <typename Window>
-WindowRow Row(Window*& instance) {
-    return Row<Window>(instance, [](PortIo&) { return new Window; });
+WindowRow Row(Window*& instance, const char* name) {
+    return Row<Window>(instance, name, [](PortIo&) { return new Window; });
 }
 
 constexpr QSize PlaceholderSize(200, 100);
 
 // A second-generation window that is not built yet: hidden, with its name and title.
 WindowRow PlaceholderRow(QWidget*& instance, const char* name, const char* title) {
-    return Row<QWidget>(instance, [name, title](PortIo&) {
+    return Row<QWidget>(instance, name, [title](PortIo&) {
         auto* window = new QWidget;
-        window->setObjectName(name);
         window->setWindowTitle(title);
         window->resize(PlaceholderSize);
         return window;
@@ -105,21 +109,22 @@ WindowRow PlaceholderRow(QWidget*& instance, const char* name, const char* title
 // Windows 2..38 in creation order; they are deleted in the opposite order.
 const std::vector<WindowRow>& WindowTable() {
     static const std::vector<WindowRow> rows = {
-        Row(RegistersForm),
-        Row(AboutBox),
-        Row(ACK_ErrorDialogForm),
-        Row(WaitErrorDialogForm),
+        Row(RegistersForm, "RegistersForm"),
+        Row(AboutBox, "AboutBox"),
+        Row(ACK_ErrorDialogForm, "ACK_ErrorDialogForm"),
+        Row(WaitErrorDialogForm, "WaitErrorDialogForm"),
         Row<TI2CForm>(
-            I2CForm, [](PortIo& port) { return new TI2CForm(port, *OkapiForm, OkapiForm->Log()); }),
-        Row(SixChBalanceForm),
-        Row(DCOffsetForm),
-        Row(InterchDelayForm),
-        Row(SysControl0Form),
-        Row(SysControl1Form),
-        Row(TestReg0Form),
-        Row(TestRegForm),
-        Row(QK310Form),
-        Row(QK320Form),
+            I2CForm, "I2CForm",
+            [](PortIo& port) { return new TI2CForm(port, *OkapiForm, OkapiForm->Log()); }),
+        Row(SixChBalanceForm, "SixChBalanceForm"),
+        Row(DCOffsetForm, "DCOffsetForm"),
+        Row(InterchDelayForm, "InterchDelayForm"),
+        Row(SysControl0Form, "SysControl0Form"),
+        Row(SysControl1Form, "SysControl1Form"),
+        Row(TestReg0Form, "TestReg0Form"),
+        Row(TestRegForm, "TestRegForm"),
+        Row(QK310Form, "QK310Form"),
+        Row(QK320Form, "QK320Form"),
         PlaceholderRow(QK330Form, "QK330Form", "QK330Form"),
         PlaceholderRow(QK330RegForm, "QK330RegForm", "QK330 Registers"),
         PlaceholderRow(QK330TestRegForm, "QK330TestRegForm", "QK330 Test Registers"),
@@ -142,11 +147,11 @@ const std::vector<WindowRow>& WindowTable() {
                        "QK330ChConfigControlForm"),
         PlaceholderRow(QK330PSCTestReg1Form, "QK330PSCTestReg1Form", "PSC Test Register 1"),
         PlaceholderRow(QK330PSCTestReg2Form, "QK330PSCTestReg2Form", "QK330PSCTestReg2Form"),
-        Row(NoDeviceDlgForm),
+        Row(NoDeviceDlgForm, "NoDeviceDlgForm"),
         PlaceholderRow(QK330TestReg1Form, "QK330TestReg1Form", "Test Register 1"),
         PlaceholderRow(QK330TestReg0Form, "QK330TestReg0Form", "Test Register 0"),
-        Row(FileOpenErrorDlgForm),
-        Row(GPIOForm),
+        Row(FileOpenErrorDlgForm, "FileOpenErrorDlgForm"),
+        Row(GPIOForm, "GPIOForm"),
     };
     return rows;
 }
@@ -176,6 +181,7 @@ void InitialiseApplication() {
 
 Program::Program(PortIo& port) {
     OkapiForm = new TOkapiForm(port);
+    OkapiForm->setObjectName("OkapiForm");
     for (const WindowRow& row : WindowTable()) {
         QWidget* window = row.create(port);
         SetWindowFrame(*window);

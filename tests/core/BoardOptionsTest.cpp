@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                  0x36,
                  Fault::None,
                  0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 struct BadCase {
     const char* name;
@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--chip", "none", "--fault", "sda-stuck"},
                 "--chip none (no device on the bus) cannot be combined with a --fault"},
         BadCase{"HelpWithValue", {"--help=all"}, "--help takes no value"}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(BoardOptions, HelpListsTheChoicesAndDefaults) {
     EXPECT_EQ(ParseBoardOptions({"--help"}).outcome, Outcome::Help);
@@ -193,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BoardCase{"OtherAddress", {"--address", "0x1B"}, {"34"}, 1},
                       BoardCase{"DataNack", {"--fault", "data-nack"}, {"34 13 C9"}, 1},
                       BoardCase{"Stretch", {"--fault", "stretch:3"}, {"34 13 C9"}, 0}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 }  // namespace
 }  // namespace qk::board

@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {0x01, 0xFF, 0x10, 0x80},
                   {"34 01 FF 10 80"},
                   {"{0x34 0x1 0xff 0x10 0x80 }"}}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST(I2cWrite, StoresIntoTheChipWithAutoIncrement) {
     BusRig rig;

@@ -62,7 +62,7 @@ TEST_P(BusErrorDialog, OkIsTheDefaultButtonAndClosesTheDialog) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, BusErrorDialog, ::testing::ValuesIn(kDialogs),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& test) { return test.param.name; });
 
 using BusErrors = ProgramTest;
 

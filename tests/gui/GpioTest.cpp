@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // the reset bit's box cannot be ticked: it is always sent as 0
                       SendCase{"EveryBox", {0, 1, 2, 3, 4, 5, 6, 7}, 0xFB},
                       SendCase{"TickedTwiceIsCleared", {3, 3, 5}, 0x20}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& test) { return test.param.name; });
 
 TEST_F(ParallelPortPins, SendWritesAlsoWhileOffLine) {
     Click(OkapiForm, "I2C_Bypass");

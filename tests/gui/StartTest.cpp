@@ -161,7 +161,7 @@ TEST_P(Detection, OffersTheChipTheBoardReports) {
 }
 
 INSTANTIATE_TEST_SUITE_P(StartButton, Detection, ::testing::ValuesIn(kDetectionCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 using NoDevice = MainWindowTest;
 

@@ -156,7 +156,7 @@ TEST_P(StartThroughPpdev, SendsTheFramesAndShowsWhatTheBoardItselfGives) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, StartThroughPpdev, ::testing::ValuesIn(kBoards),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // The program with its main window on the driver, after a START that found the QK310.
 class OnPpdev : public MainWindowTest {
@@ -257,7 +257,7 @@ TEST_P(Refusal, IsToldOnceWithReasonAndRemedyThenThePortIsEmpty) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ports, Refusal, ::testing::ValuesIn(kRefusals),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace qk::test
