@@ -44,33 +44,39 @@ void I2cBus::WaitAck() {
     Spin(remaining > 1 ? static_cast<uint32_t>(remaining) : 1u);
 }
 
-void I2cBus::ReportAckError() {
-    if (AckErrorFlag == 0) {
-        if (WaitErrorFlag == 1)
-            errors_.ShowSecondErrorLine(AckErrorText);
+// The first report of an error kind takes the first free status line (the second when the other
+// kind came first) and, unless probing, opens its dialog once until I2cResetErrors.
+void I2cBus::Report(const ErrorKind& kind) {
+    if (kind.flag == 0) {
+        if (kind.otherFlag == 1)
+            errors_.ShowSecondErrorLine(kind.text);
         else
-            errors_.ShowFirstErrorLine(AckErrorText);
-        errors_.ShowErrorLine(AckErrorText);
-        if (AckDialogCount == 0) {
-            if (!Probing) errors_.ShowAckErrorDialog();
-            ++AckDialogCount;
+            errors_.ShowFirstErrorLine(kind.text);
+        if (kind.onRedLine) errors_.ShowErrorLine(kind.text);
+        if (kind.dialogCount == 0) {
+            if (!Probing) (errors_.*kind.showDialog)();
+            ++kind.dialogCount;
         }
     }
-    AckErrorFlag = 1;
+    kind.flag = 1;
+}
+
+void I2cBus::ReportAckError() {
+    Report({.flag = AckErrorFlag,
+            .otherFlag = WaitErrorFlag,
+            .text = AckErrorText,
+            .dialogCount = AckDialogCount,
+            .showDialog = &I2cErrorSink::ShowAckErrorDialog,
+            .onRedLine = true});
 }
 
 void I2cBus::ReportWaitError() {
-    if (WaitErrorFlag == 0) {
-        if (AckErrorFlag == 1)
-            errors_.ShowSecondErrorLine(WaitErrorText);
-        else
-            errors_.ShowFirstErrorLine(WaitErrorText);
-        if (WaitDialogCount == 0) {
-            if (!Probing) errors_.ShowWaitErrorDialog();
-            ++WaitDialogCount;
-        }
-    }
-    WaitErrorFlag = 1;
+    Report({.flag = WaitErrorFlag,
+            .otherFlag = AckErrorFlag,
+            .text = WaitErrorText,
+            .dialogCount = WaitDialogCount,
+            .showDialog = &I2cErrorSink::ShowWaitErrorDialog,
+            .onRedLine = false});
 }
 
 // SDA falls while SCL is high.

@@ -94,6 +94,16 @@ class I2cBus {
     void QuarterPeriodDelay() const;
     void WaitSclHigh();
     void WaitAck();
+    // One kind of bus error: its flag, its text and its dialog.
+    struct ErrorKind {
+        int32_t& flag;
+        const int32_t& otherFlag;
+        const std::string& text;
+        int32_t& dialogCount;
+        void (I2cErrorSink::*showDialog)();
+        bool onRedLine;  // the ACK error is also shown on the red third line
+    };
+    void Report(const ErrorKind& kind);
     void ReportAckError();
     void ReportWaitError();
 
