@@ -21,6 +21,25 @@ class TQK320Form;
 class TNoDeviceDlgForm;
 class TFileOpenErrorDlgForm;
 class TGPIOForm;
+class TQK330RegForm;
+class TQK330TestRegForm;
+class TQK330ChConfigControlRegForm;
+class TQK330DCOffsetForm;
+class TQK330InterchDelayForm;
+class TQK330SixChBalanceForm;
+class TQK330PADC_DCOffsetForm;
+class TQK330SEOffsetRegForm;
+class TQK330SysControl1Form;
+class TQK330SysControl2Form;
+class TQK330SysControl3Form;
+class TQK330ModIndexForm;
+class TQK330SerialDataInterfaceCtlForm;
+class TQK330ErrAndAutomuteDelayForm;
+class TQK330ChConfigControlForm;
+class TQK330PSCTestReg1Form;
+class TQK330PSCTestReg2Form;
+class TQK330TestReg1Form;
+class TQK330TestReg0Form;
 
 extern TOkapiForm* OkapiForm;
 extern TRegistersForm* RegistersForm;
@@ -41,27 +60,27 @@ extern TNoDeviceDlgForm* NoDeviceDlgForm;
 extern TFileOpenErrorDlgForm* FileOpenErrorDlgForm;
 extern TGPIOForm* GPIOForm;
 
-// The second generation's windows are hidden windows with their titles until they are built.
+// The second generation's chip model is a hidden window with its title until it is built.
 extern QWidget* QK330Form;
-extern QWidget* QK330RegForm;
-extern QWidget* QK330TestRegForm;
-extern QWidget* QK330ChConfigControlRegForm;
-extern QWidget* QK330DCOffsetForm;
-extern QWidget* QK330InterchDelayForm;
-extern QWidget* QK330SixChBalanceForm;
-extern QWidget* QK330PADC_DCOffsetForm;
-extern QWidget* QK330SEOffsetRegForm;
-extern QWidget* QK330SysControl1Form;
-extern QWidget* QK330SysControl2Form;
-extern QWidget* QK330SysControl3Form;
-extern QWidget* QK330ModIndexForm;
-extern QWidget* QK330SerialDataInterfaceCtlForm;
-extern QWidget* QK330ErrAndAutomuteDelayForm;
-extern QWidget* QK330ChConfigControlForm;
-extern QWidget* QK330PSCTestReg1Form;
-extern QWidget* QK330PSCTestReg2Form;
-extern QWidget* QK330TestReg1Form;
-extern QWidget* QK330TestReg0Form;
+extern TQK330RegForm* QK330RegForm;
+extern TQK330TestRegForm* QK330TestRegForm;
+extern TQK330ChConfigControlRegForm* QK330ChConfigControlRegForm;
+extern TQK330DCOffsetForm* QK330DCOffsetForm;
+extern TQK330InterchDelayForm* QK330InterchDelayForm;
+extern TQK330SixChBalanceForm* QK330SixChBalanceForm;
+extern TQK330PADC_DCOffsetForm* QK330PADC_DCOffsetForm;
+extern TQK330SEOffsetRegForm* QK330SEOffsetRegForm;
+extern TQK330SysControl1Form* QK330SysControl1Form;
+extern TQK330SysControl2Form* QK330SysControl2Form;
+extern TQK330SysControl3Form* QK330SysControl3Form;
+extern TQK330ModIndexForm* QK330ModIndexForm;
+extern TQK330SerialDataInterfaceCtlForm* QK330SerialDataInterfaceCtlForm;
+extern TQK330ErrAndAutomuteDelayForm* QK330ErrAndAutomuteDelayForm;
+extern TQK330ChConfigControlForm* QK330ChConfigControlForm;
+extern TQK330PSCTestReg1Form* QK330PSCTestReg1Form;
+extern TQK330PSCTestReg2Form* QK330PSCTestReg2Form;
+extern TQK330TestReg1Form* QK330TestReg1Form;
+extern TQK330TestReg0Form* QK330TestReg0Form;
 
 namespace qk {
 // Every window but the main window, in creation order (windows 2..38).

@@ -8,6 +8,7 @@
 
 #include "app/Forms.h"
 #include "gen1/Registersunit.h"
+#include "qk330/QK330Regunit.h"
 
 namespace qk {
 

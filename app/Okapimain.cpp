@@ -21,6 +21,11 @@
 #include "link/Gpiounit.h"
 #include "link/I2cunit.h"
 #include "link/WaitErrorDialogunit.h"
+#include "qk330/QK330Balanceunitsixch.h"
+#include "qk330/QK330ChConfigControlRegunit.h"
+#include "qk330/QK330Dcoffsetunit.h"
+#include "qk330/QK330Interchdelayunit.h"
+#include "qk330/QK330Regunit.h"
 #include "widgets/Colors.h"
 #include "widgets/WindowFrame.h"
 
@@ -114,11 +119,11 @@ void TOkapiForm::ConnectWindowButtons() {
         {ui.QK310DCOffsetBitBtn, []() -> QWidget* { return DCOffsetForm; }},
         {ui.QK310InterChDelayBitBtn, []() -> QWidget* { return InterchDelayForm; }},
         {ui.QK310ChannelSetupBitBtn, []() -> QWidget* { return SixChBalanceForm; }},
-        {ui.QK330RegistersBitBtn, [] { return QK330RegForm; }},
-        {ui.QK330DCOffsetBitBtn, [] { return QK330DCOffsetForm; }},
-        {ui.QK330InterChDelayBitBtn, [] { return QK330InterchDelayForm; }},
-        {ui.QK330ChannelSetupBitBtn, [] { return QK330SixChBalanceForm; }},
-        {ui.ConfCtlBitBtn, [] { return QK330ChConfigControlRegForm; }},
+        {ui.QK330RegistersBitBtn, []() -> QWidget* { return QK330RegForm; }},
+        {ui.QK330DCOffsetBitBtn, []() -> QWidget* { return QK330DCOffsetForm; }},
+        {ui.QK330InterChDelayBitBtn, []() -> QWidget* { return QK330InterchDelayForm; }},
+        {ui.QK330ChannelSetupBitBtn, []() -> QWidget* { return QK330SixChBalanceForm; }},
+        {ui.ConfCtlBitBtn, []() -> QWidget* { return QK330ChConfigControlRegForm; }},
     };
     for (const WindowButton& b : buttons)
         connect(b.button, &QPushButton::clicked, this,

@@ -27,6 +27,25 @@
 #include "link/Gpiounit.h"
 #include "link/I2cunit.h"
 #include "link/WaitErrorDialogunit.h"
+#include "qk330/QK330Balanceunitsixch.h"
+#include "qk330/QK330ChConfigControlRegunit.h"
+#include "qk330/QK330ChConfigControlunit.h"
+#include "qk330/QK330Dcoffsetunit.h"
+#include "qk330/QK330ErrAndAutomuteDelayunit.h"
+#include "qk330/QK330Interchdelayunit.h"
+#include "qk330/QK330ModIndexunit.h"
+#include "qk330/QK330PADCDcoffsetunit.h"
+#include "qk330/QK330PSCTestReg1unit.h"
+#include "qk330/QK330PSCTestReg2unit.h"
+#include "qk330/QK330Regunit.h"
+#include "qk330/QK330SEOffsetRegunit.h"
+#include "qk330/QK330SerialDataInterfaceunit.h"
+#include "qk330/QK330Syscontrol1unit.h"
+#include "qk330/QK330Syscontrol2unit.h"
+#include "qk330/QK330Syscontrol3unit.h"
+#include "qk330/QK330TestReg0unit.h"
+#include "qk330/QK330TestReg1unit.h"
+#include "qk330/QK330Testregunit.h"
 #include "widgets/WindowFrame.h"
 
 TOkapiForm* OkapiForm = nullptr;
@@ -48,25 +67,25 @@ TNoDeviceDlgForm* NoDeviceDlgForm = nullptr;
 TFileOpenErrorDlgForm* FileOpenErrorDlgForm = nullptr;
 TGPIOForm* GPIOForm = nullptr;
 QWidget* QK330Form = nullptr;
-QWidget* QK330RegForm = nullptr;
-QWidget* QK330TestRegForm = nullptr;
-QWidget* QK330ChConfigControlRegForm = nullptr;
-QWidget* QK330DCOffsetForm = nullptr;
-QWidget* QK330InterchDelayForm = nullptr;
-QWidget* QK330SixChBalanceForm = nullptr;
-QWidget* QK330PADC_DCOffsetForm = nullptr;
-QWidget* QK330SEOffsetRegForm = nullptr;
-QWidget* QK330SysControl1Form = nullptr;
-QWidget* QK330SysControl2Form = nullptr;
-QWidget* QK330SysControl3Form = nullptr;
-QWidget* QK330ModIndexForm = nullptr;
-QWidget* QK330SerialDataInterfaceCtlForm = nullptr;
-QWidget* QK330ErrAndAutomuteDelayForm = nullptr;
-QWidget* QK330ChConfigControlForm = nullptr;
-QWidget* QK330PSCTestReg1Form = nullptr;
-QWidget* QK330PSCTestReg2Form = nullptr;
-QWidget* QK330TestReg1Form = nullptr;
-QWidget* QK330TestReg0Form = nullptr;
+TQK330RegForm* QK330RegForm = nullptr;
+TQK330TestRegForm* QK330TestRegForm = nullptr;
+TQK330ChConfigControlRegForm* QK330ChConfigControlRegForm = nullptr;
+TQK330DCOffsetForm* QK330DCOffsetForm = nullptr;
+TQK330InterchDelayForm* QK330InterchDelayForm = nullptr;
+TQK330SixChBalanceForm* QK330SixChBalanceForm = nullptr;
+TQK330PADC_DCOffsetForm* QK330PADC_DCOffsetForm = nullptr;
+TQK330SEOffsetRegForm* QK330SEOffsetRegForm = nullptr;
+TQK330SysControl1Form* QK330SysControl1Form = nullptr;
+TQK330SysControl2Form* QK330SysControl2Form = nullptr;
+TQK330SysControl3Form* QK330SysControl3Form = nullptr;
+TQK330ModIndexForm* QK330ModIndexForm = nullptr;
+TQK330SerialDataInterfaceCtlForm* QK330SerialDataInterfaceCtlForm = nullptr;
+TQK330ErrAndAutomuteDelayForm* QK330ErrAndAutomuteDelayForm = nullptr;
+TQK330ChConfigControlForm* QK330ChConfigControlForm = nullptr;
+TQK330PSCTestReg1Form* QK330PSCTestReg1Form = nullptr;
+TQK330PSCTestReg2Form* QK330PSCTestReg2Form = nullptr;
+TQK330TestReg1Form* QK330TestReg1Form = nullptr;
+TQK330TestReg0Form* QK330TestReg0Form = nullptr;
 
 namespace qk {
 
@@ -126,30 +145,26 @@ const std::vector<WindowRow>& WindowTable() {
         Row(QK310Form, "QK310Form"),
         Row(QK320Form, "QK320Form"),
         PlaceholderRow(QK330Form, "QK330Form", "QK330Form"),
-        PlaceholderRow(QK330RegForm, "QK330RegForm", "QK330 Registers"),
-        PlaceholderRow(QK330TestRegForm, "QK330TestRegForm", "QK330 Test Registers"),
-        PlaceholderRow(QK330ChConfigControlRegForm, "QK330ChConfigControlRegForm",
-                       "Channel Configuration Control Registers"),
-        PlaceholderRow(QK330DCOffsetForm, "QK330DCOffsetForm", "DC Offset"),
-        PlaceholderRow(QK330InterchDelayForm, "QK330InterchDelayForm", "Interchannel Delay"),
-        PlaceholderRow(QK330SixChBalanceForm, "QK330SixChBalanceForm", "QK330 Volume Offset"),
-        PlaceholderRow(QK330PADC_DCOffsetForm, "QK330PADC_DCOffsetForm", "PADC Offset"),
-        PlaceholderRow(QK330SEOffsetRegForm, "QK330SEOffsetRegForm", "QK330 SE Offset"),
-        PlaceholderRow(QK330SysControl1Form, "QK330SysControl1Form", "System Control 1"),
-        PlaceholderRow(QK330SysControl2Form, "QK330SysControl2Form", "System Control 2"),
-        PlaceholderRow(QK330SysControl3Form, "QK330SysControl3Form", "System Control 3"),
-        PlaceholderRow(QK330ModIndexForm, "QK330ModIndexForm", "Modulation Index"),
-        PlaceholderRow(QK330SerialDataInterfaceCtlForm, "QK330SerialDataInterfaceCtlForm",
-                       "Serial Data Interface Control"),
-        PlaceholderRow(QK330ErrAndAutomuteDelayForm, "QK330ErrAndAutomuteDelayForm",
-                       "Error Recovery and Automute Delay"),
-        PlaceholderRow(QK330ChConfigControlForm, "QK330ChConfigControlForm",
-                       "QK330ChConfigControlForm"),
-        PlaceholderRow(QK330PSCTestReg1Form, "QK330PSCTestReg1Form", "PSC Test Register 1"),
-        PlaceholderRow(QK330PSCTestReg2Form, "QK330PSCTestReg2Form", "QK330PSCTestReg2Form"),
+        Row(QK330RegForm, "QK330RegForm"),
+        Row(QK330TestRegForm, "QK330TestRegForm"),
+        Row(QK330ChConfigControlRegForm, "QK330ChConfigControlRegForm"),
+        Row(QK330DCOffsetForm, "QK330DCOffsetForm"),
+        Row(QK330InterchDelayForm, "QK330InterchDelayForm"),
+        Row(QK330SixChBalanceForm, "QK330SixChBalanceForm"),
+        Row(QK330PADC_DCOffsetForm, "QK330PADC_DCOffsetForm"),
+        Row(QK330SEOffsetRegForm, "QK330SEOffsetRegForm"),
+        Row(QK330SysControl1Form, "QK330SysControl1Form"),
+        Row(QK330SysControl2Form, "QK330SysControl2Form"),
+        Row(QK330SysControl3Form, "QK330SysControl3Form"),
+        Row(QK330ModIndexForm, "QK330ModIndexForm"),
+        Row(QK330SerialDataInterfaceCtlForm, "QK330SerialDataInterfaceCtlForm"),
+        Row(QK330ErrAndAutomuteDelayForm, "QK330ErrAndAutomuteDelayForm"),
+        Row(QK330ChConfigControlForm, "QK330ChConfigControlForm"),
+        Row(QK330PSCTestReg1Form, "QK330PSCTestReg1Form"),
+        Row(QK330PSCTestReg2Form, "QK330PSCTestReg2Form"),
         Row(NoDeviceDlgForm, "NoDeviceDlgForm"),
-        PlaceholderRow(QK330TestReg1Form, "QK330TestReg1Form", "Test Register 1"),
-        PlaceholderRow(QK330TestReg0Form, "QK330TestReg0Form", "Test Register 0"),
+        Row(QK330TestReg1Form, "QK330TestReg1Form"),
+        Row(QK330TestReg0Form, "QK330TestReg0Form"),
         Row(FileOpenErrorDlgForm, "FileOpenErrorDlgForm"),
         Row(GPIOForm, "GPIOForm"),
     };

@@ -1,0 +1,14 @@
+#pragma once
+#include <QWidget>
+#include <cstdint>
+
+// "QK330PSCTestReg2Form". The window is created with the others and stays hidden until opened; its
+// controls come with its own work. The operations below are what the other windows call.
+class TQK330PSCTestReg2Form : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TQK330PSCTestReg2Form(QWidget* parent = nullptr);
+
+    // Reads the test register window's boxes of 7Ah into the window, then writes the register.
+    void RefreshFromEditor();
+};
