@@ -54,6 +54,7 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     bool QK310MuteAllEngaged() const { return volumePanel_->QK310MuteAllEngaged(); }
     bool QK330MuteAllEngaged() const { return volumePanel_->QK330MuteAllEngaged(); }
     int MasterVolumePosition() const { return volumePanel_->MasterVolumePosition(); }
+    int QK330MasterVolumePosition() const { return volumePanel_->QK330MasterVolumePosition(); }
     void MasterVolZeroBitBtnClick() { volumePanel_->MasterVolZeroBitBtnClick(); }
     QCheckBox* VolumeCheckBox(int channel) const { return volumePanel_->VolumeCheckBox(channel); }
     QLabel* ChannelReadout(int channel) const { return volumePanel_->ChannelReadout(channel); }

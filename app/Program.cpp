@@ -205,6 +205,10 @@ Program::Program(PortIo& port) {
     RegistersForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress(); },
                                       [] { return OkapiForm->QK310MuteAllEngaged(); }});
     RegistersForm->Image().SetRefresh([](int entry) { RegistersForm->RefreshEntry(entry); });
+    QK330RegForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress(); },
+                                     [] { return OkapiForm->QK330MuteAllEngaged(); }});
+    QK330RegForm->Image().SetRefresh({.entry = [](int entry) { QK330RegForm->RefreshEntry(entry); },
+                                      .wordsRestored = [] { QK330RegForm->RestoreWordWindows(); }});
 }
 
 // Each instance is reset as soon as its window is gone, so that no later destructor can reach it.

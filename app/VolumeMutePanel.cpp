@@ -116,6 +116,10 @@ int VolumeMutePanel::MasterVolumePosition() const {
     return qk310MasterVolume_.slider->value();
 }
 
+int VolumeMutePanel::QK330MasterVolumePosition() const {
+    return qk330MasterVolume_.slider->value();
+}
+
 // --- Master volume ---
 
 // There is no master volume register: the master position is folded into every channel's code.

@@ -43,6 +43,8 @@ class VolumeMutePanel : public QObject {
     bool QK330MuteAllEngaged() const { return qk330MuteAll_.engaged; }
     // The first generation's master slider position (0 loudest).
     int MasterVolumePosition() const;
+    // The QK330 master slider position (0 loudest, 287 is 0.00 dB).
+    int QK330MasterVolumePosition() const;
     // Puts the first generation's master volume at 0.0 dB (chip activation does this).
     void MasterVolZeroBitBtnClick() { MasterVolumeZeroClick(qk310MasterVolume_); }
 

@@ -22,6 +22,9 @@ class TQK330RegForm : public QWidget {
     void Reg11ButtonClick();
     // Shows an entry restored from DefaultImage in the windows that show it.
     void RefreshEntry(int entry);
+    // After a restore from DefaultImage: the PADC and DC offset windows are set from the default
+    // words of 0Fh-10h and 14h-15h .. 1Eh-1Fh.
+    void RestoreWordWindows();
     // The PADC group is shown for the QK340 only.
     void ShowPadcOffsetGroup(bool shown);
 
