@@ -1,4 +1,6 @@
 // The QK330 channel configuration register window and its channel setup window, driven by clicks.
+#include <QLabel>
+
 #include "tests/gui/QK330WindowsSupport.h"
 
 namespace qk::test {
@@ -55,19 +57,19 @@ TEST_F(ChannelConfigWindows, RegisterApplyRefreshesTheSetupWindowOnlyWhenItEdits
 }
 
 TEST_F(ChannelConfigWindows, ReadAllWritesEachRegisterBackAndKeepsAnUnnamedPsuMode) {
-    for (uint8_t reg = 0x06; reg <= 0x0A; ++reg) board.SetRegister(reg, 0x00);
+    for (uint8_t reg = 0x06; reg <= 0x09; ++reg) board.SetRegister(reg, 0x00);
+    board.SetRegister(0x0A, 0x80);  // "SE Mode PSU Enabled"
     board.SetRegister(0x0B, 0xC7);  // both PSU bits and the unused bits set
-    Choose(SetupWindow(), "PSURadioGroup", 0);
     Choose(SetupWindow(), "MStateRadioGroup", 1);
     board.ClearFrames();
     Click(RegisterWindow(), "ReadAllButton");
     Frames expected;
-    for (const std::string reg : {"06", "07", "08", "09", "0A"})
+    for (const std::string reg : {"06", "07", "08", "09"})
         expected.insert(expected.end(), {"34 " + reg, "35 00", "34 " + reg + " 00"});
-    expected.insert(expected.end(), {"34 0B", "35 C7", "34 0B C7"});
+    expected.insert(expected.end(), {"34 0A", "35 80", "34 0A 80", "34 0B", "35 C7", "34 0B C7"});
     EXPECT_EQ(board.FrameTexts(), expected);
     EXPECT_EQ(Boxes(RegisterWindow(), "CheckBox0B_"), 0xC7);
-    EXPECT_EQ(Selected(SetupWindow(), "PSURadioGroup"), 0) << "D7-D6 = 11b names no item";
+    EXPECT_EQ(Selected(SetupWindow(), "PSURadioGroup"), 1) << "D7-D6 = 11b names no item";
     EXPECT_EQ(Selected(SetupWindow(), "MStateRadioGroup"), 0);
 
     // The register window keeps D2-D0; the setup window replaces the whole byte.
@@ -77,6 +79,30 @@ TEST_F(ChannelConfigWindows, ReadAllWritesEachRegisterBackAndKeepsAnUnnamedPsuMo
     Choose(SetupWindow(), "PSURadioGroup", 2);
     Click(SetupWindow(), "ApplyButton");
     EXPECT_EQ(board.FrameTexts(), (Frames{"34 0B C7", "34 0B C7", "34 0B 40"}));
+}
+
+TEST_F(ChannelConfigWindows, ChannelBoxesCarryTheirCaptionsAndHints) {
+    struct Case {
+        const char* box;
+        const char* caption;
+        const char* hint;
+        bool enabled;
+    };
+    const Case cases[] = {{"CheckBox09_7", "MODE", "", true},
+                          {"CheckBox09_5", "M STATE", "High-Z Output for M State", true},
+                          {"CheckBox09_4", "NOISE DIS", "NOISE SHAPER DISABLED", true},
+                          {"CheckBox09_3", "JUMP ENAB", "", true},
+                          {"CheckBox09_0", "NOT USED", "", false}};
+    for (const Case& c : cases) {
+        auto* box = Child<QCheckBox>(RegisterWindow(), c.box);
+        EXPECT_EQ(box->text(), c.caption);
+        EXPECT_EQ(box->toolTip(), c.hint) << c.box;
+        EXPECT_EQ(box->isEnabled(), c.enabled) << c.box;
+    }
+    std::vector<QString> hints;
+    for (QLabel* label : Child(RegisterWindow(), "Reg09BitPanel")->findChildren<QLabel*>())
+        if (!label->toolTip().isEmpty()) hints.push_back(label->text() + ": " + label->toolTip());
+    EXPECT_EQ(hints, std::vector<QString>{"D3: Conditional Jump Enabled"});
 }
 
 }  // namespace
