@@ -1,7 +1,13 @@
 #include "qk330/QK330PSCTestReg1unit.h"
 
-TQK330PSCTestReg1Form::TQK330PSCTestReg1Form(QWidget* parent) : QWidget(parent) {
-    setWindowTitle("PSC Test Register 1");
-}
+#include "qk330/QK330Testregunit.h"
 
-void TQK330PSCTestReg1Form::RefreshFromEditor() {}
+TQK330PSCTestReg1Form::TQK330PSCTestReg1Form(QWidget* parent) : BoxRadioForm(parent) {
+    ui.setupUi(this);
+    std::vector<qk::RadioBitField> fields =
+        qk::OneBitFields({ui.D0RadioGroup, ui.D1RadioGroup, ui.D2RadioGroup, ui.D3RadioGroup,
+                          ui.D4RadioGroup, ui.D5RadioGroup, ui.D6RadioGroup, ui.D7RadioGroup});
+    // "192 KHz Chopping Frequency" is D0 = 1.
+    fields[0] = qk::InvertedBit(ui.D0RadioGroup, 0);
+    Bind(TQK330TestRegForm::Binding(TQK330TestRegForm::PSCTest1Register), std::move(fields));
+}

@@ -1,14 +1,18 @@
 #pragma once
-#include <QWidget>
 #include <cstdint>
 
-// "PSC Test Register 1". The window is created with the others and stays hidden until opened; its
-// controls come with its own work. The operations below are what the other windows call.
-class TQK330PSCTestReg1Form : public QWidget {
+#include "ui_QK330PSCTestReg1unit.h"
+#include "widgets/BoxRadioForm.h"
+
+// "PSC Test Register 1": register 79h bit by bit through the test register window's boxes.
+class TQK330PSCTestReg1Form : public qk::BoxRadioForm {
     Q_OBJECT
   public:
     explicit TQK330PSCTestReg1Form(QWidget* parent = nullptr);
 
     // Reads the test register window's boxes of 79h into the window, then writes the register.
-    void RefreshFromEditor();
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330PSCTestReg1Form ui;
 };

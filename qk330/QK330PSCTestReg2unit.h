@@ -1,14 +1,18 @@
 #pragma once
-#include <QWidget>
 #include <cstdint>
 
-// "QK330PSCTestReg2Form". The window is created with the others and stays hidden until opened; its
-// controls come with its own work. The operations below are what the other windows call.
-class TQK330PSCTestReg2Form : public QWidget {
+#include "ui_QK330PSCTestReg2unit.h"
+#include "widgets/BoxRadioForm.h"
+
+// "QK330PSCTestReg2Form": register 7Ah bit by bit through the test register window's boxes.
+class TQK330PSCTestReg2Form : public qk::BoxRadioForm {
     Q_OBJECT
   public:
     explicit TQK330PSCTestReg2Form(QWidget* parent = nullptr);
 
     // Reads the test register window's boxes of 7Ah into the window, then writes the register.
-    void RefreshFromEditor();
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330PSCTestReg2Form ui;
 };

@@ -1,7 +1,10 @@
 #include "qk330/QK330TestReg1unit.h"
 
-TQK330TestReg1Form::TQK330TestReg1Form(QWidget* parent) : QWidget(parent) {
-    setWindowTitle("Test Register 1");
-}
+#include "qk330/QK330Testregunit.h"
 
-void TQK330TestReg1Form::RefreshFromEditor() {}
+TQK330TestReg1Form::TQK330TestReg1Form(QWidget* parent) : BoxRadioForm(parent) {
+    ui.setupUi(this);
+    Bind(TQK330TestRegForm::Binding(TQK330TestRegForm::Test1Register),
+         qk::OneBitFields({ui.D0RadioGroup, ui.D1RadioGroup, ui.D2RadioGroup, ui.D3RadioGroup,
+                           ui.D4RadioGroup, ui.D5RadioGroup, ui.D6RadioGroup, ui.D7RadioGroup}));
+}

@@ -1,9 +1,197 @@
 #include "qk330/QK330Testregunit.h"
 
-TQK330TestRegForm::TQK330TestRegForm(QWidget* parent) : QWidget(parent) {
-    setWindowTitle("QK330 Test Registers");
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "app/Forms.h"
+#include "qk330/QK330PSCTestReg1unit.h"
+#include "qk330/QK330PSCTestReg2unit.h"
+#include "qk330/QK330RegisterAccess.h"
+#include "qk330/QK330TestReg0unit.h"
+#include "qk330/QK330TestReg1unit.h"
+
+namespace {
+
+using Form = TQK330TestRegForm;
+
+constexpr int kQK330Width = 258, kQK340Width = 634;
+constexpr uint8_t kPredictorDefault = 0x3D;
+constexpr uint8_t kOverVoltageBit = 0x08;
+constexpr int kClockDelayShift = 4;
+constexpr uint8_t kDitherPositionBits = 0x1F;
+constexpr uint8_t kTriangularBit = 0x20, kRectangularBit = 0x40;
+enum NSDither { Triangular, Rectangular, NoNSDither };
+
+// A bit-box register, its group box and its setup window.
+struct BitRegister {
+    const char* groupBox;
+    qk::RegisterGroupLayout layout;
+    qk::BoxRadioForm* (*setup)();
+};
+
+// READ ALL reads the bit registers in this order, among the others.
+// clang-format off
+const BitRegister kBitRegisters[] = {
+    {"PSCTest1GroupBox", {.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Reset",  "Enable DEM",   "Enable CDS",    "Dither Enable", "Chop PD",       "PSC PD",     "Chop Enable", "Chop 384kHz"}},    []() -> qk::BoxRadioForm* { return QK330PSCTestReg1Form; }},
+    {"PSCTest2GroupBox", {.reg = "7A", .enabledBits = 0xDB, .initialBits = 0, .tristate = false, .bitCaptions = {"OVP Enable", "Bias Current", "Bias Current",  "Bias Current",  "BandGAP PD",    "Not Used",   "PD Bias Cur", "PD Ref Sys"}},     []() -> qk::BoxRadioForm* { return QK330PSCTestReg2Form; }},
+    {"Reg1EGroupBox",    {.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",     "Not Used",      "PLL Clk Sel",   "PLL Clk Sel",   "Not Used",   "Clear Filter", "Bypass"}},        []() -> qk::BoxRadioForm* { return QK330TestReg0Form; }},
+    {"Reg1FGroupBox",    {.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Write Enable", "Force PWM",  "LRCse Disable", "LRCe Disable",  "PLLle Disable", "PLL Reg PD", "Vol Bypass",  "Disable glitch"}}, []() -> qk::BoxRadioForm* { return QK330TestReg1Form; }},
+};
+// clang-format on
+constexpr auto kResetHint = "If not Checked then Reset PSC";
+
+const BitRegister& BitRegisterOf(uint8_t subAddress) {
+    for (const BitRegister& reg : kBitRegisters)
+        if (std::strtoul(reg.layout.reg, nullptr, 16) == subAddress) return reg;
+    throw std::out_of_range("not a bit-box test register");
 }
 
-void TQK330TestRegForm::ShowTestBits(uint8_t, uint8_t) {}
+QString HexReadout(int position) {
+    return QString::asprintf("0x%02X", position);
+}
 
-void TQK330TestRegForm::ShowQK340Groups(bool) {}
+}  // namespace
+
+TQK330TestRegForm::TQK330TestRegForm(QWidget* parent)
+    : QWidget(parent), groups_(qk::QK330Access()) {
+    ui.setupUi(this);
+    for (const BitRegister& reg : kBitRegisters) {
+        groups_.Add(findChild<QGroupBox*>(reg.groupBox), reg.layout);
+        const auto subAddress = uint8_t(std::strtoul(reg.layout.reg, nullptr, 16));
+        connect(findChild<QPushButton*>(QStringLiteral("Reg%1SendButton").arg(reg.layout.reg)),
+                &QPushButton::clicked, this,
+                [this, subAddress] { BitRegisterSendButtonClick(subAddress); });
+        connect(findChild<QPushButton*>(QStringLiteral("Reg%1Button").arg(reg.layout.reg)),
+                &QPushButton::clicked, this,
+                [this, subAddress] { BitRegisterSetupButtonClick(subAddress); });
+    }
+    TestBoxes(PSCTest1Register)[7]->setToolTip(kResetHint);
+
+    connect(ui.Reg7BSendButton, &QPushButton::clicked, this, &Form::Reg7BSendButtonClick);
+    connect(ui.Reg7DSendButton, &QPushButton::clicked, this, &Form::Reg7DSendButtonClick);
+    connect(ui.DitherTrackBar, &QSlider::valueChanged, this, &Form::DitherTrackBarChange);
+    connect(ui.DitherZeroBitBtn, &QPushButton::clicked, this, &Form::DitherZeroBitBtnClick);
+    connect(ui.PSC_PredTrackBar, &QSlider::valueChanged, this, &Form::PSC_PredTrackBarChange);
+    connect(ui.PSCPredictorDefaultButton, &QPushButton::clicked, this,
+            &Form::PSCPredictorDefaultButtonClick);
+    connect(ui.ReadAllButton, &QPushButton::clicked, this, &Form::ReadAllButtonClick);
+    connect(ui.CancelButton, &QPushButton::clicked, this, &Form::CancelButtonClick);
+}
+
+qk::BoxRadioForm::Register TQK330TestRegForm::Binding(uint8_t subAddress) {
+    // The setup windows are created before this window: its boxes are looked up when used.
+    return {.boxes = [subAddress] { return QK330TestRegForm->TestBoxes(subAddress); },
+            .send = [subAddress](uint8_t value) { qk::QK330StoreAndWrite(subAddress, value); },
+            .writesOnReload = true};
+}
+
+void TQK330TestRegForm::ShowTestBits(uint8_t subAddress, uint8_t value) {
+    if (groups_.Shows(subAddress)) groups_.Show(subAddress, value);
+}
+
+qk::BitBoxes TQK330TestRegForm::TestBoxes(uint8_t subAddress) const {
+    return groups_.Boxes(subAddress);
+}
+
+void TQK330TestRegForm::ShowQK340Groups(bool shown) {
+    for (QWidget* group : {ui.PSCTest1GroupBox, ui.PSCTest2GroupBox, ui.ADC_PSC_CTLGroupBox,
+                           ui.PSCPredictorGroupBox})
+        group->setVisible(shown);
+    setFixedSize(shown ? kQK340Width : kQK330Width, height());
+}
+
+void TQK330TestRegForm::BitRegisterSendButtonClick(uint8_t subAddress) {
+    groups_.Apply(subAddress);
+    BitRegisterOf(subAddress).setup()->Reload();
+}
+
+void TQK330TestRegForm::BitRegisterSetupButtonClick(uint8_t subAddress) {
+    qk::OpenWindow(BitRegisterOf(subAddress).setup());
+}
+
+void TQK330TestRegForm::Reg7BSendButtonClick() {
+    const uint8_t overVoltage = ui.OverVoltageRadioGroup->itemIndex() == 1 ? kOverVoltageBit : 0;
+    const int clockDelay = std::max(ui.ClkDlySelRadioGroup->itemIndex(), 0);
+    qk::QK330StoreAndWrite(AdcPscControlRegister,
+                           uint8_t(overVoltage | (clockDelay << kClockDelayShift)));
+}
+
+void TQK330TestRegForm::Reg7DSendButtonClick() {
+    const int position = ui.DitherTrackBar->value();
+    uint8_t value = uint8_t(position);
+    switch (ui.NSDitherRadioGroup->itemIndex()) {
+        case Triangular:
+            value |= kTriangularBit;
+            break;
+        case Rectangular:
+            value |= kRectangularBit;
+            break;
+        default:
+            break;
+    }
+    ui.DitherHexReadout->setText(HexReadout(position));
+    qk::QK330StoreAndWrite(DitherRegister, value);
+}
+
+void TQK330TestRegForm::DitherTrackBarChange(int position) {
+    ui.DitherHexReadout->setText(HexReadout(position));
+    qk::QK330StoreAndWrite(DitherRegister, uint8_t(position));
+}
+
+void TQK330TestRegForm::DitherZeroBitBtnClick() {
+    ui.DitherTrackBar->setValue(0);
+}
+
+void TQK330TestRegForm::PSC_PredTrackBarChange(int position) {
+    ui.PSC_PredHexReadout->setText(HexReadout(position));
+    qk::QK330StoreAndWrite(PredictorRegister, uint8_t(position));
+}
+
+void TQK330TestRegForm::PSCPredictorDefaultButtonClick() {
+    ui.PSC_PredTrackBar->setValue(kPredictorDefault);
+}
+
+void TQK330TestRegForm::ReadBitRegister(uint8_t subAddress) {
+    groups_.Read(subAddress);
+    BitRegisterOf(subAddress).setup()->Reload();
+}
+
+void TQK330TestRegForm::ReadAdcPscControl() {
+    const uint8_t value = qk::QK330Access().readAndStore(AdcPscControlRegister);
+    ui.OverVoltageRadioGroup->setItemIndex((value & kOverVoltageBit) ? 1 : 0);
+    ui.ClkDlySelRadioGroup->setItemIndex(value >> kClockDelayShift);
+}
+
+void TQK330TestRegForm::ReadPredictor() {
+    // A new position writes the register back, as any move of the track bar does.
+    ui.PSC_PredTrackBar->setValue(qk::QK330Access().readAndStore(PredictorRegister));
+}
+
+void TQK330TestRegForm::ReadDither() {
+    const uint8_t value = qk::QK330Access().readAndStore(DitherRegister);
+    const NSDither choice = (value & kTriangularBit)    ? Triangular
+                            : (value & kRectangularBit) ? Rectangular
+                                                        : NoNSDither;
+    ui.NSDitherRadioGroup->setItemIndex(choice);
+    // The track bar's own write would send the position without the dither choice and so change
+    // the chip by reading it: the bar moves quietly and the register keeps the byte read.
+    const QSignalBlocker quiet(ui.DitherTrackBar);
+    ui.DitherTrackBar->setValue(value & kDitherPositionBits);
+    ui.DitherHexReadout->setText(HexReadout(ui.DitherTrackBar->value()));
+}
+
+void TQK330TestRegForm::ReadAllButtonClick() {
+    ReadBitRegister(PSCTest1Register);
+    ReadBitRegister(PSCTest2Register);
+    ReadAdcPscControl();
+    ReadPredictor();
+    ReadDither();
+    ReadBitRegister(Test0Register);
+    ReadBitRegister(Test1Register);
+}
+
+void TQK330TestRegForm::CancelButtonClick() {
+    hide();
+}

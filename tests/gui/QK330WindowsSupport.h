@@ -1,0 +1,51 @@
+#pragma once
+#include <QCheckBox>
+#include <QRadioButton>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "qk330/QK330Regunit.h"
+#include "tests/gui/ProgramFixture.h"
+#include "widgets/RadioGroup.h"
+
+namespace qk::test {
+
+using Frames = std::vector<std::string>;
+
+// The program on a virtual QK330 with the image's sub-addresses filled (as chip selection does)
+// and the given windows open.
+class QK330WindowsTest : public ProgramTest {
+  protected:
+    QK330WindowsTest() : ProgramTest(board::Chip::QK330) {}
+
+    void Open(std::initializer_list<QWidget*> windows) {
+        QK330RegForm->Image().InitSubAddresses();
+        for (QWidget* window : windows) OpenWindow(window);
+        board.ClearFrames();
+    }
+    // The user clicks item `index` of a radio group.
+    static void Choose(QWidget* window, const std::string& group, int index) {
+        const std::string name = group + "_" + std::to_string(index);
+        QTest::mouseClick(Child<QRadioButton>(window, name.c_str()), Qt::LeftButton, {},
+                          QPoint(8, 8));
+    }
+    static int Selected(QWidget* window, const char* group) {
+        return Child<RadioGroup>(window, group)->itemIndex();
+    }
+    // The user toggles a check box by its square.
+    static void Toggle(QWidget* window, const char* box) {
+        QCheckBox* checkBox = Child<QCheckBox>(window, box);
+        QTest::mouseClick(checkBox, Qt::LeftButton, {}, QPoint(8, checkBox->height() / 2));
+    }
+    // Byte whose bit n is set when box <prefix>n is checked.
+    static int Boxes(QWidget* window, const std::string& prefix) {
+        int value = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            if (Child<QCheckBox>(window, (prefix + std::to_string(bit)).c_str())->isChecked())
+                value |= 1 << bit;
+        return value;
+    }
+};
+
+}  // namespace qk::test
