@@ -54,7 +54,9 @@ void ChannelStrips::Build(QWidget* window, ChannelStripLayout layout,
 }
 
 ChannelStrip ChannelStrips::BuildStrip(QWidget* window, int channel) const {
-    const QPoint offset((channel - 1) * layout_.pitch, 0);
+    const int index = channel - 1;
+    const QPoint offset(index % layout_.stripsPerRow * layout_.pitch,
+                        index / layout_.stripsPerRow * layout_.rowPitch);
     ChannelStrip strip;
 
     auto* name = new QLabel(kChannelNames[channel - 1], window);
