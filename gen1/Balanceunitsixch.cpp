@@ -36,6 +36,7 @@ qk::ChannelStripLayout StripLayout() {
         .zeroButtonName = "Ch%1ResetBitBtn",
         .zeroCaption = "Zero",
         .readoutAlignment = Qt::AlignRight | Qt::AlignVCenter,
+        .readoutPointSize = 0,
         .readouts = {{.nameSuffix = "Readout", .initialText = " 0.0 dB  "}},
     };
 }

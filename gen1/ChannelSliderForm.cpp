@@ -39,6 +39,7 @@ ChannelStripLayout StripLayout(const ChannelSliderEncoding& encoding) {
         .zeroButtonName = "Ch%1ZeroButton",
         .zeroCaption = nullptr,
         .readoutAlignment = Qt::AlignCenter,
+        .readoutPointSize = 0,
         .readouts = {},
     };
     for (const ChannelReadout& readout : encoding.readouts)

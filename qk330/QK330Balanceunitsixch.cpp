@@ -10,9 +10,11 @@
 #include "chips/QK330Offsets.h"
 #include "chips/QK330VolumeCode.h"
 #include "qk330/QK330Regunit.h"
+#include "widgets/Colors.h"
 
 namespace {
 
+constexpr int kCompactPointSize = 7;                    // the longest readouts fit their strips
 constexpr int kMuteOffset = qk::QK330ZeroDbVolumeCode;  // the bottom of the offset sliders
 constexpr int kNoOffset = 0;
 constexpr uint8_t kErrorRecoveryRegister = 0x12;
@@ -22,13 +24,13 @@ constexpr uint8_t kChannel1VolumeRegister = 0x26;  // high byte; channel n's is 
 // bars 3 and 6.
 qk::ChannelStripLayout StripLayout() {
     return {
-        .pitch = 54,
+        .pitch = 52,
         .stripsPerRow = 3,
         .rowPitch = 244,
-        .label = {38, 4, 54, 16},
-        .trackBar = {51, 22, 28, 170},
-        .zeroButton = {41, 196, 48, 22},
-        .firstReadout = {38, 222, 54, 16},
+        .label = {40, 4, 52, 16},
+        .trackBar = {52, 22, 28, 170},
+        .zeroButton = {42, 196, 48, 22},
+        .firstReadout = {40, 222, 52, 16},
         .readoutPitch = 0,  // a single readout
         .trackBarName = "VolTrackBar%1",
         .maximum = kMuteOffset,
@@ -39,6 +41,7 @@ qk::ChannelStripLayout StripLayout() {
         .zeroButtonName = "Ch%1ResetBitBtn",
         .zeroCaption = "Reset",
         .readoutAlignment = Qt::AlignRight | Qt::AlignVCenter,
+        .readoutPointSize = kCompactPointSize,
         .readouts = {{.nameSuffix = "Readout", .initialText = " 0.0 dB  "}},
     };
 }
@@ -51,6 +54,15 @@ QString CodeText(int code) {
     return QString::fromStdString(qk::QK330VolumeCodeText(code));
 }
 
+// Navy bold italic.
+void ShowAsChannelName(QLabel* name) {
+    QFont font = name->font();
+    font.setBold(true);
+    font.setItalic(true);
+    name->setFont(font);
+    qk::SetTextColor(name, qk::clNavy);
+}
+
 }  // namespace
 
 TQK330SixChBalanceForm::TQK330SixChBalanceForm(QWidget* parent) : QWidget(parent) {
@@ -59,6 +71,8 @@ TQK330SixChBalanceForm::TQK330SixChBalanceForm(QWidget* parent) : QWidget(parent
     strips_.Build(
         this, StripLayout(), [this](int channel) { ApplyChannelVolume(channel); },
         [this](int channel) { ChannelResetBitBtnClick(channel); });
+    for (int channel = 1; channel <= qk::ChannelCount; ++channel)
+        ShowAsChannelName(findChild<QLabel*>(QString("Ch%1Label").arg(channel)));
     connect(ui.DefaultBitBtn, &QPushButton::clicked, this,
             &TQK330SixChBalanceForm::ZeroAllBitBtnClick);
     connect(ui.CloseBitBtn, &QPushButton::clicked, this, &QWidget::hide);

@@ -8,6 +8,7 @@
 
 namespace {
 
+constexpr int kCompactPointSize = 7;               // the longest readouts fit their strips
 constexpr uint8_t kChannel1OffsetRegister = 0x14;  // high byte; channel n's is 2(n - 1) further
 constexpr int kOffsetBytes = 2 * qk::ChannelCount;
 
@@ -32,6 +33,7 @@ qk::ChannelStripLayout StripLayout() {
         .zeroButtonName = "Ch%1ZeroButton",
         .zeroCaption = nullptr,
         .readoutAlignment = Qt::AlignCenter,
+        .readoutPointSize = kCompactPointSize,
         .readouts = {{.nameSuffix = "Readout", .initialText = "-0.0000%"},
                      {.nameSuffix = "HexReadout", .initialText = "0x0000"}},
     };

@@ -39,6 +39,7 @@ struct ChannelStripLayout {
     const char* zeroButtonName;
     const char* zeroCaption;  // nullptr: a small picture button
     Qt::Alignment readoutAlignment;
+    int readoutPointSize;                // 0: the window's own
     std::vector<StripReadout> readouts;  // top to bottom
 };
 
