@@ -84,18 +84,6 @@ TEST(QK330Offsets, SeOffsetToBytesTakesTheLeadingNumberWithinLimits) {
     for (const auto& c : cases) EXPECT_EQ(SeOffsetToBytes(c.text), c.bytes) << c.text;
 }
 
-TEST(QK330Offsets, HexEditsAndGeneralFormat) {
-    EXPECT_EQ(HexEditByte("2a"), 0x2A);
-    EXPECT_EQ(HexEditByte("5"), 0x50);
-    EXPECT_EQ(HexEditByte(""), 0x00);
-    EXPECT_EQ(HexEditByte("g7f"), 0x07);
-    EXPECT_EQ(HexEditText(0x0A), "0a");
-    EXPECT_EQ(HexEditText(0xF2), "f2");
-    EXPECT_EQ(GeneralFloatText(2000.0 / 3000.0), "0.666666666666667");
-    EXPECT_EQ(GeneralFloatText(0.0), "0");
-    EXPECT_EQ(HexWordText(0x03CF), "0x03CF");
-}
-
 TEST(QK330Offsets, TextsKeepTheDecimalPointUnderADecimalCommaLocale) {
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
