@@ -4,6 +4,7 @@
 
 #include "app/Forms.h"
 #include "app/Okapimain.h"
+#include "chips/ChannelBitPulse.h"
 #include "chips/QK310unit.h"
 #include "gen1/Registersunit.h"
 
@@ -19,6 +20,8 @@ constexpr int kNoOffset = 0;
 qk::ChannelStripLayout StripLayout() {
     return {
         .pitch = 60,
+        .stripsPerRow = qk::ChannelCount,
+        .rowPitch = 0,
         .label = {64, 6, 56, 16},
         .trackBar = {78, 26, 28, 206},
         .zeroButton = {66, 262, 52, 24},
@@ -33,6 +36,7 @@ qk::ChannelStripLayout StripLayout() {
         .zeroButtonName = "Ch%1ResetBitBtn",
         .zeroCaption = "Zero",
         .readoutAlignment = Qt::AlignRight | Qt::AlignVCenter,
+        .readoutPointSize = 0,
         .readouts = {{.nameSuffix = "Readout", .initialText = " 0.0 dB  "}},
     };
 }
@@ -82,13 +86,7 @@ void TSixChBalanceForm::ChannelZero(int channel) {
 }
 
 void TSixChBalanceForm::PulseErrorRecovery(int channel) {
-    // It ends set whatever it was before.
-    Registers& image = RegistersForm->Image();
-    const uint8_t bit = static_cast<uint8_t>(1u << (channel - 1));
-    const uint8_t before = image.Current(Registers::ErrorRecoveryRegister);
-    const uint8_t low =
-        image.StoreAndWrite(Registers::ErrorRecoveryRegister, static_cast<uint8_t>(before & ~bit));
-    image.StoreAndWrite(Registers::ErrorRecoveryRegister, static_cast<uint8_t>(low | bit));
+    qk::PulseChannelBit(RegistersForm->Image(), Registers::ErrorRecoveryRegister, channel);
 }
 
 void TSixChBalanceForm::DefaultBitBtnClick() {

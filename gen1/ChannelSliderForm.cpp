@@ -9,15 +9,27 @@ namespace qk {
 
 namespace {
 
-// The strips of both windows; the scale labels of the layouts line up with the sliders.
+void StoreAndWriteQK310(uint8_t subAddress, uint8_t value) {
+    RegistersForm->Image().StoreAndWrite(subAddress, value);
+}
+
+uint8_t RestoreQK310Default(uint8_t subAddress) {
+    QK310RegisterImage& image = RegistersForm->Image();
+    image.RestoreRegister(QK310RegisterImage::EntryOf(subAddress));  // its refresh sets the slider
+    return image.Current(subAddress);
+}
+
 ChannelStripLayout StripLayout(const ChannelSliderEncoding& encoding) {
+    const StripGeometry& place = encoding.geometry;
     ChannelStripLayout layout = {
-        .pitch = 64,
-        .label = {64, 6, 60, 18},
-        .trackBar = {79, 28, 30, 264},
-        .zeroButton = {82, 296, 24, 20},
-        .firstReadout = {64, 320, 60, 18},
-        .readoutPitch = 20,
+        .pitch = place.pitch,
+        .stripsPerRow = ChannelCount,
+        .rowPitch = 0,
+        .label = place.label,
+        .trackBar = place.trackBar,
+        .zeroButton = place.zeroButton,
+        .firstReadout = place.firstReadout,
+        .readoutPitch = place.readoutPitch,
         .trackBarName = "Ch%1TrackBar",
         .maximum = 255,
         .pageStep = 3,
@@ -27,6 +39,7 @@ ChannelStripLayout StripLayout(const ChannelSliderEncoding& encoding) {
         .zeroButtonName = "Ch%1ZeroButton",
         .zeroCaption = nullptr,
         .readoutAlignment = Qt::AlignCenter,
+        .readoutPointSize = 0,
         .readouts = {},
     };
     for (const ChannelReadout& readout : encoding.readouts)
@@ -35,6 +48,21 @@ ChannelStripLayout StripLayout(const ChannelSliderEncoding& encoding) {
 }
 
 }  // namespace
+
+const ChannelRegisters QK310ChannelRegisters = {
+    .storeAndWrite = StoreAndWriteQK310,
+    .restoreDefault = RestoreQK310Default,
+};
+
+// The scale labels of both first-generation layouts line up with these sliders.
+const StripGeometry QK310StripGeometry = {
+    .pitch = 64,
+    .label = {64, 6, 60, 18},
+    .trackBar = {79, 28, 30, 264},
+    .zeroButton = {82, 296, 24, 20},
+    .firstReadout = {64, 320, 60, 18},
+    .readoutPitch = 20,
+};
 
 QString HexByteText(uint8_t value) {
     return QString::asprintf("0x%02X", value);
@@ -77,7 +105,7 @@ void ChannelSliderForm::ChannelTrackBarChange(int channel) {
     const uint8_t value = encoding_.registerValue(strip.trackBar->value());
     for (size_t i = 0; i < strip.readouts.size(); ++i)
         strip.readouts[i]->setText(encoding_.readouts[i].text(value));
-    RegistersForm->Image().StoreAndWrite(SubAddress(channel), value);
+    encoding_.registers.storeAndWrite(SubAddress(channel), value);
 }
 
 void ChannelSliderForm::ZeroButtonClick(int channel) {
@@ -85,10 +113,8 @@ void ChannelSliderForm::ZeroButtonClick(int channel) {
 }
 
 void ChannelSliderForm::DefaultBitBtnClick() {
-    QK310RegisterImage& image = RegistersForm->Image();
-    const int firstEntry = QK310RegisterImage::EntryOf(encoding_.channel1SubAddress);
     for (int channel = 1; channel <= ChannelCount; ++channel)
-        image.RestoreRegister(firstEntry + channel - 1);  // its refresh sets the slider
+        SetChannelFromValue(channel, encoding_.registers.restoreDefault(SubAddress(channel)));
 }
 
 void ChannelSliderForm::CloseBitBtnClick() {

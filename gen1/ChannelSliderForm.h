@@ -14,9 +14,29 @@ struct ChannelReadout {
     QString (*text)(uint8_t value);
 };
 
+// The register image that holds a window's six registers.
+struct ChannelRegisters {
+    // Image first, then the stored byte to the chip.
+    void (*storeAndWrite)(uint8_t subAddress, uint8_t value);
+    // CurrentImage back to DefaultImage; returns the restored byte.
+    uint8_t (*restoreDefault)(uint8_t subAddress);
+};
+
+// Where channel 1's strip stands in the window; channel n's stands (n - 1) x pitch further right.
+struct StripGeometry {
+    int pitch;
+    QRect label;
+    QRect trackBar;
+    QRect zeroButton;
+    QRect firstReadout;
+    int readoutPitch;
+};
+
 // How a window maps its six one-byte channel registers to slider positions 0..255 (0 at the top).
 // Zero puts the slider where the register value is 0.
 struct ChannelSliderEncoding {
+    ChannelRegisters registers;
+    StripGeometry geometry;
     uint8_t channel1SubAddress;  // channel n's register is this + n - 1
     uint8_t (*registerValue)(int position);
     int (*position)(uint8_t registerValue);
@@ -28,9 +48,13 @@ struct ChannelSliderEncoding {
 // "0x" and two upper-case hex digits.
 QString HexByteText(uint8_t value);
 
+// The first generation's registers, in RegistersForm's image, and its windows' strips.
+extern const ChannelRegisters QK310ChannelRegisters;
+extern const StripGeometry QK310StripGeometry;
+
 // A window of six channel strips (label, vertical slider, zero button, readouts) that edits six
-// consecutive first-generation registers. A slider set from code behaves as one moved by the
-// user: the channel change runs when, and only when, the position changes.
+// consecutive one-byte registers of either generation. A slider set from code behaves as one moved
+// by the user: the channel change runs when, and only when, the position changes.
 class ChannelSliderForm : public QWidget {
     Q_OBJECT
   public:
@@ -45,7 +69,8 @@ class ChannelSliderForm : public QWidget {
     void ChannelTrackBarChange(int channel);
     // Zero position, then the channel change once more: the register is written at least once.
     void ZeroButtonClick(int channel);
-    // The six registers back to DefaultImage; only channels whose slider moves are written.
+    // The six registers back to DefaultImage in order, each channel's slider set from its value;
+    // only channels whose slider moves are written.
     void DefaultBitBtnClick();
     void CloseBitBtnClick();
 

@@ -23,6 +23,8 @@ QString PercentText(uint8_t value) {
 
 qk::ChannelSliderEncoding DcOffsetEncoding() {
     return {
+        .registers = qk::QK310ChannelRegisters,
+        .geometry = qk::QK310StripGeometry,
         .channel1SubAddress = qk::QK310RegisterImage::FirstDcOffsetRegister,
         .registerValue = OffsetRegister,
         .position = OffsetPosition,

@@ -15,6 +15,8 @@ int DelayPosition(uint8_t value) {
 
 qk::ChannelSliderEncoding DelayEncoding() {
     return {
+        .registers = qk::QK310ChannelRegisters,
+        .geometry = qk::QK310StripGeometry,
         .channel1SubAddress = qk::QK310RegisterImage::FirstDelayRegister,
         .registerValue = DelayRegister,
         .position = DelayPosition,

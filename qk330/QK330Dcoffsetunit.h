@@ -2,8 +2,11 @@
 #include <QWidget>
 #include <cstdint>
 
-// "DC Offset". The window is created with the others and stays hidden until opened; its controls
-// come with its own work. The operations below are what the other windows call.
+#include "ui_QK330Dcoffsetunit.h"
+#include "widgets/ChannelStrips.h"
+
+// "DC Offset": the signed 13-bit DC offsets of channels 1..6, two-byte registers 14h-15h ..
+// 1Eh-1Fh.
 class TQK330DCOffsetForm : public QWidget {
     Q_OBJECT
   public:
@@ -14,4 +17,13 @@ class TQK330DCOffsetForm : public QWidget {
     void SetChannelFromValue(int channel, uint16_t value);
     // Enables or disables channel 1..6's slider and zero button.
     void EnableChannel(int channel, bool enabled);
+
+    // Readouts, image and wire from channel 1..6's slider position.
+    void ChannelTrackBarChange(int channel);
+    // DEFAULT: the twelve offset bytes back to DefaultImage, then the sliders set from them.
+    void DefaultBitBtnClick();
+
+  private:
+    Ui::TQK330DCOffsetForm ui;
+    qk::ChannelStrips strips_;
 };

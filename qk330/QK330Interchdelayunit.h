@@ -1,16 +1,14 @@
 #pragma once
-#include <QWidget>
-#include <cstdint>
+#include "gen1/ChannelSliderForm.h"
+#include "ui_QK330Interchdelayunit.h"
 
-// "Interchannel Delay". The window is created with the others and stays hidden until opened; its
-// controls come with its own work. The operations below are what the other windows call.
-class TQK330InterchDelayForm : public QWidget {
+// "Interchannel Delay": the delays of channels 1..6, registers 20h..25h. SetChannelFromValue and
+// EnableChannel come with the channel strips.
+class TQK330InterchDelayForm : public qk::ChannelSliderForm {
     Q_OBJECT
   public:
     explicit TQK330InterchDelayForm(QWidget* parent = nullptr);
 
-    // Shows channel 1..6's delay from a register value.
-    void SetChannelFromValue(int channel, uint8_t value);
-    // Enables or disables channel 1..6's slider and zero button.
-    void EnableChannel(int channel, bool enabled);
+  private:
+    Ui::TQK330InterchDelayForm ui;
 };

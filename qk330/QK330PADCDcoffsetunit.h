@@ -2,13 +2,23 @@
 #include <QWidget>
 #include <cstdint>
 
-// "PADC Offset". The window is created with the others and stays hidden until opened; its controls
-// come with its own work. The operations below are what the other windows call.
+#include "ui_QK330PADCDcoffsetunit.h"
+
+// "PADC Offset": the offset of register 0Fh-10h. The register holds what the hex readout shows.
 class TQK330PADC_DCOffsetForm : public QWidget {
     Q_OBJECT
   public:
     explicit TQK330PADC_DCOffsetForm(QWidget* parent = nullptr);
 
-    // Puts the slider where a register value stands.
+    // Puts the slider where a register value stands; a moved slider writes the register.
     void SetFromValue(uint16_t value);
+
+    // Readouts, image and wire from the slider's position.
+    void PADC_DCTrackBarChange();
+    // The slider to zero offset, then the change once more: the register is written at least
+    // once.
+    void PADC_DCZeroButtonClick();
+
+  private:
+    Ui::TQK330PADC_DCOffsetForm ui;
 };

@@ -1,9 +1,14 @@
 #pragma once
+#include <QLineEdit>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 
-// "QK330 SE Offset". The window is created with the others and stays hidden until opened; its
-// controls come with its own work. The operations below are what the other windows call.
+#include "chips/QK330Offsets.h"
+#include "ui_QK330SEOffsetRegunit.h"
+
+// "QK330 SE Offset": the single-ended offset, a signed value with 30 fraction bits in registers
+// 32h..35h, as a number, as four hex bytes, and from a supply voltage and a resistor divider.
 class TQK330SEOffsetRegForm : public QWidget {
     Q_OBJECT
   public:
@@ -11,4 +16,27 @@ class TQK330SEOffsetRegForm : public QWidget {
 
     // Shows byte 1..4 (32h..35h) of the SE offset, then Hex Enter, Float Enter and APPLY.
     void ShowSeOffsetByte(int byte, uint8_t value);
+
+    // The calculator's five boxes to "0".
+    void ClearSeCalculator();
+    // The two factors from PSU, R1 and R2; false (a message shown, factors as they were) when one
+    // of them is not a number.
+    bool UpdateSeFactors();
+    // Hex Enter: the number from the four byte edits.
+    void HexBitBtnClick();
+    // Float Enter: the four byte edits from the number.
+    void FloatBitBtnClick();
+    // CALCULATE: the number and the bytes from the calculator; nothing reaches the chip.
+    void CalcSEOffsetButtonClick();
+    // APPLY: the four byte edits to 32h..35h.
+    void SendButtonClick();
+    // READ ALL: the four registers read, then shown one by one (each show ends with APPLY).
+    void ReadAllButtonClick();
+
+  private:
+    void ShowBytes(const qk::SeOffsetBytes& bytes);
+    qk::SeOffsetBytes EditedBytes() const;
+
+    Ui::TQK330SEOffsetRegForm ui;
+    std::array<QLineEdit*, 4> byteEdits_{};
 };

@@ -24,10 +24,11 @@ QAbstractButton* NewZeroButton(QWidget* window, const char* caption) {
     return button;
 }
 
-void MakeReadout(QLabel* readout, Qt::Alignment alignment) {
+void MakeReadout(QLabel* readout, Qt::Alignment alignment, int pointSize) {
     readout->setAlignment(alignment);
     QFont bold = readout->font();
     bold.setBold(true);
+    if (pointSize > 0) bold.setPointSize(pointSize);
     readout->setFont(bold);
     SetTextColor(readout, clLime);
     SetBackgroundColor(readout, clBlack);
@@ -54,7 +55,9 @@ void ChannelStrips::Build(QWidget* window, ChannelStripLayout layout,
 }
 
 ChannelStrip ChannelStrips::BuildStrip(QWidget* window, int channel) const {
-    const QPoint offset((channel - 1) * layout_.pitch, 0);
+    const int index = channel - 1;
+    const QPoint offset(index % layout_.stripsPerRow * layout_.pitch,
+                        index / layout_.stripsPerRow * layout_.rowPitch);
     ChannelStrip strip;
 
     auto* name = new QLabel(kChannelNames[channel - 1], window);
@@ -82,7 +85,7 @@ ChannelStrip ChannelStrips::BuildStrip(QWidget* window, int channel) const {
         auto* readout = new QLabel(kind.initialText, window);
         readout->setObjectName(ChannelName("Ch%1", channel) + kind.nameSuffix);
         readout->setGeometry(place);
-        MakeReadout(readout, layout_.readoutAlignment);
+        MakeReadout(readout, layout_.readoutAlignment, layout_.readoutPointSize);
         strip.readouts.push_back(readout);
         place.translate(0, layout_.readoutPitch);
     }

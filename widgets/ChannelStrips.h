@@ -18,10 +18,13 @@ struct StripReadout {
     const char* initialText;
 };
 
-// Where a window puts channel 1's strip and what its controls are; channel n's strip stands
-// (n - 1) x pitch further right. Control names are patterns in which %1 is the channel number.
+// Where a window puts channel 1's strip and what its controls are. The strips stand in rows of
+// stripsPerRow, each pitch further right than the one before, each row rowPitch below the one
+// above. Control names are patterns in which %1 is the channel number.
 struct ChannelStripLayout {
     int pitch;
+    int stripsPerRow;
+    int rowPitch;
     QRect label;  // the channel's name, "one" .. "six", named Ch<n>Label
     QRect trackBar;
     QRect zeroButton;
@@ -36,6 +39,7 @@ struct ChannelStripLayout {
     const char* zeroButtonName;
     const char* zeroCaption;  // nullptr: a small picture button
     Qt::Alignment readoutAlignment;
+    int readoutPointSize;                // 0: the window's own
     std::vector<StripReadout> readouts;  // top to bottom
 };
 
