@@ -29,7 +29,12 @@ namespace {
 
 constexpr uint8_t StatusRegister = 0x00, ErrorStatusRegister = 0x01;
 constexpr uint8_t NoClipOnly = 0x80;  // Zero: the error bits cleared, "No Clip" set
-constexpr uint8_t HeadphoneConfigRegister = 0x0C, ErrorRecoveryRegister = 0x12;
+constexpr uint8_t SystemControl1Register = 0x03, SystemControl2Register = 0x04,
+                  SystemControl3Register = 0x05;
+constexpr uint8_t HeadphoneConfigRegister = 0x0C, ModIndexRegister = 0x0D,
+                  SerialInterfaceRegister = 0x0E;
+constexpr uint8_t ErrorRecoveryRegister = 0x12, ErrorAndMuteDelayRegister = 0x13;
+constexpr int NoClipBit = 7, NotSoftResetBit = 2;  // the two boxes with a hint
 constexpr uint8_t SoftMuteRegister = qk::QK330RegisterImage::SoftMuteRegister;
 constexpr uint8_t PadcOffsetRegister = 0x0F;
 constexpr uint8_t FirstDcOffsetRegister = 0x14;  // channel n at 14h + 2(n - 1), high byte first
@@ -60,12 +65,12 @@ struct SetupWindow {
     void (*refreshFromEditor)();
 };
 const SetupWindow kSetupWindows[] = {
-    {0x03, [] { QK330SysControl1Form->RefreshFromEditor(); }},
-    {0x04, [] { QK330SysControl2Form->RefreshFromEditor(); }},
-    {0x05, [] { QK330SysControl3Form->RefreshFromEditor(); }},
-    {0x0D, [] { QK330ModIndexForm->RefreshFromEditor(); }},
-    {0x0E, [] { QK330SerialDataInterfaceCtlForm->RefreshFromEditor(); }},
-    {0x13, [] { QK330ErrAndAutomuteDelayForm->RefreshFromEditor(); }},
+    {SystemControl1Register, [] { QK330SysControl1Form->RefreshFromEditor(); }},
+    {SystemControl2Register, [] { QK330SysControl2Form->RefreshFromEditor(); }},
+    {SystemControl3Register, [] { QK330SysControl3Form->RefreshFromEditor(); }},
+    {ModIndexRegister, [] { QK330ModIndexForm->RefreshFromEditor(); }},
+    {SerialInterfaceRegister, [] { QK330SerialDataInterfaceCtlForm->RefreshFromEditor(); }},
+    {ErrorAndMuteDelayRegister, [] { QK330ErrAndAutomuteDelayForm->RefreshFromEditor(); }},
 };
 
 // The test registers with a window of their own, which reloads from the test register window's
@@ -89,9 +94,10 @@ TQK330RegForm::TQK330RegForm(QWidget* parent)
     ui.setupUi(this);
     setFixedSize(size());
     groups_.Build(this, kGroupLayouts);
-    Group(ErrorStatusRegister)[7]->setToolTip(
+    Group(ErrorStatusRegister)[NoClipBit]->setToolTip(
         "If not checked, then clip has occured in the last 10 ms");
-    Group(0x04)[2]->setToolTip("If not checked then Error Recovery/SRESET");
+    Group(SystemControl2Register)[NotSoftResetBit]->setToolTip(
+        "If not checked then Error Recovery/SRESET");
     // CLOSE covers the login button: only its accelerator or the Tab key reach it.
     ui.CancelButton->raise();
     ConnectHandlers();
@@ -103,15 +109,15 @@ void TQK330RegForm::ConnectHandlers() {
         {ui.Reg00Button, [this] { Reg00ButtonClick(); }},
         {ui.Reg01Button, [this] { Reg01ButtonClick(); }},
         {ui.Reg01SendButton, [this] { Reg01SendButtonClick(); }},
-        {ui.Reg03SendButton, apply(0x03)},
-        {ui.Reg04SendButton, apply(0x04)},
-        {ui.Reg05SendButton, apply(0x05)},
+        {ui.Reg03SendButton, apply(SystemControl1Register)},
+        {ui.Reg04SendButton, apply(SystemControl2Register)},
+        {ui.Reg05SendButton, apply(SystemControl3Register)},
         {ui.Reg0CSendButton, apply(HeadphoneConfigRegister)},
-        {ui.Reg0DSendButton, apply(0x0D)},
-        {ui.Reg0ESendButton, apply(0x0E)},
+        {ui.Reg0DSendButton, apply(ModIndexRegister)},
+        {ui.Reg0ESendButton, apply(SerialInterfaceRegister)},
         {ui.Reg11Button, [this] { Reg11ButtonClick(); }},
         {ui.Reg12Button, apply(ErrorRecoveryRegister)},
-        {ui.Reg13SendButton, apply(0x13)},
+        {ui.Reg13SendButton, apply(ErrorAndMuteDelayRegister)},
         {ui.ReadAllButton, [this] { ReadAllButtonClick(); }},
         {ui.CancelButton, [this] { CancelButtonClick(); }},
         {ui.HiddenButton, [this] { HiddenButtonClick(); }},
