@@ -6,6 +6,7 @@
 #include "app/Okapimain.h"
 #include "chips/QK310unit.h"
 #include "chips/QK320unit.h"
+#include "chips/QK330unit.h"
 #include "link/Gpiounit.h"
 #include "widgets/Colors.h"
 
@@ -32,19 +33,11 @@ qk::ChipModel FirstGenerationModel(TQK310Form* model) {
             .activateChipModel = [model] { model->ActivateChipModel(); }};
 }
 
-// --- Waiting for the QK330 model ---
-// The QK330 model (QK330Form) is still a placeholder with no operations; its calls are collected
-// here, empty until it exists.
-
-// No register image to fill yet.
-void QK330LoadPowerOnDefaults() {}
-// No chip to activate yet.
-void QK330ActivateChipModel() {}
-
+// The QK330 model serves the QK330 and the QK340; it tells them apart when it activates.
 qk::ChipModel QK330Model() {
     return {.generation = qk::ChipGeneration::QK330,
-            .loadPowerOnDefaults = QK330LoadPowerOnDefaults,
-            .activateChipModel = QK330ActivateChipModel};
+            .loadPowerOnDefaults = [] { QK330Form->LoadPowerOnDefaults(); },
+            .activateChipModel = [] { QK330Form->ActivateChipModel(); }};
 }
 
 }  // namespace
@@ -97,6 +90,14 @@ void TOkapiForm::ChipChangeStep() {
     setFixedWidth(ChipWindowOuterWidth - frameWidth);
     move(ChipWindowPosition);
     ShowStatus("READY", "READY");
+}
+
+bool TOkapiForm::QK330Checked() const {
+    return ui.QK330RadioButton->isChecked();
+}
+
+bool TOkapiForm::QK340Checked() const {
+    return ui.QK340RadioButton->isChecked();
 }
 
 // The buttons are exclusive: at most one is checked.

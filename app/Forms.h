@@ -18,6 +18,7 @@ class TTestReg0Form;
 class TTestRegForm;
 class TQK310Form;
 class TQK320Form;
+class TQK330Form;
 class TNoDeviceDlgForm;
 class TFileOpenErrorDlgForm;
 class TGPIOForm;
@@ -60,8 +61,7 @@ extern TNoDeviceDlgForm* NoDeviceDlgForm;
 extern TFileOpenErrorDlgForm* FileOpenErrorDlgForm;
 extern TGPIOForm* GPIOForm;
 
-// The second generation's chip model is a hidden window with its title until it is built.
-extern QWidget* QK330Form;
+extern TQK330Form* QK330Form;
 extern TQK330RegForm* QK330RegForm;
 extern TQK330TestRegForm* QK330TestRegForm;
 extern TQK330ChConfigControlRegForm* QK330ChConfigControlRegForm;

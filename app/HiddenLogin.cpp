@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/Forms.h"
+#include "app/Okapimain.h"
 #include "gen1/Registersunit.h"
 #include "qk330/QK330Regunit.h"
 
@@ -16,8 +17,11 @@ namespace {
 
 // Controls that other windows lay out and that only a login may show.
 void ShowLoginControls(bool visible) {
+    // The second generation's chips are offered only after a login.
     const std::pair<QWidget*, const char*> controls[] = {{RegistersForm, "TestRegBitBtn"},
-                                                         {QK330RegForm, "ReservedGroupBox"}};
+                                                         {QK330RegForm, "ReservedGroupBox"},
+                                                         {OkapiForm, "QK330RadioButton"},
+                                                         {OkapiForm, "QK340RadioButton"}};
     for (auto [window, name] : controls)
         if (QWidget* control = window->findChild<QWidget*>(name)) control->setVisible(visible);
 }

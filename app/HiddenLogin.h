@@ -15,8 +15,10 @@ class HiddenLogin : public QObject {
     HiddenLogin(QPushButton* hiddenButton, QLineEdit* edit, QPushButton* enterButton,
                 QObject* parent);
 
-  private:
+    // "Login!": the edit and its button appear, the focus in the edit.
     void HiddenButtonClick();
+
+  private:
     void LoginEditChange(const QString& text);
     void LoginButtonClick();
 

@@ -67,8 +67,12 @@ TOkapiForm::TOkapiForm(qk::PortIo& port, QWidget* parent) : QWidget(parent), por
          .clearErrorLine = [this] { ui.ErrorLabel->setText(ErrorLineCleared); },
          .reselectCheckedChip = [this] { ReselectCheckedChip(); }},
         this);
-    new qk::HiddenLogin(ui.HiddenButton, ui.LoginEdit, ui.LoginButton, this);
+    login_ = new qk::HiddenLogin(ui.HiddenButton, ui.LoginEdit, ui.LoginButton, this);
     ConnectControls();
+}
+
+void TOkapiForm::ShowLogin() {
+    login_->HiddenButtonClick();
 }
 
 bool TOkapiForm::IsOffLine() const {

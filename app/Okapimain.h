@@ -20,7 +20,8 @@ class QLabel;
 class QRadioButton;
 namespace qk {
 struct ChipModel;
-}
+class HiddenLogin;
+}  // namespace qk
 
 // The main window: status lines, START and chip detection, chip selection, OFF LINE, I2C address,
 // data log, help, and the volume and mute panel with the buttons that open the register windows.
@@ -56,6 +57,7 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     int MasterVolumePosition() const { return volumePanel_->MasterVolumePosition(); }
     int QK330MasterVolumePosition() const { return volumePanel_->QK330MasterVolumePosition(); }
     void MasterVolZeroBitBtnClick() { volumePanel_->MasterVolZeroBitBtnClick(); }
+    void QK330MasterVolZeroBitBtnClick() { volumePanel_->QK330MasterVolZeroBitBtnClick(); }
     QCheckBox* VolumeCheckBox(int channel) const { return volumePanel_->VolumeCheckBox(channel); }
     QLabel* ChannelReadout(int channel) const { return volumePanel_->ChannelReadout(channel); }
     QLabel* ChannelHexReadout(int channel) const {
@@ -70,6 +72,11 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void QK330RadioButtonClick();
     void QK340RadioButtonClick();
     void I2C_BypassClick();
+    // Which of the second generation's chips is checked (the chip model activates its features).
+    bool QK330Checked() const;
+    bool QK340Checked() const;
+    // The hidden-controls login's edit and button, as "Login&!" shows them.
+    void ShowLogin();
     void IICAddressComboBoxChange();
     void DataLogCheckBoxClick();
     void SCLAdjustButtonClick();
@@ -113,6 +120,7 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
 
     Ui::TOkapiForm ui;
     qk::VolumeMutePanel* volumePanel_ = nullptr;
+    qk::HiddenLogin* login_ = nullptr;
     uint8_t deviceAddress_ = 0x34;
     bool chipNeedsInit_ = false;
     qk::PortIo& port_;

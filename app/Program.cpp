@@ -15,6 +15,7 @@
 #include "app/Okapimain.h"
 #include "chips/QK310unit.h"
 #include "chips/QK320unit.h"
+#include "chips/QK330unit.h"
 #include "gen1/Balanceunitsixch.h"
 #include "gen1/Dcoffsetunit.h"
 #include "gen1/Interchdelayunit.h"
@@ -66,7 +67,7 @@ TQK320Form* QK320Form = nullptr;
 TNoDeviceDlgForm* NoDeviceDlgForm = nullptr;
 TFileOpenErrorDlgForm* FileOpenErrorDlgForm = nullptr;
 TGPIOForm* GPIOForm = nullptr;
-QWidget* QK330Form = nullptr;
+TQK330Form* QK330Form = nullptr;
 TQK330RegForm* QK330RegForm = nullptr;
 TQK330TestRegForm* QK330TestRegForm = nullptr;
 TQK330ChConfigControlRegForm* QK330ChConfigControlRegForm = nullptr;
@@ -113,18 +114,6 @@ WindowRow Row(Window*& instance, const char* name) {
     return Row<Window>(instance, name, [](PortIo&) { return new Window; });
 }
 
-constexpr QSize PlaceholderSize(200, 100);
-
-// A second-generation window that is not built yet: hidden, with its name and title.
-WindowRow PlaceholderRow(QWidget*& instance, const char* name, const char* title) {
-    return Row<QWidget>(instance, name, [title](PortIo&) {
-        auto* window = new QWidget;
-        window->setWindowTitle(title);
-        window->resize(PlaceholderSize);
-        return window;
-    });
-}
-
 // Windows 2..38 in creation order; they are deleted in the opposite order.
 const std::vector<WindowRow>& WindowTable() {
     static const std::vector<WindowRow> rows = {
@@ -144,7 +133,7 @@ const std::vector<WindowRow>& WindowTable() {
         Row(TestRegForm, "TestRegForm"),
         Row(QK310Form, "QK310Form"),
         Row(QK320Form, "QK320Form"),
-        PlaceholderRow(QK330Form, "QK330Form", "QK330Form"),
+        Row(QK330Form, "QK330Form"),
         Row(QK330RegForm, "QK330RegForm"),
         Row(QK330TestRegForm, "QK330TestRegForm"),
         Row(QK330ChConfigControlRegForm, "QK330ChConfigControlRegForm"),

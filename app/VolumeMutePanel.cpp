@@ -9,10 +9,14 @@
 #include "app/Forms.h"
 #include "chips/ChipFacts.h"
 #include "chips/QK310unit.h"
+#include "chips/QK330unit.h"
 #include "gen1/Balanceunitsixch.h"
 #include "gen1/Registersunit.h"
 #include "gen1/Syscontrol1unit.h"
 #include "link/I2cunit.h"
+#include "qk330/QK330Balanceunitsixch.h"
+#include "qk330/QK330Regunit.h"
+#include "qk330/QK330Syscontrol2unit.h"
 #include "ui_Okapimain.h"
 #include "widgets/Colors.h"
 #include "widgets/UpDown.h"
@@ -25,22 +29,6 @@ constexpr int QK310ZeroDbPosition = 48;
 constexpr int QK330LoudestCode = 1262, QK330ZeroDbPosition = 287;
 // The items of the "D2 Select" group of the system control window.
 constexpr int SoftResetItem = 0, NormalModeItem = 1;
-
-// --- Waiting for the QK330 model ---
-// The QK330 model and windows (QK330Form, QK330SixChBalanceForm, QK330RegForm,
-// QK330SysControl2Form) are placeholders with no operations yet; the panel's QK330 calls are
-// collected here, empty until they exist.
-
-// The QK330 model has no volume conversion yet: the readout keeps its text.
-void QK330VolumeCodeText(int, QLabel*) {}
-// The QK330 balance window has no channels to apply yet.
-void QK330ApplyAllChannelVolumes() {}
-// The QK330 model and register editor (register 11h) have no channel enable yet.
-void QK330ApplyChannelEnable(int) {}
-// The QK330 register editor has no unmute boxes (11h) to set yet.
-void QK330MuteAllToMuteRegister(bool) {}
-// The QK330 System Control 2 window has no D2 group to pulse yet.
-void QK330SoftResetPulse() {}
 
 }  // namespace
 
@@ -57,19 +45,29 @@ VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
           .zeroDbPosition = QK310ZeroDbPosition,
           .codeText = [](int code, QLabel* label) { QK310Form->VolumeCodeText(code, label); },
           .applyAllChannelVolumes = [] { SixChBalanceForm->ApplyAllChannelVolumes(); }},
-      qk330MasterVolume_{.generation = ChipGeneration::QK330,
-                         .slider = ui.QK330MasterVolTrackBar,
-                         .upDown = ui.QK330MasterVolUpDown,
-                         .readout = ui.QK330MasterVolReadout,
-                         .loudestCode = QK330LoudestCode,
-                         .zeroDbPosition = QK330ZeroDbPosition,
-                         .codeText = QK330VolumeCodeText,
-                         .applyAllChannelVolumes = QK330ApplyAllChannelVolumes},
-      qk310MuteAll_{
-          .button = ui.QK310MuteAllBitBtn,
-          .applyToMuteRegister = [this](bool engaged) { QK310MuteAllToMuteRegister(engaged); }},
+      qk330MasterVolume_{
+          .generation = ChipGeneration::QK330,
+          .slider = ui.QK330MasterVolTrackBar,
+          .upDown = ui.QK330MasterVolUpDown,
+          .readout = ui.QK330MasterVolReadout,
+          .loudestCode = QK330LoudestCode,
+          .zeroDbPosition = QK330ZeroDbPosition,
+          .codeText = [](int code, QLabel* label) { QK330Form->VolumeCodeText(code, label); },
+          .applyAllChannelVolumes = [] { QK330SixChBalanceForm->ApplyAllChannelVolumes(); }},
+      qk310MuteAll_{.button = ui.QK310MuteAllBitBtn,
+                    .applyToMuteRegister =
+                        [this](bool engaged) {
+                            MuteAllToMuteRegister(
+                                RegistersForm->Group(QK310RegisterImage::ChannelMuteRegister),
+                                engaged, [] { RegistersForm->Reg19ButtonClick(); });
+                        }},
       qk330MuteAll_{.button = ui.QK330MuteAllBitBtn,
-                    .applyToMuteRegister = QK330MuteAllToMuteRegister},
+                    .applyToMuteRegister =
+                        [this](bool engaged) {
+                            MuteAllToMuteRegister(
+                                QK330RegForm->Group(QK330RegisterImage::SoftMuteRegister), engaged,
+                                [] { QK330RegForm->Reg11ButtonClick(); });
+                        }},
       volumeCheckBoxes_{ui.Volume1CheckBox, ui.Volume2CheckBox, ui.Volume3CheckBox,
                         ui.Volume4CheckBox, ui.Volume5CheckBox, ui.Volume6CheckBox},
       channelReadouts_{ui.Ch1Readout, ui.Ch2Readout, ui.Ch3Readout,
@@ -152,7 +150,9 @@ void VolumeMutePanel::VolumeCheckBoxClick(int channel) {
         QK310Form->ApplyChannelEnable(channel);
         RegistersForm->Reg19ButtonClick();
     } else if (generation == ChipGeneration::QK330) {
-        QK330ApplyChannelEnable(channel);
+        // The QK340 is served like the QK330.
+        QK330Form->ApplyChannelEnable(channel);
+        QK330RegForm->Reg11ButtonClick();
     }
 }
 
@@ -165,11 +165,11 @@ void VolumeMutePanel::ToggleMuteAll(MuteAll& muteAll) {
 
 // Only the enabled channels follow MUTE ALL; a disabled channel's unmute box stays as it is.
 // The mute register is written whatever the state, with the boxes as they now stand.
-void VolumeMutePanel::QK310MuteAllToMuteRegister(bool engaged) {
-    const BitBoxes unmute = RegistersForm->Group(QK310RegisterImage::ChannelMuteRegister);
+void VolumeMutePanel::MuteAllToMuteRegister(const BitBoxes& unmute, bool engaged,
+                                            const std::function<void()>& applyMuteRegister) {
     for (int channel = 1; channel <= Channels; ++channel)
         if (VolumeCheckBox(channel)->isChecked()) unmute[channel - 1]->setChecked(!engaged);
-    RegistersForm->Reg19ButtonClick();
+    applyMuteRegister();
 }
 
 // --- PWM INIT and RESET ---
@@ -181,7 +181,7 @@ void VolumeMutePanel::QK310PWMResetBitBtnClick() {
 
 void VolumeMutePanel::QK330PWMResetBitBtnClick() {
     I2CForm->Bus().I2cResetErrors();
-    QK330SoftResetPulse();
+    for (int item : {SoftResetItem, NormalModeItem}) QK330SysControl2Form->ApplyD2Item(item);
 }
 
 void VolumeMutePanel::QK310InitSWBitBtnClick() {

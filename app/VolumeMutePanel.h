@@ -4,6 +4,8 @@
 #include <functional>
 #include <optional>
 
+#include "widgets/BitBoxes.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -47,6 +49,8 @@ class VolumeMutePanel : public QObject {
     int QK330MasterVolumePosition() const;
     // Puts the first generation's master volume at 0.0 dB (chip activation does this).
     void MasterVolZeroBitBtnClick() { MasterVolumeZeroClick(qk310MasterVolume_); }
+    // The same for the QK330 master volume (position 287).
+    void QK330MasterVolZeroBitBtnClick() { MasterVolumeZeroClick(qk330MasterVolume_); }
 
     // The controls of channel 1..6.
     QCheckBox* VolumeCheckBox(int channel) const { return volumeCheckBoxes_.at(channel - 1); }
@@ -78,7 +82,6 @@ class VolumeMutePanel : public QObject {
     void MasterVolUpDownClick() { MasterVolumeUpDownClick(qk310MasterVolume_); }
     void QK330MasterVolTrackBarChange() { MasterVolumeChange(qk330MasterVolume_); }
     void QK330MasterVolUpDownClick() { MasterVolumeUpDownClick(qk330MasterVolume_); }
-    void QK330MasterVolZeroBitBtnClick() { MasterVolumeZeroClick(qk330MasterVolume_); }
     // The click of Volume1CheckBox .. Volume6CheckBox (channel 1..6).
     void VolumeCheckBoxClick(int channel);
     void QK310MuteAllBitBtnClick() { ToggleMuteAll(qk310MuteAll_); }
@@ -94,7 +97,9 @@ class VolumeMutePanel : public QObject {
     void MasterVolumeUpDownClick(const MasterVolume& master);
     void MasterVolumeZeroClick(const MasterVolume& master);
     void ToggleMuteAll(MuteAll& muteAll);
-    void QK310MuteAllToMuteRegister(bool engaged);
+    // The unmute boxes of the enabled channels follow MUTE ALL, then the mute register is applied.
+    void MuteAllToMuteRegister(const BitBoxes& unmute, bool engaged,
+                               const std::function<void()>& applyMuteRegister);
     void ResetErrorsAndReselectChip();
 
     static constexpr int Channels = 6;

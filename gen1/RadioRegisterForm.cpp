@@ -14,6 +14,25 @@ std::vector<uint8_t> DescendingCodes(int items) {
     return codes;
 }
 
+std::vector<uint8_t> AscendingCodes(int items) {
+    std::vector<uint8_t> codes;
+    for (int code = 0; code < items; ++code) codes.push_back(static_cast<uint8_t>(code));
+    return codes;
+}
+
+RadioRegisterForm::Register FirstGenerationRegister(uint8_t subAddress,
+                                                    std::function<BitBoxes()> boxes,
+                                                    bool writesOnReload) {
+    return {.subAddress = subAddress,
+            .boxes = std::move(boxes),
+            .writesOnReload = writesOnReload,
+            .image = []() -> ByteRegisters& { return RegistersForm->Image(); },
+            .restoreDefault =
+                [subAddress] {
+                    RegistersForm->Image().RestoreRegister(QK310RegisterImage::EntryOf(subAddress));
+                }};
+}
+
 std::vector<RadioField> BitFields(std::vector<RadioGroup*> groupsBit0First) {
     std::vector<RadioField> fields;
     for (size_t bit = 0; bit < groupsBit0First.size(); ++bit)
@@ -49,13 +68,17 @@ uint8_t RadioRegisterForm::SelectedValue() const {
 }
 
 void RadioRegisterForm::SendBoxes() {
-    RegistersForm->Image().StoreAndWrite(register_.subAddress, PackBits(register_.boxes()));
+    register_.image().StoreAndWrite(register_.subAddress, PackBits(register_.boxes()));
 }
 
 void RadioRegisterForm::Reload() {
     const uint8_t boxes = PackBits(register_.boxes());
     for (const RadioField& field : fields_) {
         const uint8_t code = (boxes >> field.shift) & ((1u << field.width) - 1);
+        if (field.clampsOnReload) {
+            field.group->setItemIndex(code);  // the group clamps to its last item
+            continue;
+        }
         const auto item = std::find(field.codes.begin(), field.codes.end(), code);
         if (item != field.codes.end())
             field.group->setItemIndex(static_cast<int>(item - field.codes.begin()));
@@ -78,7 +101,7 @@ void RadioRegisterForm::CancelButtonClick() {
 }
 
 void RadioRegisterForm::DefaultButtonClick() {
-    RegistersForm->Image().RestoreRegister(QK310RegisterImage::EntryOf(register_.subAddress));
+    if (register_.restoreDefault) register_.restoreDefault();
 }
 
 }  // namespace qk

@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "chips/RegisterImage.h"
 #include "widgets/BitBoxes.h"
 #include "widgets/RadioGroup.h"
 
@@ -15,19 +16,35 @@ struct RadioField {
     int shift;                   // the field's lowest bit
     int width;                   // in bits
     std::vector<uint8_t> codes;  // field value of each item, by item index
+    // On reload the item is the field value itself, and a value past the last item selects the
+    // last item (instead of leaving the group as it was).
+    bool clampsOnReload = false;
 };
 
 // Field values n-1, n-2, ..., 0 for items 0..n-1.
 std::vector<uint8_t> DescendingCodes(int items);
+// Field values 0, 1, ..., n-1 for items 0..n-1.
+std::vector<uint8_t> AscendingCodes(int items);
 // One two-item group per bit (bit 0 first): the item index is the bit value.
 std::vector<RadioField> BitFields(std::vector<RadioGroup*> groupsBit0First);
 
 // A window that edits one register in readable form. It keeps no value of its own: it translates
 // between its radio groups and a group of eight check boxes of another window, and sends the
-// register by packing those boxes into CurrentImage and writing it.
+// register by packing those boxes into CurrentImage of that window's register image and writing
+// it. It serves both generations: the register says whose boxes and image it uses.
 class RadioRegisterForm : public QWidget {
     Q_OBJECT
   public:
+    struct Register {
+        uint8_t subAddress;
+        std::function<BitBoxes()> boxes;  // the other window's check boxes of the register
+        bool writesOnReload;
+        std::function<ByteRegisters&()> image;  // where the register is stored and written
+        // DEFAULT: restores the register from DefaultImage (windows without DEFAULT leave it
+        // empty).
+        std::function<void()> restoreDefault = {};
+    };
+
     // Sets the radio groups from the check boxes; a field value no item stands for leaves its
     // group as it was. Windows that write on reload then send the boxes.
     void Reload();
@@ -37,15 +54,10 @@ class RadioRegisterForm : public QWidget {
     // Hides only: the selections stay until the next reload.
     void CancelButtonClick();
     // Restores the register from DefaultImage, which reloads this window; the window stays open.
+    // Only windows with a DEFAULT button have one.
     void DefaultButtonClick();
 
   protected:
-    struct Register {
-        uint8_t subAddress;
-        std::function<BitBoxes()> boxes;  // the other window's check boxes of the register
-        bool writesOnReload;
-    };
-
     explicit RadioRegisterForm(QWidget* parent) : QWidget(parent) {}
     // Call after setupUi: connects OKButton, ApplyButton, CancelButton and DefaultButton.
     void Bind(Register reg, std::vector<RadioField> fields);
@@ -57,5 +69,10 @@ class RadioRegisterForm : public QWidget {
     Register register_{};
     std::vector<RadioField> fields_;
 };
+
+// A register of the first generation's register editor, restored by DEFAULT from DefaultImage.
+RadioRegisterForm::Register FirstGenerationRegister(uint8_t subAddress,
+                                                    std::function<BitBoxes()> boxes,
+                                                    bool writesOnReload);
 
 }  // namespace qk

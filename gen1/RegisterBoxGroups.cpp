@@ -14,13 +14,15 @@ uint8_t SubAddressOf(const RegisterGroupLayout& layout) {
 
 }  // namespace
 
-RegisterBoxGroups::RegisterBoxGroups(std::function<QK310RegisterImage&()> image,
+RegisterBoxGroups::RegisterBoxGroups(std::function<ByteRegisters&()> image,
                                      std::function<void(uint8_t reg)> follow)
     : image_(std::move(image)), follow_(std::move(follow)) {}
 
 void RegisterBoxGroups::Build(QWidget* window, std::span<const RegisterGroupLayout> layouts) {
     for (const RegisterGroupLayout& layout : layouts) {
-        auto* box = window->findChild<QGroupBox*>(QStringLiteral("Reg%1GroupBox").arg(layout.reg));
+        const QString name = layout.groupBox ? QString::fromLatin1(layout.groupBox)
+                                             : QStringLiteral("Reg%1GroupBox").arg(layout.reg);
+        auto* box = window->findChild<QGroupBox*>(name);
         groups_.push_back({SubAddressOf(layout), BuildRegisterGroup(box, layout)});
     }
 }
@@ -61,7 +63,7 @@ void RegisterBoxGroups::Refresh(uint8_t reg, uint8_t value) const {
 }
 
 void RegisterBoxGroups::ShowImage() const {
-    QK310RegisterImage& image = image_();
+    ByteRegisters& image = image_();
     for (const Group& group : groups_) Show(group.reg, image.Current(group.reg));
 }
 

@@ -5,22 +5,23 @@
 #include <span>
 #include <vector>
 
-#include "chips/QK310RegisterImage.h"
+#include "chips/RegisterImage.h"
 #include "widgets/BitBoxes.h"
 #include "widgets/RegisterGroup.h"
 
 namespace qk {
 
-// The check-box groups of a first-generation register window, one group per register, and their
-// traffic with the register image and the chip: image first, wire second.
+// The check-box groups of a register window of either generation, one group per register, and
+// their traffic with the register image and the chip: image first, wire second.
 class RegisterBoxGroups {
   public:
     // The image is looked up when used. follow(reg) lets the register's other views (a setup
     // window, a list) follow its boxes after a read, an apply or a refresh.
-    RegisterBoxGroups(std::function<QK310RegisterImage&()> image,
+    RegisterBoxGroups(std::function<ByteRegisters&()> image,
                       std::function<void(uint8_t reg)> follow);
 
-    // Fills the window's group box of each layout (Reg<xx>GroupBox), in layout order.
+    // Fills the window's group box of each layout (its groupBox, or Reg<xx>GroupBox), in layout
+    // order.
     void Build(QWidget* window, std::span<const RegisterGroupLayout> layouts);
 
     // The boxes of a register, bit 0 first; null boxes for a register the window does not show.
@@ -47,7 +48,7 @@ class RegisterBoxGroups {
         BitBoxes boxes;
     };
 
-    std::function<QK310RegisterImage&()> image_;
+    std::function<ByteRegisters&()> image_;
     std::function<void(uint8_t)> follow_;
     std::vector<Group> groups_;
 };

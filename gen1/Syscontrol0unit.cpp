@@ -7,9 +7,8 @@
 TSysControl0Form::TSysControl0Form(QWidget* parent) : RadioRegisterForm(parent) {
     ui.setupUi(this);
     constexpr uint8_t reg = qk::QK310RegisterImage::SystemControl0Register;
-    const Register editorGroup = {.subAddress = reg,
-                                  .boxes = [] { return RegistersForm->Group(reg); },
-                                  .writesOnReload = true};
+    const Register editorGroup = qk::FirstGenerationRegister(
+        reg, [] { return RegistersForm->Group(reg); }, true);
     // Speed 11b has no item: a reload leaves the speed selection as it was.
     std::vector<qk::RadioField> fields = {
         {.group = ui.SpeedRadioGroup, .shift = 6, .width = 2, .codes = {0b10, 0b01, 0b00}},

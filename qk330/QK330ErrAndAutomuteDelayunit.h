@@ -1,15 +1,19 @@
 #pragma once
-#include <QWidget>
 #include <cstdint>
 
-// "Error Recovery and Automute Delay". The window is created with the others and stays hidden until
-// opened; its controls come with its own work. The operations below are what the other windows
-// call.
-class TQK330ErrAndAutomuteDelayForm : public QWidget {
+#include "gen1/RadioRegisterForm.h"
+#include "ui_QK330ErrAndAutomuteDelayunit.h"
+
+// "Error Recovery and Automute Delay": register 13h, the automute delay
+// (D3-D0) and the error recovery delay (D7-D4), through the register editor's group 13.
+class TQK330ErrAndAutomuteDelayForm : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TQK330ErrAndAutomuteDelayForm(QWidget* parent = nullptr);
 
     // Reads the register editor's boxes of 13h into the window, then writes the register.
-    void RefreshFromEditor();
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330ErrAndAutomuteDelayForm ui;
 };

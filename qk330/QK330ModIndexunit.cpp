@@ -1,7 +1,13 @@
 #include "qk330/QK330ModIndexunit.h"
 
-TQK330ModIndexForm::TQK330ModIndexForm(QWidget* parent) : QWidget(parent) {
-    setWindowTitle("Modulation Index");
-}
+#include "qk330/QK330SetupRegister.h"
 
-void TQK330ModIndexForm::RefreshFromEditor() {}
+TQK330ModIndexForm::TQK330ModIndexForm(QWidget* parent) : RadioRegisterForm(parent) {
+    ui.setupUi(this);
+    // clang-format off
+    Bind(qk::QK330EditorRegister(0x0D), {
+        {.group = ui.MOdIndexRadioGroup, .shift = 0, .width = 3, .codes = qk::AscendingCodes(8)},
+    });
+    // clang-format on
+    setFixedSize(size());
+}

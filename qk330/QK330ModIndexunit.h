@@ -1,14 +1,19 @@
 #pragma once
-#include <QWidget>
 #include <cstdint>
 
-// "Modulation Index". The window is created with the others and stays hidden until opened; its
-// controls come with its own work. The operations below are what the other windows call.
-class TQK330ModIndexForm : public QWidget {
+#include "gen1/RadioRegisterForm.h"
+#include "ui_QK330ModIndexunit.h"
+
+// "Modulation Index": register 0Dh, the modulation index limit (D2-D0),
+// through the register editor's group 0D.
+class TQK330ModIndexForm : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TQK330ModIndexForm(QWidget* parent = nullptr);
 
     // Reads the register editor's boxes of 0Dh into the window, then writes the register.
-    void RefreshFromEditor();
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330ModIndexForm ui;
 };

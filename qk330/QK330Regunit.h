@@ -3,6 +3,8 @@
 #include <cstdint>
 
 #include "chips/QK330RegisterImage.h"
+#include "gen1/RegisterBoxGroups.h"
+#include "ui_QK330Regunit.h"
 #include "widgets/BitBoxes.h"
 
 // "QK330 Registers": the second generation's register editor. It owns the register image through
@@ -28,6 +30,23 @@ class TQK330RegForm : public QWidget {
     // The PADC group is shown for the QK340 only.
     void ShowPadcOffsetGroup(bool shown);
 
+    void Reg00ButtonClick();      // "Read Only"
+    void Reg01ButtonClick();      // "Read"
+    void Reg01SendButtonClick();  // "Zero": clears the error bits, "No Clip" stays set
+    void ReadAllButtonClick();
+    void CancelButtonClick();  // "CLOSE": unapplied box edits are discarded
+    // "Login&!": the main window's login controls.
+    void HiddenButtonClick();
+
   private:
+    void ConnectHandlers();
+    // The setup window of a register (03h, 04h, 05h, 0Dh, 0Eh, 13h) reloads and writes it again.
+    void FollowGroup(uint8_t reg);
+    // The windows of the registers that the editor does not show; false for none.
+    bool RefreshChannelWindow(uint8_t reg, uint8_t value);
+    bool RefreshTestWindow(uint8_t reg, uint8_t value);
+
+    Ui::TQK330RegForm ui;
     qk::QK330RegisterImage image_;
+    qk::RegisterBoxGroups groups_;
 };

@@ -1,8 +1,15 @@
 #include "qk330/QK330SerialDataInterfaceunit.h"
 
-TQK330SerialDataInterfaceCtlForm::TQK330SerialDataInterfaceCtlForm(QWidget* parent)
-    : QWidget(parent) {
-    setWindowTitle("Serial Data Interface Control");
-}
+#include "qk330/QK330SetupRegister.h"
 
-void TQK330SerialDataInterfaceCtlForm::RefreshFromEditor() {}
+TQK330SerialDataInterfaceCtlForm::TQK330SerialDataInterfaceCtlForm(QWidget* parent)
+    : RadioRegisterForm(parent) {
+    ui.setupUi(this);
+    // clang-format off
+    Bind(qk::QK330EditorRegister(0x0E), {
+        // Formats 11..15 have no item: a reload keeps the previous choice.
+        {.group = ui.SerialDataFormatRadioGroup, .shift = 0, .width = 4, .codes = qk::AscendingCodes(11)},
+    });
+    // clang-format on
+    setFixedSize(size());
+}

@@ -1,15 +1,19 @@
 #pragma once
-#include <QWidget>
 #include <cstdint>
 
-// "Serial Data Interface Control". The window is created with the others and stays hidden until
-// opened; its controls come with its own work. The operations below are what the other windows
-// call.
-class TQK330SerialDataInterfaceCtlForm : public QWidget {
+#include "gen1/RadioRegisterForm.h"
+#include "ui_QK330SerialDataInterfaceunit.h"
+
+// "Serial Data Interface Control": register 0Eh, the received serial
+// data format (D3-D0), through the register editor's group 0E.
+class TQK330SerialDataInterfaceCtlForm : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TQK330SerialDataInterfaceCtlForm(QWidget* parent = nullptr);
 
     // Reads the register editor's boxes of 0Eh into the window, then writes the register.
-    void RefreshFromEditor();
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330SerialDataInterfaceCtlForm ui;
 };

@@ -1,14 +1,19 @@
 #pragma once
-#include <QWidget>
 #include <cstdint>
 
-// "System Control 1". The window is created with the others and stays hidden until opened; its
-// controls come with its own work. The operations below are what the other windows call.
-class TQK330SysControl1Form : public QWidget {
+#include "gen1/RadioRegisterForm.h"
+#include "ui_QK330Syscontrol1unit.h"
+
+// "System Control 1": register 03h as speed, SCLK rate, MCLK output and
+// MCLK frequency choices through the register editor's group 03.
+class TQK330SysControl1Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TQK330SysControl1Form(QWidget* parent = nullptr);
 
     // Reads the register editor's boxes of 03h into the window, then writes the register.
-    void RefreshFromEditor();
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330SysControl1Form ui;
 };

@@ -1,7 +1,16 @@
 #include "qk330/QK330Syscontrol3unit.h"
 
-TQK330SysControl3Form::TQK330SysControl3Form(QWidget* parent) : QWidget(parent) {
-    setWindowTitle("System Control 3");
-}
+#include "qk330/QK330SetupRegister.h"
 
-void TQK330SysControl3Form::RefreshFromEditor() {}
+TQK330SysControl3Form::TQK330SysControl3Form(QWidget* parent) : RadioRegisterForm(parent) {
+    ui.setupUi(this);
+    // clang-format off
+    Bind(qk::QK330EditorRegister(0x05), {
+        // PLL values 11..15 have no item: a reload keeps the previous choice.
+        {.group = ui.PLLMultiplyRadioGroup, .shift = 4, .width = 4, .codes = qk::AscendingCodes(11)},
+        {.group = ui.DeemphasisRadioGroup, .shift = 1, .width = 2, .codes = qk::AscendingCodes(4)},
+        {.group = ui.CLKValidRadioGroup, .shift = 0, .width = 1, .codes = qk::AscendingCodes(2)},
+    });
+    // clang-format on
+    setFixedSize(size());
+}

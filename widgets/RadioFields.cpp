@@ -19,12 +19,6 @@ RadioBitField InvertedBit(RadioGroup* group, int bit) {
     return {.group = group, .shift = bit, .width = 1, .codes = {1, 0}};
 }
 
-std::vector<uint8_t> AscendingCodes(int items) {
-    std::vector<uint8_t> codes;
-    for (int code = 0; code < items; ++code) codes.push_back(static_cast<uint8_t>(code));
-    return codes;
-}
-
 uint8_t SelectedBits(std::span<const RadioBitField> fields) {
     uint8_t value = 0;
     for (const RadioBitField& field : fields) {

@@ -15,6 +15,7 @@
 #include "app/Okapimain.h"
 #include "app/Program.h"
 #include "board/VirtualBoard.h"
+#include "chips/QK330unit.h"
 #include "link/I2cunit.h"
 #include "qk330/QK330Balanceunitsixch.h"
 #include "qk330/QK330ChConfigControlRegunit.h"

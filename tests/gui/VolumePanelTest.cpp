@@ -335,7 +335,8 @@ TEST_F(VolumePanel, QK330MuteAllTogglesItsOwnState) {
     EXPECT_FALSE(OkapiForm->QK330MuteAllEngaged());
     EXPECT_EQ(button->text(), "MUTE ALL");
     EXPECT_EQ(TextColor(button), BgrColor(clBlack));
-    EXPECT_TRUE(board.FrameTexts().empty());
+    // It applies the QK330's soft mute register, never the first generation's mute register.
+    EXPECT_EQ(board.FrameTexts(), (Frames{"34 11 00", "34 11 3F"}));
 }
 
 // --- Nothing without a chip ---

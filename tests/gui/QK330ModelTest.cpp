@@ -1,0 +1,49 @@
+#include "chips/QK330RegisterImage.h"
+#include "tests/gui/QK330Fixture.h"
+
+namespace qk::test {
+namespace {
+
+class QK330Model : public QK330Test {};
+
+TEST_F(QK330Model, CaptureReadsAllSixtyOneRegistersAndResetRestoresThem) {
+    board.SetRegister(0x03, 0x22);
+    board.SetRegister(0x7F, 0x5A);
+    QK330Form->InitSubAddresses();
+    QK330Form->CaptureDefaultImage();
+    const Texts frames = board.FrameTexts();
+    ASSERT_EQ(frames.size(), 61u * 2);
+    EXPECT_EQ(frames[2 * 54], "34 79");  // entry 54 is the first of 79h..7Fh
+    EXPECT_EQ(QK330RegForm->Image().DefaultImage[60], 0x5A);
+    board.ClearFrames();
+
+    Click(OkapiForm, "QK330InitSWBitBtn");
+    EXPECT_EQ(Shows(0x03), 0x22);
+    EXPECT_EQ(board.FrameTexts().front(), "34 03 22");
+}
+
+// The chip was detected as a first-generation one (ID 00h), which fills only that generation's
+// image: the QK330 starts from its power-on table, not from an image of zeros.
+TEST_F(QK330Model, SelectionAfterAFirstGenerationDetectionUsesThePowerOnTable) {
+    EXPECT_EQ(QK330RegForm->Image().DefaultImage, QK330PowerOnDefaults);
+}
+
+// Off line START leaves the power-on defaults to the first selection; nothing reaches the wire.
+class QK330OffLine : public QK330Test {
+  protected:
+    void SetUp() override { MainWindowTest::SetUp(); }
+};
+
+TEST_F(QK330OffLine, FirstSelectionLoadsThePowerOnTable) {
+    ClickOffLine();
+    ClickStart();
+    LogIn("pelmak");
+    Click(OkapiForm, "QK340RadioButton");
+    EXPECT_FALSE(OkapiForm->ChipNeedsInit());
+    EXPECT_EQ(QK330RegForm->Image().DefaultImage, QK330PowerOnDefaults);
+    EXPECT_EQ(Text("QK330MasterVolReadout"), "0.00 dB");
+    EXPECT_TRUE(board.FrameTexts().empty());
+}
+
+}  // namespace
+}  // namespace qk::test
