@@ -26,15 +26,6 @@ Lines ExpectedActivationLog() {
     return lines;
 }
 
-Lines LogLines() {
-    QFile file("DataLog.txt");
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    Lines lines;
-    for (const QByteArray& line : file.readAll().split('\n'))
-        if (!line.isEmpty()) lines.push_back(line.toStdString());
-    return lines;
-}
-
 class FirstSelectionOffLine : public MainWindowTest,
                               public ::testing::WithParamInterface<const char*> {};
 
@@ -43,7 +34,7 @@ TEST_P(FirstSelectionOffLine, LogsExactlyTheActivationFrames) {
     ClickStart();
     Click(OkapiForm, "DataLogCheckBox");
     Click(OkapiForm, GetParam());
-    EXPECT_EQ(LogLines(), ExpectedActivationLog());
+    EXPECT_EQ(DataLogLines(), ExpectedActivationLog());
     EXPECT_EQ(board.PortAccesses(), 0u) << "off line, nothing reaches the port";
     EXPECT_EQ(RegistersForm->Image().CurrentImage[0],
               std::string(GetParam()) == "QK310RadioButton" ? 0x26 : 0x36);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QFile>
 #include <QLabel>
 #include <QRadioButton>
 #include <string>
@@ -49,6 +50,16 @@ class MainWindowTest : public ProgramTest {
         for (QWidget* window : SecondaryWindows())
             if (window->isVisible()) names.push_back(window->objectName().toStdString());
         return names;
+    }
+
+    // The lines of DataLog.txt in the working directory, or "<no file>".
+    static std::vector<std::string> DataLogLines() {
+        QFile file("DataLog.txt");
+        if (!file.open(QIODevice::ReadOnly)) return {"<no file>"};
+        std::vector<std::string> lines;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (!line.isEmpty()) lines.push_back(line.toStdString());
+        return lines;
     }
 
     void ClickStart() { Click(OkapiForm, "StartBitBtn"); }

@@ -48,15 +48,6 @@ Lines ExpectedActivationLog() {
     return lines;
 }
 
-Lines LogLines() {
-    QFile file("DataLog.txt");
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    Lines lines;
-    for (const QByteArray& line : file.readAll().split('\n'))
-        if (!line.isEmpty()) lines.push_back(line.toStdString());
-    return lines;
-}
-
 struct ActivationCase {
     const char* chipButton;
     bool qk340Groups;
@@ -76,7 +67,7 @@ TEST_P(FirstSecondGenerationSelection, LogsExactlyTheActivationFrames) {
     Click(OkapiForm, "DataLogCheckBox");
     Click(OkapiForm, GetParam().chipButton);
 
-    EXPECT_EQ(LogLines(), ExpectedActivationLog());
+    EXPECT_EQ(DataLogLines(), ExpectedActivationLog());
     EXPECT_EQ(board.PortAccesses(), 0u) << "off line, nothing reaches the port";
     EXPECT_EQ(Child(QK330RegForm, "PADCOffsetGroupBox")->isVisibleTo(QK330RegForm),
               GetParam().qk340Groups);
