@@ -1,11 +1,9 @@
 #include "gen1/Balanceunitsixch.h"
 
-#include <QCheckBox>
-
 #include "app/Forms.h"
 #include "app/Okapimain.h"
-#include "chips/ChannelBitPulse.h"
 #include "chips/QK310unit.h"
+#include "gen1/BalanceStrips.h"
 #include "gen1/Registersunit.h"
 
 namespace {
@@ -80,18 +78,13 @@ void TSixChBalanceForm::ApplyAllChannelVolumes() {
 }
 
 void TSixChBalanceForm::ChannelZero(int channel) {
-    if (!qk::ChannelStrips::ValidChannel(channel)) return;
-    PulseErrorRecovery(channel);
-    strips_.Zero(channel);
-}
-
-void TSixChBalanceForm::PulseErrorRecovery(int channel) {
-    qk::PulseChannelBit(RegistersForm->Image(), Registers::ErrorRecoveryRegister, channel);
+    qk::ZeroAfterErrorRecovery(
+        strips_, []() -> qk::ByteRegisters& { return RegistersForm->Image(); },
+        Registers::ErrorRecoveryRegister, channel);
 }
 
 void TSixChBalanceForm::DefaultBitBtnClick() {
-    for (int channel = 1; channel <= qk::ChannelCount; ++channel)
-        if (OkapiForm->VolumeCheckBox(channel)->isChecked()) strips_.Zero(channel);
+    qk::ZeroCheckedChannels(strips_);
 }
 
 void TSixChBalanceForm::EnableChannel(int channel, bool enabled) {

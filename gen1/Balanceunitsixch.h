@@ -17,7 +17,8 @@ class TSixChBalanceForm : public QWidget {
     void ChannelApply(int channel);
     // Channel volumes 1..6 from the master position and each channel's offset.
     void ApplyAllChannelVolumes();
-    // Zero of a channel: an error-recovery pulse, then offset 0.
+    // Zero of a channel: an error-recovery pulse on its "No ERM" bit of register 04h, then offset
+    // 0.
     void ChannelZero(int channel);
     // DEFAULTS: offset 0 and a volume write for every channel whose main-window box is checked.
     void DefaultBitBtnClick();
@@ -28,8 +29,6 @@ class TSixChBalanceForm : public QWidget {
   private:
     // The main window's channel readouts of a volume code.
     static void ShowOnMainWindow(int channel, int code);
-    // A low-then-high pulse on the channel's "No ERM" bit of register 04h.
-    static void PulseErrorRecovery(int channel);
 
     Ui::TSixChBalanceForm ui;
     qk::ChannelStrips strips_;

@@ -33,14 +33,44 @@ RadioRegisterForm::Register FirstGenerationRegister(uint8_t subAddress,
                 }};
 }
 
+RadioField OneBit(RadioGroup* group, int bit) {
+    return {.group = group, .shift = bit, .width = 1, .codes = {0, 1}};
+}
+
+RadioField InvertedBit(RadioGroup* group, int bit) {
+    return {.group = group, .shift = bit, .width = 1, .codes = {1, 0}};
+}
+
 std::vector<RadioField> BitFields(std::vector<RadioGroup*> groupsBit0First) {
     std::vector<RadioField> fields;
     for (size_t bit = 0; bit < groupsBit0First.size(); ++bit)
-        fields.push_back({.group = groupsBit0First[bit],
-                          .shift = static_cast<int>(bit),
-                          .width = 1,
-                          .codes = {0, 1}});
+        fields.push_back(OneBit(groupsBit0First[bit], static_cast<int>(bit)));
     return fields;
+}
+
+uint8_t SelectedBits(std::span<const RadioField> fields) {
+    uint8_t value = 0;
+    for (const RadioField& field : fields) {
+        const int index = field.group->itemIndex();
+        if (index >= 0 && index < static_cast<int>(field.codes.size()))
+            value |= static_cast<uint8_t>(field.codes[index] << field.shift);
+    }
+    return value;
+}
+
+void SelectFromBits(std::span<const RadioField> fields, uint8_t value) {
+    for (const RadioField& field : fields) {
+        const uint8_t code = (value >> field.shift) & ((1u << field.width) - 1);
+        if (field.clampsOnReload) {
+            field.group->setItemIndex(code);  // the group clamps to its last item
+            continue;
+        }
+        const auto item = std::find(field.codes.begin(), field.codes.end(), code);
+        if (item != field.codes.end())
+            field.group->setItemIndex(static_cast<int>(item - field.codes.begin()));
+        else if (field.otherwise >= 0)
+            field.group->setItemIndex(field.otherwise);
+    }
 }
 
 void RadioRegisterForm::Bind(Register reg, std::vector<RadioField> fields) {
@@ -57,37 +87,17 @@ void RadioRegisterForm::Bind(Register reg, std::vector<RadioField> fields) {
             connect(button, &QPushButton::clicked, this, handler);
 }
 
-uint8_t RadioRegisterForm::SelectedValue() const {
-    uint8_t value = 0;
-    for (const RadioField& field : fields_) {
-        const int index = field.group->itemIndex();
-        if (index >= 0 && index < static_cast<int>(field.codes.size()))
-            value |= static_cast<uint8_t>(field.codes[index] << field.shift);
-    }
-    return value;
-}
-
 void RadioRegisterForm::SendBoxes() {
     register_.image().StoreAndWrite(register_.subAddress, PackBits(register_.boxes()));
 }
 
 void RadioRegisterForm::Reload() {
-    const uint8_t boxes = PackBits(register_.boxes());
-    for (const RadioField& field : fields_) {
-        const uint8_t code = (boxes >> field.shift) & ((1u << field.width) - 1);
-        if (field.clampsOnReload) {
-            field.group->setItemIndex(code);  // the group clamps to its last item
-            continue;
-        }
-        const auto item = std::find(field.codes.begin(), field.codes.end(), code);
-        if (item != field.codes.end())
-            field.group->setItemIndex(static_cast<int>(item - field.codes.begin()));
-    }
+    SelectFromBits(fields_, PackBits(register_.boxes()));
     if (register_.writesOnReload) SendBoxes();
 }
 
 void RadioRegisterForm::ApplyButtonClick() {
-    ShowBits(register_.boxes(), SelectedValue());
+    ShowBits(register_.boxes(), SelectedBits(fields_));
     SendBoxes();
 }
 

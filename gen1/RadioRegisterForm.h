@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "chips/RegisterImage.h"
@@ -19,6 +20,8 @@ struct RadioField {
     // On reload the item is the field value itself, and a value past the last item selects the
     // last item (instead of leaving the group as it was).
     bool clampsOnReload = false;
+    // The item a field value no code stands for selects; -1 leaves the group as it was.
+    int otherwise = -1;
 };
 
 // Field values n-1, n-2, ..., 0 for items 0..n-1.
@@ -27,6 +30,15 @@ std::vector<uint8_t> DescendingCodes(int items);
 std::vector<uint8_t> AscendingCodes(int items);
 // One two-item group per bit (bit 0 first): the item index is the bit value.
 std::vector<RadioField> BitFields(std::vector<RadioGroup*> groupsBit0First);
+// One two-item group for one bit: the item index is the bit value.
+RadioField OneBit(RadioGroup* group, int bit);
+// One two-item group for one bit whose item 0 sets it and item 1 clears it.
+RadioField InvertedBit(RadioGroup* group, int bit);
+
+// The byte the selected items stand for; unselected groups and bits without a group are 0.
+uint8_t SelectedBits(std::span<const RadioField> fields);
+// Every group from its field in the byte (see RadioField for values no item stands for).
+void SelectFromBits(std::span<const RadioField> fields, uint8_t value);
 
 // A window that edits one register in readable form. It keeps no value of its own: it translates
 // between its radio groups and a group of eight check boxes of another window, and sends the
@@ -45,8 +57,8 @@ class RadioRegisterForm : public QWidget {
         std::function<void()> restoreDefault = {};
     };
 
-    // Sets the radio groups from the check boxes; a field value no item stands for leaves its
-    // group as it was. Windows that write on reload then send the boxes.
+    // Sets the radio groups from the check boxes (SelectFromBits). Windows that write on reload
+    // then send the boxes.
     void Reload();
     // Check boxes from the selected items (unselected groups and unused bits 0), then send them.
     void ApplyButtonClick();
@@ -63,7 +75,6 @@ class RadioRegisterForm : public QWidget {
     void Bind(Register reg, std::vector<RadioField> fields);
 
   private:
-    uint8_t SelectedValue() const;
     void SendBoxes();
 
     Register register_{};

@@ -41,12 +41,16 @@ uint8_t RegisterBoxGroups::Send(uint8_t reg) const {
     return image_().StoreAndWrite(reg, PackBits(Boxes(reg)));
 }
 
-void RegisterBoxGroups::Apply(uint8_t reg) const {
-    Refresh(reg, Send(reg));
+uint8_t RegisterBoxGroups::Apply(uint8_t reg) const {
+    const uint8_t sent = Send(reg);
+    Refresh(reg, sent);
+    return sent;
 }
 
-void RegisterBoxGroups::Read(uint8_t reg) const {
-    Refresh(reg, image_().ReadAndStore(reg));
+uint8_t RegisterBoxGroups::Read(uint8_t reg) const {
+    const uint8_t read = image_().ReadAndStore(reg);
+    Refresh(reg, read);
+    return read;
 }
 
 void RegisterBoxGroups::ReadAll() const {
@@ -59,7 +63,7 @@ void RegisterBoxGroups::Show(uint8_t reg, uint8_t value) const {
 
 void RegisterBoxGroups::Refresh(uint8_t reg, uint8_t value) const {
     Show(reg, value);
-    follow_(reg);
+    if (follow_) follow_(reg);
 }
 
 void RegisterBoxGroups::ShowImage() const {

@@ -16,9 +16,10 @@ namespace qk {
 class RegisterBoxGroups {
   public:
     // The image is looked up when used. follow(reg) lets the register's other views (a setup
-    // window, a list) follow its boxes after a read, an apply or a refresh.
-    RegisterBoxGroups(std::function<ByteRegisters&()> image,
-                      std::function<void(uint8_t reg)> follow);
+    // window, a list) follow its boxes after a read, an apply or a refresh; a window that decides
+    // itself what follows passes none.
+    explicit RegisterBoxGroups(std::function<ByteRegisters&()> image,
+                               std::function<void(uint8_t reg)> follow = {});
 
     // Fills the window's group box of each layout (its groupBox, or Reg<xx>GroupBox), in layout
     // order.
@@ -30,10 +31,11 @@ class RegisterBoxGroups {
 
     // Packs the boxes into CurrentImage and writes the stored byte; returns it.
     uint8_t Send(uint8_t reg) const;
-    // Send, then the boxes show what was sent and the other views follow.
-    void Apply(uint8_t reg) const;
-    // ReadRegister into CurrentImage, then the boxes show it and the other views follow.
-    void Read(uint8_t reg) const;
+    // Send, then the boxes show what was sent and the other views follow; returns it.
+    uint8_t Apply(uint8_t reg) const;
+    // ReadRegister into CurrentImage, then the boxes show it and the other views follow; returns
+    // it.
+    uint8_t Read(uint8_t reg) const;
     // Read of every register, in layout order.
     void ReadAll() const;
     void Show(uint8_t reg, uint8_t value) const;

@@ -1,14 +1,13 @@
 #include "qk330/QK330Balanceunitsixch.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <algorithm>
 
 #include "app/Forms.h"
 #include "app/Okapimain.h"
-#include "chips/ChannelBitPulse.h"
 #include "chips/QK330Offsets.h"
 #include "chips/QK330VolumeCode.h"
+#include "gen1/BalanceStrips.h"
 #include "qk330/QK330Regunit.h"
 #include "widgets/Colors.h"
 
@@ -96,15 +95,14 @@ void TQK330SixChBalanceForm::ApplyAllChannelVolumes() {
 }
 
 void TQK330SixChBalanceForm::ZeroAllBitBtnClick() {
-    for (int channel = 1; channel <= qk::ChannelCount; ++channel)
-        if (OkapiForm->VolumeCheckBox(channel)->isChecked()) strips_.Zero(channel);
+    qk::ZeroCheckedChannels(strips_);
 }
 
 void TQK330SixChBalanceForm::ChannelResetBitBtnClick(int channel) {
-    if (!qk::ChannelStrips::ValidChannel(channel)) return;
     // The register editor's boxes of 12h are left as they are.
-    qk::PulseChannelBit(QK330RegForm->Image(), kErrorRecoveryRegister, channel);
-    strips_.Zero(channel);
+    qk::ZeroAfterErrorRecovery(
+        strips_, []() -> qk::ByteRegisters& { return QK330RegForm->Image(); },
+        kErrorRecoveryRegister, channel);
 }
 
 void TQK330SixChBalanceForm::EnableChannel(int channel, bool enabled) {

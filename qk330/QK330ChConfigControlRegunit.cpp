@@ -5,7 +5,7 @@
 
 #include "app/Forms.h"
 #include "qk330/QK330ChConfigControlunit.h"
-#include "qk330/QK330RegisterAccess.h"
+#include "qk330/QK330Regunit.h"
 
 namespace {
 
@@ -33,14 +33,18 @@ void SetBitLabelHint(QWidget* group, const char* reg, const QString& bit, const 
 
 }  // namespace
 
+// The setup window follows a channel's boxes only when it edits that channel: no follow here.
 TQK330ChConfigControlRegForm::TQK330ChConfigControlRegForm(QWidget* parent)
-    : QWidget(parent), groups_(qk::QK330Access()) {
+    : QWidget(parent), groups_([]() -> qk::ByteRegisters& { return QK330RegForm->Image(); }) {
     ui.setupUi(this);
     static constexpr const char* kRegisters[Channels] = {"06", "07", "08", "09", "0A", "0B"};
+    std::array<qk::RegisterGroupLayout, Channels> layouts{};
+    for (int channel = 1; channel <= Channels; ++channel)
+        layouts[channel - 1] = ChannelLayout(kRegisters[channel - 1]);
+    groups_.Build(this, layouts);
     for (int channel = 1; channel <= Channels; ++channel) {
         const char* reg = kRegisters[channel - 1];
         auto* group = findChild<QGroupBox*>(QStringLiteral("Reg%1GroupBox").arg(reg));
-        groups_.Add(group, ChannelLayout(reg));
         const qk::BitBoxes boxes = ChannelBoxes(channel);
         boxes[5]->setToolTip(kMStateHint);
         boxes[4]->setToolTip(kNoiseHint);

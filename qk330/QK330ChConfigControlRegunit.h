@@ -2,9 +2,9 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "gen1/RegisterBoxGroups.h"
 #include "ui_QK330ChConfigControlRegunit.h"
 #include "widgets/BitBoxes.h"
-#include "widgets/RegisterBoxSet.h"
 
 // "Channel Configuration Control Registers": the six channel configuration registers 06h..0Bh
 // (channel n at 06h + n - 1) bit by bit; the channel setup window follows their boxes.
@@ -39,5 +39,5 @@ class TQK330ChConfigControlRegForm : public QWidget {
     static uint8_t RegisterOf(int channel) { return uint8_t(FirstRegister + channel - 1); }
 
     Ui::TQK330ChConfigControlRegForm ui;
-    qk::RegisterBoxSet groups_;
+    qk::RegisterBoxGroups groups_;
 };

@@ -16,9 +16,9 @@ constexpr int kPsuShift = 6, kMStateBit = 5, kNoiseShaperBit = 4, kCondJumpBit =
 TQK330ChConfigControlForm::TQK330ChConfigControlForm(QWidget* parent) : QWidget(parent) {
     ui.setupUi(this);
     fields_ = {
-        {.group = ui.CondJumpRadioGroup, .shift = kCondJumpBit, .width = 1, .codes = {0, 1}},
-        {.group = ui.NoiseShaperRadioGroup, .shift = kNoiseShaperBit, .width = 1, .codes = {0, 1}},
-        {.group = ui.MStateRadioGroup, .shift = kMStateBit, .width = 1, .codes = {0, 1}},
+        qk::OneBit(ui.CondJumpRadioGroup, kCondJumpBit),
+        qk::OneBit(ui.NoiseShaperRadioGroup, kNoiseShaperBit),
+        qk::OneBit(ui.MStateRadioGroup, kMStateBit),
         {.group = ui.PSURadioGroup, .shift = kPsuShift, .width = 2, .codes = kPsuCodes},
     };
     const std::pair<QPushButton*, void (TQK330ChConfigControlForm::*)()> handlers[] = {

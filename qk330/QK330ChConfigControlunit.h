@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "gen1/RadioRegisterForm.h"
 #include "ui_QK330ChConfigControlunit.h"
-#include "widgets/RadioFields.h"
 
 // "QK330ChConfigControlForm": the fields of the channel configuration registers as named choices,
 // for one channel or all six. It keeps no value of its own: it reads and sets the register
@@ -33,5 +33,5 @@ class TQK330ChConfigControlForm : public QWidget {
 
   private:
     Ui::TQK330ChConfigControlForm ui;
-    std::vector<qk::RadioBitField> fields_;
+    std::vector<qk::RadioField> fields_;
 };

@@ -1,20 +1,12 @@
 #include "qk330/QK330Interchdelayunit.h"
 
 #include "app/Forms.h"
+#include "gen1/ChannelDelayEncoding.h"
 #include "qk330/QK330Regunit.h"
 
 namespace {
 
 constexpr uint8_t kChannel1DelayRegister = 0x20;
-
-// Position 0 (top) is the longest delay 0xFF, 255 (bottom) is no delay.
-uint8_t DelayRegister(int position) {
-    return static_cast<uint8_t>(255 - position);
-}
-
-int DelayPosition(uint8_t value) {
-    return 255 - value;
-}
 
 void StoreAndWriteQK330(uint8_t subAddress, uint8_t value) {
     QK330RegForm->Image().StoreAndWrite(subAddress, value);
@@ -27,23 +19,16 @@ uint8_t RestoreQK330Default(uint8_t subAddress) {
 }
 
 qk::ChannelSliderEncoding DelayEncoding() {
-    return {
-        .registers = {.storeAndWrite = StoreAndWriteQK330, .restoreDefault = RestoreQK330Default},
+    return qk::ChannelDelayEncoding(
+        {.storeAndWrite = StoreAndWriteQK330, .restoreDefault = RestoreQK330Default},
         // The layout's scale labels line up with these sliders.
-        .geometry = {.pitch = 50,
-                     .label = {60, 6, 48, 18},
-                     .trackBar = {69, 24, 30, 226},
-                     .zeroButton = {72, 252, 24, 20},
-                     .firstReadout = {60, 276, 48, 16},
-                     .readoutPitch = 0},
-        .channel1SubAddress = kChannel1DelayRegister,
-        .registerValue = DelayRegister,
-        .position = DelayPosition,
-        .readouts = {{.label = {.nameSuffix = "Readout", .initialText = "0x00"},
-                      .text = qk::HexByteText}},
-        .initialPosition = 255,
-        .tickInterval = 16,
-    };
+        {.pitch = 50,
+         .label = {60, 6, 48, 18},
+         .trackBar = {69, 24, 30, 226},
+         .zeroButton = {72, 252, 24, 20},
+         .firstReadout = {60, 276, 48, 16},
+         .readoutPitch = 0},
+        kChannel1DelayRegister);
 }
 
 }  // namespace

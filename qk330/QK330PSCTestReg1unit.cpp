@@ -2,11 +2,11 @@
 
 #include "qk330/QK330Testregunit.h"
 
-TQK330PSCTestReg1Form::TQK330PSCTestReg1Form(QWidget* parent) : BoxRadioForm(parent) {
+TQK330PSCTestReg1Form::TQK330PSCTestReg1Form(QWidget* parent) : RadioRegisterForm(parent) {
     ui.setupUi(this);
-    std::vector<qk::RadioBitField> fields =
-        qk::OneBitFields({ui.D0RadioGroup, ui.D1RadioGroup, ui.D2RadioGroup, ui.D3RadioGroup,
-                          ui.D4RadioGroup, ui.D5RadioGroup, ui.D6RadioGroup, ui.D7RadioGroup});
+    std::vector<qk::RadioField> fields =
+        qk::BitFields({ui.D0RadioGroup, ui.D1RadioGroup, ui.D2RadioGroup, ui.D3RadioGroup,
+                       ui.D4RadioGroup, ui.D5RadioGroup, ui.D6RadioGroup, ui.D7RadioGroup});
     // "192 KHz Chopping Frequency" is D0 = 1.
     fields[0] = qk::InvertedBit(ui.D0RadioGroup, 0);
     Bind(TQK330TestRegForm::Binding(TQK330TestRegForm::PSCTest1Register), std::move(fields));

@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
 
+#include "gen1/RadioRegisterForm.h"
 #include "ui_QK330PSCTestReg1unit.h"
-#include "widgets/BoxRadioForm.h"
 
 // "PSC Test Register 1": register 79h bit by bit through the test register window's boxes.
-class TQK330PSCTestReg1Form : public qk::BoxRadioForm {
+class TQK330PSCTestReg1Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TQK330PSCTestReg1Form(QWidget* parent = nullptr);

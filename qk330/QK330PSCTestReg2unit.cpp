@@ -6,7 +6,7 @@ namespace {
 constexpr int kBiasCurrentShift = 4, kBiasCurrentWidth = 3, kBiasCurrents = 8, kOvpBit = 7;
 }
 
-TQK330PSCTestReg2Form::TQK330PSCTestReg2Form(QWidget* parent) : BoxRadioForm(parent) {
+TQK330PSCTestReg2Form::TQK330PSCTestReg2Form(QWidget* parent) : RadioRegisterForm(parent) {
     ui.setupUi(this);
     // D2 has no group and is sent as 0.
     Bind(TQK330TestRegForm::Binding(TQK330TestRegForm::PSCTest2Register),

@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
 
+#include "gen1/RadioRegisterForm.h"
 #include "ui_QK330PSCTestReg2unit.h"
-#include "widgets/BoxRadioForm.h"
 
 // "QK330PSCTestReg2Form": register 7Ah bit by bit through the test register window's boxes.
-class TQK330PSCTestReg2Form : public qk::BoxRadioForm {
+class TQK330PSCTestReg2Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TQK330PSCTestReg2Form(QWidget* parent = nullptr);

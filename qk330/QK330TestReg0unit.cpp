@@ -7,9 +7,9 @@ namespace {
 constexpr int kPllClockShift = 3, kPllClockWidth = 2, kPllClockTestItem = 1;
 }  // namespace
 
-TQK330TestReg0Form::TQK330TestReg0Form(QWidget* parent) : BoxRadioForm(parent) {
+TQK330TestReg0Form::TQK330TestReg0Form(QWidget* parent) : RadioRegisterForm(parent) {
     ui.setupUi(this);
-    std::vector<qk::RadioBitField> fields = qk::OneBitFields({ui.D0RadioGroup, ui.D1RadioGroup});
+    std::vector<qk::RadioField> fields = qk::BitFields({ui.D0RadioGroup, ui.D1RadioGroup});
     fields.push_back({.group = ui.D3RadioGroup,
                       .shift = kPllClockShift,
                       .width = kPllClockWidth,

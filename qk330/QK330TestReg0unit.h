@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
 
+#include "gen1/RadioRegisterForm.h"
 #include "ui_QK330TestReg0unit.h"
-#include "widgets/BoxRadioForm.h"
 
 // "Test Register 0": register 7Eh bit by bit through the test register window's boxes.
-class TQK330TestReg0Form : public qk::BoxRadioForm {
+class TQK330TestReg0Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TQK330TestReg0Form(QWidget* parent = nullptr);

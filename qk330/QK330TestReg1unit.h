@@ -1,11 +1,11 @@
 #pragma once
 #include <cstdint>
 
+#include "gen1/RadioRegisterForm.h"
 #include "ui_QK330TestReg1unit.h"
-#include "widgets/BoxRadioForm.h"
 
 // "Test Register 1": register 7Fh bit by bit through the test register window's boxes.
-class TQK330TestReg1Form : public qk::BoxRadioForm {
+class TQK330TestReg1Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
     explicit TQK330TestReg1Form(QWidget* parent = nullptr);

@@ -8,7 +8,7 @@
 #include "app/Forms.h"
 #include "qk330/QK330PSCTestReg1unit.h"
 #include "qk330/QK330PSCTestReg2unit.h"
-#include "qk330/QK330RegisterAccess.h"
+#include "qk330/QK330Regunit.h"
 #include "qk330/QK330TestReg0unit.h"
 #include "qk330/QK330TestReg1unit.h"
 
@@ -24,20 +24,19 @@ constexpr uint8_t kDitherPositionBits = 0x1F;
 constexpr uint8_t kTriangularBit = 0x20, kRectangularBit = 0x40;
 enum NSDither { Triangular, Rectangular, NoNSDither };
 
-// A bit-box register, its group box and its setup window.
+// A bit-box register (its group box named in its layout) and its setup window.
 struct BitRegister {
-    const char* groupBox;
     qk::RegisterGroupLayout layout;
-    qk::BoxRadioForm* (*setup)();
+    qk::RadioRegisterForm* (*setup)();
 };
 
 // READ ALL reads the bit registers in this order, among the others.
 // clang-format off
 const BitRegister kBitRegisters[] = {
-    {"PSCTest1GroupBox", {.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Reset",  "Enable DEM",   "Enable CDS",    "Dither Enable", "Chop PD",       "PSC PD",     "Chop Enable", "Chop 384kHz"}},    []() -> qk::BoxRadioForm* { return QK330PSCTestReg1Form; }},
-    {"PSCTest2GroupBox", {.reg = "7A", .enabledBits = 0xDB, .initialBits = 0, .tristate = false, .bitCaptions = {"OVP Enable", "Bias Current", "Bias Current",  "Bias Current",  "BandGAP PD",    "Not Used",   "PD Bias Cur", "PD Ref Sys"}},     []() -> qk::BoxRadioForm* { return QK330PSCTestReg2Form; }},
-    {"Reg1EGroupBox",    {.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",     "Not Used",      "PLL Clk Sel",   "PLL Clk Sel",   "Not Used",   "Clear Filter", "Bypass"}},        []() -> qk::BoxRadioForm* { return QK330TestReg0Form; }},
-    {"Reg1FGroupBox",    {.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Write Enable", "Force PWM",  "LRCse Disable", "LRCe Disable",  "PLLle Disable", "PLL Reg PD", "Vol Bypass",  "Disable glitch"}}, []() -> qk::BoxRadioForm* { return QK330TestReg1Form; }},
+    {{.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Reset",  "Enable DEM",   "Enable CDS",    "Dither Enable", "Chop PD",       "PSC PD",     "Chop Enable", "Chop 384kHz"}, .groupBox = "PSCTest1GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg1Form; }},
+    {{.reg = "7A", .enabledBits = 0xDB, .initialBits = 0, .tristate = false, .bitCaptions = {"OVP Enable", "Bias Current", "Bias Current",  "Bias Current",  "BandGAP PD",    "Not Used",   "PD Bias Cur", "PD Ref Sys"}, .groupBox = "PSCTest2GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg2Form; }},
+    {{.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",     "Not Used",      "PLL Clk Sel",   "PLL Clk Sel",   "Not Used",   "Clear Filter", "Bypass"}, .groupBox = "Reg1EGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg0Form; }},
+    {{.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Write Enable", "Force PWM",  "LRCse Disable", "LRCe Disable",  "PLLle Disable", "PLL Reg PD", "Vol Bypass",  "Disable glitch"}, .groupBox = "Reg1FGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg1Form; }},
 };
 // clang-format on
 constexpr auto kResetHint = "If not Checked then Reset PSC";
@@ -48,6 +47,15 @@ const BitRegister& BitRegisterOf(uint8_t subAddress) {
     throw std::out_of_range("not a bit-box test register");
 }
 
+qk::ByteRegisters& QK330Image() {
+    return QK330RegForm->Image();
+}
+
+// A setup window follows its register's boxes after an apply or a read.
+void ReloadSetupWindow(uint8_t subAddress) {
+    BitRegisterOf(subAddress).setup()->Reload();
+}
+
 QString HexReadout(int position) {
     return QString::asprintf("0x%02X", position);
 }
@@ -55,10 +63,12 @@ QString HexReadout(int position) {
 }  // namespace
 
 TQK330TestRegForm::TQK330TestRegForm(QWidget* parent)
-    : QWidget(parent), groups_(qk::QK330Access()) {
+    : QWidget(parent), groups_(QK330Image, ReloadSetupWindow) {
     ui.setupUi(this);
+    std::vector<qk::RegisterGroupLayout> layouts;
+    for (const BitRegister& reg : kBitRegisters) layouts.push_back(reg.layout);
+    groups_.Build(this, layouts);
     for (const BitRegister& reg : kBitRegisters) {
-        groups_.Add(findChild<QGroupBox*>(reg.groupBox), reg.layout);
         const auto subAddress = uint8_t(std::strtoul(reg.layout.reg, nullptr, 16));
         connect(findChild<QPushButton*>(QStringLiteral("Reg%1SendButton").arg(reg.layout.reg)),
                 &QPushButton::clicked, this,
@@ -80,11 +90,12 @@ TQK330TestRegForm::TQK330TestRegForm(QWidget* parent)
     connect(ui.CancelButton, &QPushButton::clicked, this, &Form::CancelButtonClick);
 }
 
-qk::BoxRadioForm::Register TQK330TestRegForm::Binding(uint8_t subAddress) {
+qk::RadioRegisterForm::Register TQK330TestRegForm::Binding(uint8_t subAddress) {
     // The setup windows are created before this window: its boxes are looked up when used.
-    return {.boxes = [subAddress] { return QK330TestRegForm->TestBoxes(subAddress); },
-            .send = [subAddress](uint8_t value) { qk::QK330StoreAndWrite(subAddress, value); },
-            .writesOnReload = true};
+    return {.subAddress = subAddress,
+            .boxes = [subAddress] { return QK330TestRegForm->TestBoxes(subAddress); },
+            .writesOnReload = true,
+            .image = QK330Image};
 }
 
 void TQK330TestRegForm::ShowTestBits(uint8_t subAddress, uint8_t value) {
@@ -104,7 +115,6 @@ void TQK330TestRegForm::ShowQK340Groups(bool shown) {
 
 void TQK330TestRegForm::BitRegisterSendButtonClick(uint8_t subAddress) {
     groups_.Apply(subAddress);
-    BitRegisterOf(subAddress).setup()->Reload();
 }
 
 void TQK330TestRegForm::BitRegisterSetupButtonClick(uint8_t subAddress) {
@@ -114,8 +124,8 @@ void TQK330TestRegForm::BitRegisterSetupButtonClick(uint8_t subAddress) {
 void TQK330TestRegForm::Reg7BSendButtonClick() {
     const uint8_t overVoltage = ui.OverVoltageRadioGroup->itemIndex() == 1 ? kOverVoltageBit : 0;
     const int clockDelay = std::max(ui.ClkDlySelRadioGroup->itemIndex(), 0);
-    qk::QK330StoreAndWrite(AdcPscControlRegister,
-                           uint8_t(overVoltage | (clockDelay << kClockDelayShift)));
+    QK330Image().StoreAndWrite(AdcPscControlRegister,
+                               uint8_t(overVoltage | (clockDelay << kClockDelayShift)));
 }
 
 void TQK330TestRegForm::Reg7DSendButtonClick() {
@@ -132,12 +142,12 @@ void TQK330TestRegForm::Reg7DSendButtonClick() {
             break;
     }
     ui.DitherHexReadout->setText(HexReadout(position));
-    qk::QK330StoreAndWrite(DitherRegister, value);
+    QK330Image().StoreAndWrite(DitherRegister, value);
 }
 
 void TQK330TestRegForm::DitherTrackBarChange(int position) {
     ui.DitherHexReadout->setText(HexReadout(position));
-    qk::QK330StoreAndWrite(DitherRegister, uint8_t(position));
+    QK330Image().StoreAndWrite(DitherRegister, uint8_t(position));
 }
 
 void TQK330TestRegForm::DitherZeroBitBtnClick() {
@@ -146,7 +156,7 @@ void TQK330TestRegForm::DitherZeroBitBtnClick() {
 
 void TQK330TestRegForm::PSC_PredTrackBarChange(int position) {
     ui.PSC_PredHexReadout->setText(HexReadout(position));
-    qk::QK330StoreAndWrite(PredictorRegister, uint8_t(position));
+    QK330Image().StoreAndWrite(PredictorRegister, uint8_t(position));
 }
 
 void TQK330TestRegForm::PSCPredictorDefaultButtonClick() {
@@ -155,22 +165,21 @@ void TQK330TestRegForm::PSCPredictorDefaultButtonClick() {
 
 void TQK330TestRegForm::ReadBitRegister(uint8_t subAddress) {
     groups_.Read(subAddress);
-    BitRegisterOf(subAddress).setup()->Reload();
 }
 
 void TQK330TestRegForm::ReadAdcPscControl() {
-    const uint8_t value = qk::QK330Access().readAndStore(AdcPscControlRegister);
+    const uint8_t value = QK330Image().ReadAndStore(AdcPscControlRegister);
     ui.OverVoltageRadioGroup->setItemIndex((value & kOverVoltageBit) ? 1 : 0);
     ui.ClkDlySelRadioGroup->setItemIndex(value >> kClockDelayShift);
 }
 
 void TQK330TestRegForm::ReadPredictor() {
     // A new position writes the register back, as any move of the track bar does.
-    ui.PSC_PredTrackBar->setValue(qk::QK330Access().readAndStore(PredictorRegister));
+    ui.PSC_PredTrackBar->setValue(QK330Image().ReadAndStore(PredictorRegister));
 }
 
 void TQK330TestRegForm::ReadDither() {
-    const uint8_t value = qk::QK330Access().readAndStore(DitherRegister);
+    const uint8_t value = QK330Image().ReadAndStore(DitherRegister);
     const NSDither choice = (value & kTriangularBit)    ? Triangular
                             : (value & kRectangularBit) ? Rectangular
                                                         : NoNSDither;

@@ -2,10 +2,10 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "gen1/RadioRegisterForm.h"
+#include "gen1/RegisterBoxGroups.h"
 #include "ui_QK330Testregunit.h"
 #include "widgets/BitBoxes.h"
-#include "widgets/BoxRadioForm.h"
-#include "widgets/RegisterBoxSet.h"
 
 // "QK330 Test Registers": the test registers 79h..7Fh. 79h, 7Ah, 7Eh and 7Fh bit by bit (their
 // setup windows follow the boxes); 7Bh by choices, 7Ch and 7Dh by track bars.
@@ -20,7 +20,7 @@ class TQK330TestRegForm : public QWidget {
 
     // A setup window's register: this window's boxes of 79h, 7Ah, 7Eh or 7Fh, sent through the
     // QK330 image; reloading writes the register.
-    static qk::BoxRadioForm::Register Binding(uint8_t subAddress);
+    static qk::RadioRegisterForm::Register Binding(uint8_t subAddress);
 
     // Shows a test register's eight boxes from a value (all cleared, then each 1 bit checked).
     void ShowTestBits(uint8_t subAddress, uint8_t value);
@@ -54,5 +54,5 @@ class TQK330TestRegForm : public QWidget {
     void ReadDither();
 
     Ui::TQK330TestRegForm ui;
-    qk::RegisterBoxSet groups_;
+    qk::RegisterBoxGroups groups_;
 };

@@ -1,0 +1,23 @@
+#include "gen1/BalanceStrips.h"
+
+#include <QCheckBox>
+
+#include "app/Forms.h"
+#include "app/Okapimain.h"
+#include "chips/ChannelBitPulse.h"
+
+namespace qk {
+
+void ZeroCheckedChannels(const ChannelStrips& strips) {
+    for (int channel = 1; channel <= ChannelCount; ++channel)
+        if (OkapiForm->VolumeCheckBox(channel)->isChecked()) strips.Zero(channel);
+}
+
+void ZeroAfterErrorRecovery(const ChannelStrips& strips, ByteRegisters& (*image)(),
+                            uint8_t errorRecoveryRegister, int channel) {
+    if (!ChannelStrips::ValidChannel(channel)) return;
+    PulseChannelBit(image(), errorRecoveryRegister, channel);
+    strips.Zero(channel);
+}
+
+}  // namespace qk
