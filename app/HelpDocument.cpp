@@ -1,6 +1,7 @@
 #include "app/HelpDocument.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QWidget>
@@ -15,7 +16,29 @@ QString& HelpViewer() {
     return program;
 }
 
+QString& InstalledDirectoryOverride() {
+    static QString directory;
+    return directory;
+}
+
 }  // namespace
+
+QString InstalledHelpDirectory() {
+    if (!InstalledDirectoryOverride().isEmpty()) return InstalledDirectoryOverride();
+    // The build states where share/qk3xx lies relative to bin/.
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/" + QK3XX_BIN_TO_DOC_DIR);
+}
+
+QString SetInstalledHelpDirectory(QString directory) {
+    return std::exchange(InstalledDirectoryOverride(), std::move(directory));
+}
+
+QString HelpDocumentPath(const QString& startDirectory) {
+    const QString local = startDirectory + "/" + HelpDocumentName;
+    if (QFileInfo(local).isFile()) return local;
+    const QString installed = InstalledHelpDirectory() + "/" + HelpDocumentName;
+    return QFileInfo(installed).isFile() ? installed : local;
+}
 
 QString SetHelpViewer(QString program) {
     return std::exchange(HelpViewer(), std::move(program));

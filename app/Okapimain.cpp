@@ -196,7 +196,7 @@ void TOkapiForm::AboutBitBtnClick() {
 }
 
 void TOkapiForm::HelpBitBtnClick() {
-    if (!qk::OpenHelpDocument(startDirectory_ + "/" + qk::HelpDocumentName))
+    if (!qk::OpenHelpDocument(qk::HelpDocumentPath(startDirectory_)))
         qk::ShowModal(*FileOpenErrorDlgForm);
 }
 

@@ -1,45 +1,115 @@
-// qk3xx-screenshot: renders the QK330 register editor, as an engineer sees it after START on a
-// virtual QK330, the login and the selection of QK330, into a PNG file (for the README).
+// qk3xx-screenshot: renders every window of both chip generations, as an engineer sees them on
+// the virtual board after START and the engineering login, into a folder of PNG pictures
+// (docs/images for the README and the user guide). Exits non-zero when a window cannot be drawn.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <iostream>
 
 #include "app/Forms.h"
 #include "app/Okapimain.h"
 #include "app/Program.h"
 #include "board/VirtualBoard.h"
-#include "qk330/QK330Regunit.h"
 
 namespace {
 
+constexpr const char* kEngineeringCode = "pelmak";
+constexpr const char* kSecondGenerationPrefix = "QK330";
+
+// One run of the program on a virtual board, and the windows it pictures.
+struct Session {
+    qk::board::Chip chip;
+    const char* chipButton;  // chosen after START; empty when START chose the chip itself
+    const char* mainPicture;
+    bool secondGeneration;  // pictures the QK330 windows, else all the others
+};
+
+constexpr Session kSessions[] = {
+    {.chip = qk::board::Chip::QK310,
+     .chipButton = "",
+     .mainPicture = "main",
+     .secondGeneration = false},
+    {.chip = qk::board::Chip::QK330,
+     .chipButton = "QK330RadioButton",
+     .mainPicture = "qk330-main",
+     .secondGeneration = true},
+};
+
+// Windows that hold chip logic only and are never shown.
+const QStringList kNeverShown = {"QK310Form", "QK320Form", "QK330Form"};
+
+// Picture names that the README links to and that differ from the derived name.
+const QHash<QString, QString> kPictureNames = {{"QK330RegForm", "qk330-registers"}};
+
 void Click(QWidget* window, const char* button) {
     window->findChild<QAbstractButton*>(button)->click();
+}
+
+// "QK330SixChBalanceForm" -> "qk330-six-ch-balance", "QK330PADC_DCOffsetForm" ->
+// "qk330-padc-dc-offset", "I2CForm" -> "i2c".
+QString PictureName(const QString& windowName) {
+    if (kPictureNames.contains(windowName)) return kPictureNames.value(windowName);
+    QString name = windowName;
+    name.remove(QRegularExpression("Form$"));
+    for (const char* wordStart :
+         {"([a-z])([A-Z])", "([0-9])([A-Z][A-Za-z])", "([A-Z])([A-Z][a-z])"})
+        name.replace(QRegularExpression(wordStart), "\\1-\\2");
+    return name.replace('_', '-').toLower();
+}
+
+bool Save(QWidget* window, const QDir& folder, const QString& name) {
+    QApplication::processEvents();
+    const QPixmap picture = window->grab();
+    const QString path = folder.filePath(name + ".png");
+    if (picture.isNull() || !picture.save(path)) {
+        std::cerr << "qk3xx-screenshot: cannot draw " << path.toStdString() << "\n";
+        return false;
+    }
+    std::cout << path.toStdString() << "\n";
+    return true;
+}
+
+bool Picture(const Session& session, const QDir& folder) {
+    qk::board::VirtualBoard board(session.chip);
+    qk::Program program(board);
+    program.Show();
+    Click(OkapiForm, "StartBitBtn");
+    Click(OkapiForm, "HiddenButton");
+    OkapiForm->findChild<QLineEdit*>("LoginEdit")->insert(kEngineeringCode);  // as if typed
+    Click(OkapiForm, "LoginButton");
+    if (*session.chipButton) Click(OkapiForm, session.chipButton);
+
+    bool drawn = Save(OkapiForm, folder, session.mainPicture);
+    for (QWidget* window : qk::SecondaryWindows()) {
+        const QString name = window->objectName();
+        if (kNeverShown.contains(name) ||
+            name.startsWith(kSecondGenerationPrefix) != session.secondGeneration)
+            continue;
+        qk::OpenWindow(window);
+        drawn = Save(window, folder, PictureName(name)) && drawn;
+        window->hide();
+    }
+    return drawn;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::cerr << "usage: qk3xx-screenshot FILE.png\n";
+        std::cerr << "usage: qk3xx-screenshot FOLDER\n";
         return 2;
     }
     QApplication app(argc, argv);
     qk::InitialiseApplication();
-    qk::board::VirtualBoard board(qk::board::Chip::QK330);
-    qk::Program program(board);
-    program.Show();
-    Click(OkapiForm, "StartBitBtn");
-    Click(OkapiForm, "HiddenButton");
-    OkapiForm->findChild<QLineEdit*>("LoginEdit")->insert("pelmak");  // as if typed
-    Click(OkapiForm, "LoginButton");
-    Click(OkapiForm, "QK330RadioButton");
-    Click(OkapiForm, "QK330RegistersBitBtn");
-    QApplication::processEvents();
-    if (!QK330RegForm->grab().save(QString::fromLocal8Bit(argv[1]))) {
-        std::cerr << "qk3xx-screenshot: cannot write " << argv[1] << "\n";
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(folder.path())) {
+        std::cerr << "qk3xx-screenshot: cannot create " << argv[1] << "\n";
         return 1;
     }
-    return 0;
+    bool drawn = true;
+    for (const Session& session : kSessions) drawn = Picture(session, folder) && drawn;
+    return drawn ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 // qk3xx-virtual: the tool on the virtual evaluation board. The command line chooses the board's
 // chip, address and fault (--help lists them).
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
 #include <iostream>
@@ -28,6 +29,18 @@ void ExitWhenShownIfAsked(QApplication& app) {
     });
 }
 
+// Install test hook (tests/install/check-install.sh), not a user option: with the environment
+// variable QK3XX_PRESS_HELP_WHEN_SHOWN set, the program presses HELP once the main window has been
+// shown and quits after it, with status 0 when the viewer opened the document and 4 when the
+// "Read Error!" dialog came up instead (the check runs inside that dialog's own event loop).
+void PressHelpWhenShownIfAsked(QApplication& app) {
+    if (!qEnvironmentVariableIsSet("QK3XX_PRESS_HELP_WHEN_SHOWN")) return;
+    QTimer::singleShot(0, &app,
+                       [] { OkapiForm->findChild<QAbstractButton*>("HelpBitBtn")->click(); });
+    QTimer::singleShot(0, &app,
+                       [] { QApplication::exit(QApplication::activeModalWidget() ? 4 : 0); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,5 +65,6 @@ int main(int argc, char** argv) {
     qk::Program program(board);
     program.Show();
     ExitWhenShownIfAsked(app);
+    PressHelpWhenShownIfAsked(app);
     return app.exec();
 }

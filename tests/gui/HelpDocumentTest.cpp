@@ -36,10 +36,14 @@ class HelpDocument : public MainWindowTest {
         ASSERT_TRUE(QDir().mkpath(startDirectory_));
         previousDirectory_ = QDir::currentPath();
         QDir::setCurrent(startDirectory_);
+        installedDirectory_ = scratch_.path() + "/share/qk3xx";
+        ASSERT_TRUE(QDir().mkpath(installedDirectory_));
         MainWindowTest::SetUp();
         previousViewer_ = SetHelpViewer(WriteViewer(0));
+        previousInstalled_ = SetInstalledHelpDirectory(installedDirectory_);
     }
     void TearDown() override {
+        SetInstalledHelpDirectory(previousInstalled_);
         SetHelpViewer(previousViewer_);
         MainWindowTest::TearDown();
         QDir::setCurrent(previousDirectory_);
@@ -66,17 +70,20 @@ class HelpDocument : public MainWindowTest {
             if (!line.isEmpty()) lines.push_back(line.toStdString());
         return lines;
     }
-    void PutDocument() {
-        QFile document(startDirectory_ + "/MRX OI.PDF");
+    void PutDocument(const QString& directory) {
+        QFile document(directory + "/MRX OI.PDF");
         ASSERT_TRUE(document.open(QIODevice::WriteOnly));
     }
+    void PutDocument() { PutDocument(startDirectory_); }
 
     QString startDirectory_;
+    QString installedDirectory_;
 
   private:
     QTemporaryDir scratch_;
     QString previousDirectory_;
     QString previousViewer_;
+    QString previousInstalled_;
 };
 
 TEST_F(HelpDocument, OpensTheDocumentOfTheStartDirectoryAsOneArgument) {
@@ -88,6 +95,21 @@ TEST_F(HelpDocument, OpensTheDocumentOfTheStartDirectoryAsOneArgument) {
     EXPECT_TRUE(dialogs.empty());
     EXPECT_TRUE(OkapiForm->isVisible());
     EXPECT_FALSE(OkapiForm->isMinimized()) << "restored after the viewer ended";
+}
+
+TEST_F(HelpDocument, OpensTheInstalledCopyWhenTheStartDirectoryHasNone) {
+    PutDocument(installedDirectory_);
+    Click(OkapiForm, "HelpBitBtn");
+    EXPECT_EQ(ViewerArguments(),
+              (Strings{"1", (installedDirectory_ + "/MRX OI.PDF").toStdString()}));
+    EXPECT_TRUE(dialogs.empty());
+}
+
+TEST_F(HelpDocument, PrefersTheStartDirectorysCopyToTheInstalledOne) {
+    PutDocument(installedDirectory_);
+    PutDocument();
+    Click(OkapiForm, "HelpBitBtn");
+    EXPECT_EQ(ViewerArguments(), (Strings{"1", (startDirectory_ + "/MRX OI.PDF").toStdString()}));
 }
 
 TEST_F(HelpDocument, MissingDocumentIsReported) {

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks the tree: the executables, the help document,
+# the desktop entries (validated) and the icon; then the installed program's HELP, with a stand-in
+# viewer that records the path it was given.
+# Usage: check-install.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+cmake --install "$build" --prefix "$prefix/usr" >/dev/null
+
+expected=(
+  "bin/qk3xx"
+  "bin/qk3xx-virtual"
+  "share/qk3xx/MRX OI.PDF"
+  "share/applications/qk3xx.desktop"
+  "share/applications/qk3xx-virtual.desktop"
+  "share/icons/hicolor/scalable/apps/qk3xx.svg"
+)
+for file in "${expected[@]}"; do
+  [ -s "$prefix/usr/$file" ] || { echo "missing from the install tree: $file"; exit 1; }
+done
+for program in qk3xx qk3xx-virtual; do
+  [ -x "$prefix/usr/bin/$program" ] || { echo "not executable: bin/$program"; exit 1; }
+done
+head -c 5 "$prefix/usr/share/qk3xx/MRX OI.PDF" | grep -q '%PDF-' || { echo "help document is no PDF"; exit 1; }
+desktop-file-validate "$prefix"/usr/share/applications/*.desktop
+
+# HELP from a folder without a help document opens the installed one.
+viewer_dir="$prefix/viewer"
+mkdir -p "$viewer_dir" "$prefix/work"
+cat > "$viewer_dir/xdg-open" <<VIEWER
+#!/bin/sh
+printf '%s\n' "\$1" > "$prefix/viewer-argument"
+VIEWER
+chmod +x "$viewer_dir/xdg-open"
+(cd "$prefix/work" && PATH="$viewer_dir:$PATH" QT_QPA_PLATFORM=offscreen \
+  QK3XX_PRESS_HELP_WHEN_SHOWN=1 "$prefix/usr/bin/qk3xx-virtual")
+opened=$(cat "$prefix/viewer-argument")
+[ "$opened" = "$prefix/usr/share/qk3xx/MRX OI.PDF" ] || { echo "HELP opened '$opened'"; exit 1; }
+echo "install tree complete; HELP opened the installed help document"
