@@ -37,7 +37,7 @@ uint8_t TOkapiForm::SelectedDeviceAddress() const {
 void TOkapiForm::StartBitBtnClick() {
     chipNeedsInit_ = true;
     deviceAddress_ = SelectedDeviceAddress();
-    qk::I2cBus& bus = I2CForm->Bus();
+    qk::I2cMaster& bus = I2CForm->Master();
     bus.I2cResetErrors();
     ShowStatus("  ", "  ");
     ui.StartBitBtn->setText("WORKING");
@@ -56,13 +56,13 @@ void TOkapiForm::StartBitBtnClick() {
 
 // A bus with a line held low answers every probe: it is reported on the red line instead.
 bool TOkapiForm::BusLinesRise() {
-    switch (I2CForm->Bus().LineHeldLow()) {
-        case qk::I2cBus::HeldLine::None:
+    switch (I2CForm->Master().LineHeldLow()) {
+        case qk::I2cMaster::HeldLine::None:
             return true;
-        case qk::I2cBus::HeldLine::Sda:
+        case qk::I2cMaster::HeldLine::Sda:
             ShowErrorLine("SDA Low");
             return false;
-        case qk::I2cBus::HeldLine::Scl:
+        case qk::I2cMaster::HeldLine::Scl:
             ShowErrorLine("SCL Low");
             return false;
     }

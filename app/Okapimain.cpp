@@ -85,7 +85,7 @@ void TOkapiForm::ConnectControls() {
     connect(ui.I2C_Bypass, &QCheckBox::clicked, this, &TOkapiForm::I2C_BypassClick);
     // The bus master skips the wire while OFF LINE is checked, however the box got its state.
     connect(ui.I2C_Bypass, &QCheckBox::toggled, this, [](bool offLine) {
-        if (I2CForm) I2CForm->Bus().OffLine = offLine;
+        if (I2CForm) I2CForm->Master().OffLine = offLine;
     });
     connect(ui.IICAddressComboBox, &QComboBox::editTextChanged, this,
             &TOkapiForm::IICAddressComboBoxChange);

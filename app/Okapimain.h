@@ -9,7 +9,7 @@
 
 #include "app/VolumeMutePanel.h"
 #include "link/Datalog.h"
-#include "link/I2cBus.h"
+#include "link/I2cMaster.h"
 #include "link/Port.h"
 #include "ui_Okapimain.h"
 

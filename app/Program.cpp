@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <clocale>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/Aboutunit.h"
@@ -183,7 +184,7 @@ void InitialiseApplication() {
     QApplication::setApplicationName("QK3xx Software");
 }
 
-Program::Program(PortIo& port) {
+Program::Program(PortIo& port, const std::string& adapterDevice) {
     OkapiForm = new TOkapiForm(port);
     OkapiForm->setObjectName("OkapiForm");
     for (const WindowRow& row : WindowTable()) {
@@ -191,10 +192,13 @@ Program::Program(PortIo& port) {
         SetWindowFrame(*window);
         g_secondary.append(window);
     }
-    RegistersForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress(); },
+    if (!adapterDevice.empty())
+        I2CForm->UseAdapter(
+            std::make_unique<I2cDevBus>(adapterDevice, *OkapiForm, OkapiForm->Log()));
+    RegistersForm->Image().SetWiring({&I2CForm->Master(), [] { return OkapiForm->DeviceAddress(); },
                                       [] { return OkapiForm->QK310MuteAllEngaged(); }});
     RegistersForm->Image().SetRefresh([](int entry) { RegistersForm->RefreshEntry(entry); });
-    QK330RegForm->Image().SetWiring({&I2CForm->Bus(), [] { return OkapiForm->DeviceAddress(); },
+    QK330RegForm->Image().SetWiring({&I2CForm->Master(), [] { return OkapiForm->DeviceAddress(); },
                                      [] { return OkapiForm->QK330MuteAllEngaged(); }});
     QK330RegForm->Image().SetRefresh({.entry = [](int entry) { QK330RegForm->RefreshEntry(entry); },
                                       .wordsRestored = [] { QK330RegForm->RestoreWordWindows(); }});
@@ -214,10 +218,12 @@ Program::~Program() {
 
 void Program::Show() {
     OkapiForm->show();
-    const std::string& problem = OkapiForm->PortSetupError();
+    const bool adapter = I2CForm->AdapterInUse();
+    const std::string problem =
+        adapter ? I2CForm->AdapterSetupError() : OkapiForm->PortSetupError();
     if (!problem.empty()) {
-        QMessageBox box(QMessageBox::Warning, "Parallel port", QString::fromStdString(problem),
-                        QMessageBox::Ok, OkapiForm);
+        QMessageBox box(QMessageBox::Warning, adapter ? "I2C adapter" : "Parallel port",
+                        QString::fromStdString(problem), QMessageBox::Ok, OkapiForm);
         box.setObjectName("PortSetupMessage");
         ShowModal(box);
     }

@@ -1,18 +1,21 @@
 #pragma once
+#include <string>
+
 #include "link/Port.h"
 
 namespace qk {
 
 // The whole program on one port: creates every window in the fixed order, and deletes them again
 // when it ends. Only one Program exists at a time (the windows are global instances).
+// With an `adapterDevice` (/dev/i2c-N) the frames go through that I2C adapter instead of the port.
 class Program {
   public:
-    explicit Program(PortIo& port);
+    explicit Program(PortIo& port, const std::string& adapterDevice = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Shows the main window; the port set-up problem, if any, is told once.
+    // Shows the main window; the port's (or the adapter's) set-up problem, if any, is told once.
     void Show();
 };
 

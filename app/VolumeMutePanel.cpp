@@ -175,12 +175,12 @@ void VolumeMutePanel::MuteAllToMuteRegister(const BitBoxes& unmute, bool engaged
 // --- PWM INIT and RESET ---
 
 void VolumeMutePanel::QK310PWMResetBitBtnClick() {
-    I2CForm->Bus().I2cResetErrors();
+    I2CForm->Master().I2cResetErrors();
     for (int item : {SoftResetItem, NormalModeItem}) SysControl1Form->ApplyD2Item(item);
 }
 
 void VolumeMutePanel::QK330PWMResetBitBtnClick() {
-    I2CForm->Bus().I2cResetErrors();
+    I2CForm->Master().I2cResetErrors();
     for (int item : {SoftResetItem, NormalModeItem}) QK330SysControl2Form->ApplyD2Item(item);
 }
 
@@ -194,7 +194,7 @@ void VolumeMutePanel::QK330InitSWBitBtnClick() {
 }
 
 void VolumeMutePanel::ResetErrorsAndReselectChip() {
-    I2CForm->Bus().I2cResetErrors();
+    I2CForm->Master().I2cResetErrors();
     host_.reselectCheckedChip();
 }
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "link/I2cBus.h"
+#include "link/I2cMaster.h"
 
 namespace qk {
 
@@ -12,7 +12,7 @@ namespace qk {
 class RegisterBus {
   public:
     struct Wiring {
-        I2cBus* bus = nullptr;
+        I2cMaster* bus = nullptr;
         std::function<uint8_t()> deviceAddress;  // 0x34 or 0x36, read at every transfer
         std::function<bool()> muteAllEngaged;    // the generation's MUTE ALL
     };

@@ -3,7 +3,7 @@
 namespace qk {
 
 I2cBus::I2cBus(PortIo& port, I2cErrorSink& errors, FrameLogSink& log)
-    : port_(port), errors_(errors), log_(log) {}
+    : I2cMaster(errors, log), port_(port) {}
 
 void I2cBus::HalfPeriodDelay() const {
     Spin(HalfPeriodCount);
@@ -42,41 +42,6 @@ void I2cBus::WaitAck() {
     }
     // Burn the rest of the half period: "n = n - 1 while n > 0" runs max(n, 1) times.
     Spin(remaining > 1 ? static_cast<uint32_t>(remaining) : 1u);
-}
-
-// The first report of an error kind takes the first free status line (the second when the other
-// kind came first) and, unless probing, opens its dialog once until I2cResetErrors.
-void I2cBus::Report(const ErrorKind& kind) {
-    if (kind.flag == 0) {
-        if (kind.otherFlag == 1)
-            errors_.ShowSecondErrorLine(kind.text);
-        else
-            errors_.ShowFirstErrorLine(kind.text);
-        if (kind.onRedLine) errors_.ShowErrorLine(kind.text);
-        if (kind.dialogCount == 0) {
-            if (!Probing) (errors_.*kind.showDialog)();
-            ++kind.dialogCount;
-        }
-    }
-    kind.flag = 1;
-}
-
-void I2cBus::ReportAckError() {
-    Report({.flag = AckErrorFlag,
-            .otherFlag = WaitErrorFlag,
-            .text = AckErrorText,
-            .dialogCount = AckDialogCount,
-            .showDialog = &I2cErrorSink::ShowAckErrorDialog,
-            .onRedLine = true});
-}
-
-void I2cBus::ReportWaitError() {
-    Report({.flag = WaitErrorFlag,
-            .otherFlag = AckErrorFlag,
-            .text = WaitErrorText,
-            .dialogCount = WaitDialogCount,
-            .showDialog = &I2cErrorSink::ShowWaitErrorDialog,
-            .onRedLine = false});
 }
 
 // SDA falls while SCL is high.
@@ -189,46 +154,15 @@ void I2cBus::I2cMasterNack() {
     // Ends with SDA released, SCL low.
 }
 
-void I2cBus::SendAddressedFrame(uint8_t address, uint8_t subAddress, const uint8_t* bytes,
-                                int count) {
+void I2cBus::SendWriteFrame(const uint8_t* frame, int count) {
     I2cStart();
-    I2cWriteByte(address & 0xFE);
-    I2cWriteByte(subAddress);
-    for (int i = 0; i < count; ++i) I2cWriteByte(bytes[i]);
+    for (int i = 0; i < count; ++i) I2cWriteByte(frame[i]);
     I2cStop();
 }
 
-bool I2cBus::I2cWrite(uint8_t address, const uint8_t* bytes, int count) {
-    if (!OffLine) {
-        I2cStart();
-        I2cWriteByte(address);
-        for (int i = 0; i < count; ++i) I2cWriteByte(bytes[i]);
-        I2cStop();
-    }
-    log_.LogMarker('{');
-    log_.LogByte(address);
-    for (int i = 0; i < count; ++i) log_.LogByte(bytes[i]);
-    log_.LogMarker('}');
-    return ErrorFree();
-}
-
-bool I2cBus::I2cWriteSub(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count) {
-    const bool wire = !OffLine;
-    if (wire) SendAddressedFrame(address, subAddress, bytes, count);
-    log_.LogMarker('{');
-    log_.LogByte(wire ? (address & 0xFE) : address);
-    log_.LogByte(subAddress);
-    for (int i = 0; i < count; ++i) log_.LogByte(bytes[i]);
-    log_.LogMarker('}');
-    return ErrorFree();
-}
-
-bool I2cBus::I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, int count) {
-    I2cWriteSub(address, subAddress, nullptr, 0);
-    for (int i = 0; i < count; ++i) buffer[i] = 0;
-    if (OffLine) return ErrorFree();
+void I2cBus::ReceiveReadFrame(uint8_t address, uint8_t* buffer, int count) {
     I2cStart();  // a new start after the stop: no repeated start
-    I2cWriteByte(address | 0x01);
+    I2cWriteByte(address);
     for (int i = 0; i < count; ++i) {
         buffer[i] = I2cReadByte();
         if (i < count - 1)
@@ -237,14 +171,6 @@ bool I2cBus::I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, int c
             I2cMasterNack();
     }
     I2cStop();
-    return ErrorFree();
-}
-
-bool I2cBus::I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count) {
-    Probing = true;
-    SendAddressedFrame(address, subAddress, bytes, count);
-    Probing = false;
-    return ErrorFree();
 }
 
 I2cBus::HeldLine I2cBus::LineHeldLow() {
@@ -256,14 +182,9 @@ I2cBus::HeldLine I2cBus::LineHeldLow() {
     return HeldLine::None;
 }
 
-void I2cBus::I2cResetErrors() {
-    Probing = false;
-    AckErrorFlag = 0;
-    WaitErrorFlag = 0;
+void I2cBus::ResetMasterErrors() {
     AckTimeoutBudget = FullPollBudget;
     WaitTimeoutBudget = FullPollBudget;
-    AckDialogCount = 0;
-    WaitDialogCount = 0;
 }
 
 }  // namespace qk

@@ -6,6 +6,13 @@
 #include "app/Okapimain.h"
 #include "widgets/Colors.h"
 
+namespace {
+
+// Shown in place of the SCL period while an adapter times the clock.
+const char* const AdapterClockText = "By Adapter";
+
+}  // namespace
+
 TI2CForm::TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink& log,
                    QWidget* parent)
     : QWidget(parent), bus_(port, errors, log) {
@@ -31,8 +38,19 @@ void TI2CForm::ShowStatus(const std::string& text) {
     OkapiForm->ShowFirstStatus(text);
 }
 
+bool TI2CForm::UseAdapter(std::unique_ptr<qk::I2cDevBus> adapter) {
+    adapter_ = std::move(adapter);
+    ui.FreqAdjustLabel->setText(AdapterClockText);
+    ui.FreqAdjustLabel->setToolTip(QString("The I2C adapter %1 sets the SCL clock")
+                                       .arg(QString::fromStdString(adapter_->Device())));
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             ui.UpDownFreqAdjust, ui.FreqAdjustButton, ui.CalibrateButton})
+        control->setEnabled(false);
+    return adapter_->Setup();
+}
+
 void TI2CForm::CalibrateScl(double targetMicroseconds) {
-    if (OkapiForm->IsOffLine()) return;
+    if (OkapiForm->IsOffLine() || AdapterInUse()) return;
     qk::SetTextColor(ui.CalibrateButton, qk::clLime);
     ui.CalibrateButton->repaint();  // the calibration blocks the event loop: show lime now
     const qk::SclCalibrationResult result =

@@ -1,7 +1,9 @@
 #pragma once
 #include <QWidget>
+#include <memory>
 
 #include "link/I2cBus.h"
+#include "link/I2cDevBus.h"
 #include "link/SclCalibration.h"
 #include "ui_I2cunit.h"
 
@@ -14,10 +16,19 @@ class TI2CForm : public QWidget {
 
     Ui::TI2CForm ui;
 
+    // The parallel-port bit-banger, whose counts this window calibrates.
     qk::I2cBus& Bus() { return bus_; }
+    // The bus master in force: the adapter once UseAdapter was called, else the parallel port.
+    qk::I2cMaster& Master() { return adapter_ ? static_cast<qk::I2cMaster&>(*adapter_) : bus_; }
+    // Puts an I2C adapter in force in place of the parallel port and opens it; the adapter sets
+    // the clock, so calibration and the count are disabled. False when it could not be opened
+    // (AdapterSetupError says why).
+    bool UseAdapter(std::unique_ptr<qk::I2cDevBus> adapter);
+    bool AdapterInUse() const { return adapter_ != nullptr; }
+    std::string AdapterSetupError() const { return adapter_ ? adapter_->SetupError() : ""; }
     // Measures the busy-loop count of one SCL period of `targetMicroseconds`, puts it in force and
-    // moves the up-down to it; does nothing while OFF LINE is checked, and on failure keeps the
-    // counts in force.
+    // moves the up-down to it; does nothing while OFF LINE is checked or an adapter is in force,
+    // and on failure keeps the counts in force.
     void CalibrateScl(double targetMicroseconds);
     // The clock and busy loop the calibration times with (tests play a machine of a chosen speed).
     // By default steady_clock and the bus master's own Spin, so that a count means the same time
@@ -35,6 +46,7 @@ class TI2CForm : public QWidget {
     void ShowStatus(const std::string& text);
 
     qk::I2cBus bus_;
+    std::unique_ptr<qk::I2cDevBus> adapter_;
     qk::SclTiming timing_;
     // The up-down's maximum in the layout (2000); after a calibration the maximum is the larger of
     // it and twice the calibrated count.

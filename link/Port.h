@@ -25,4 +25,12 @@ class PortIo {
     virtual void PortWrite(int port, uint8_t value) = 0;
 };
 
+// A port that is never opened: every line reads high and writes go nowhere. Stands in for the
+// parallel port while an I2C adapter carries the frames.
+class UnusedPort : public PortIo {
+  public:
+    uint8_t PortRead(int) override { return 0xFF; }
+    void PortWrite(int, uint8_t) override {}
+};
+
 }  // namespace qk

@@ -50,7 +50,7 @@ class ProgramTest : public ::testing::Test {
     void SetUp() override {
         previousPresenter_ = SetModalPresenter(
             [this](QDialog& dialog) { dialogs.push_back(dialog.objectName().toStdString()); });
-        program = std::make_unique<Program>(ProgramPort());
+        program = std::make_unique<Program>(ProgramPort(), AdapterDevice());
         Bus().Spin = [](uint32_t) {};  // no real delays: the board does not need them
         // The SCL calibration (START, RECALIBRATE) runs on a simulated PC on which one clock
         // period of 1250 iterations takes 10 us: HalfPeriodCount 1250, QuarterPeriodCount 625,
@@ -83,6 +83,8 @@ class ProgramTest : public ::testing::Test {
     }
     // The port the program runs on: the board itself, unless a test puts a driver in between.
     virtual PortIo& ProgramPort() { return board; }
+    // The I2C adapter the program uses instead of the port; none by default.
+    virtual std::string AdapterDevice() { return {}; }
 
     template <typename T = QWidget>
     static T* Child(QWidget* window, const char* name) {
