@@ -1,6 +1,5 @@
 #include "tests/i2cdev/EmulatedI2cDev.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/i2c-dev.h>
 #include <linux/i2c.h>
@@ -12,7 +11,8 @@
 #include <cstdint>
 #include <cstring>
 #include <mutex>
-#include <set>
+
+#include "tests/support/DeviceFile.h"
 
 namespace qk::test {
 namespace {
@@ -24,10 +24,8 @@ constexpr int ClockPolls = 1000;  // how long the adapter lets a chip stretch th
 
 struct Driver {
     std::mutex mutex;
-    bool installed = false;
     PortIo* pins = nullptr;
     EmulatedI2cDev::Node node = EmulatedI2cDev::Node::Present;
-    std::set<int> files;  // open descriptors
     int transfers = 0;
     int messages = 0;
 };
@@ -35,16 +33,6 @@ struct Driver {
 Driver& TheDriver() {
     static Driver driver;
     return driver;
-}
-
-template <typename F>
-F Next(const char* name) {
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
-
-int Fail(int error) {
-    errno = error;
-    return -1;
 }
 
 // The adapter's master on the board's pins. Lines change only while SCL is low, but for START
@@ -116,7 +104,7 @@ int SendMessage(Wire& wire, const i2c_msg& message) {
 }
 
 int ReadWrite(Driver& d, const i2c_rdwr_ioctl_data& data) {
-    if (data.nmsgs == 0 || data.nmsgs > MaxMessages) return Fail(EINVAL);
+    if (data.nmsgs == 0 || data.nmsgs > MaxMessages) return FailWith(EINVAL);
     ++d.transfers;
     d.messages += static_cast<int>(data.nmsgs);
     Wire wire(*d.pins);
@@ -126,8 +114,8 @@ int ReadWrite(Driver& d, const i2c_rdwr_ioctl_data& data) {
         error = SendMessage(wire, data.msgs[i]);
     }
     wire.Stop();
-    if (wire.TimedOut()) return Fail(ETIMEDOUT);
-    if (error != 0) return Fail(error);
+    if (wire.TimedOut()) return FailWith(ETIMEDOUT);
+    if (error != 0) return FailWith(error);
     return static_cast<int>(data.nmsgs);
 }
 
@@ -139,33 +127,50 @@ int Answer(Driver& d, unsigned long request, void* arg) {
             return 0;
         case I2C_SLAVE:
         case I2C_SLAVE_FORCE:
-            return reinterpret_cast<uintptr_t>(arg) > MaxSevenBitAddress ? Fail(EINVAL) : 0;
+            return reinterpret_cast<uintptr_t>(arg) > MaxSevenBitAddress ? FailWith(EINVAL) : 0;
         case I2C_RDWR:
-            if (!plainI2c) return Fail(EOPNOTSUPP);
-            if (d.node == EmulatedI2cDev::Node::Failing) return Fail(EIO);
+            if (!plainI2c) return FailWith(EOPNOTSUPP);
+            if (d.node == EmulatedI2cDev::Node::Failing) return FailWith(EIO);
             return ReadWrite(d, *static_cast<i2c_rdwr_ioctl_data*>(arg));
         default:
-            return Fail(ENOTTY);
+            return FailWith(ENOTTY);
     }
 }
 
 }  // namespace
 
 EmulatedI2cDev::EmulatedI2cDev(PortIo& pins, Node node) {
-    Driver& d = TheDriver();
-    std::lock_guard lock(d.mutex);
-    d.installed = true;
-    d.pins = &pins;
-    d.node = node;
-    d.files.clear();
-    d.transfers = 0;
-    d.messages = 0;
+    {
+        Driver& d = TheDriver();
+        std::lock_guard lock(d.mutex);
+        d.pins = &pins;
+        d.node = node;
+        d.transfers = 0;
+        d.messages = 0;
+    }
+    InstallDeviceFile({
+        .path = Path,
+        .openError =
+            [] {
+                std::lock_guard lock(TheDriver().mutex);
+                const Node n = TheDriver().node;
+                return n == Node::Missing ? ENOENT : n == Node::Forbidden ? EACCES : 0;
+            },
+        .opened = {},
+        .closed = {},
+        .ioctl =
+            [](int, unsigned long request, void* arg) {
+                Driver& d = TheDriver();
+                std::lock_guard lock(d.mutex);
+                return Answer(d, request, arg);
+            },
+    });
 }
 
 EmulatedI2cDev::~EmulatedI2cDev() {
+    RemoveDeviceFile();
     Driver& d = TheDriver();
     std::lock_guard lock(d.mutex);
-    d.installed = false;
     d.pins = nullptr;
 }
 
@@ -185,56 +190,3 @@ int EmulatedI2cDev::Messages() {
 }
 
 }  // namespace qk::test
-
-using qk::test::EmulatedI2cDev;
-using qk::test::TheDriver;
-
-// The system calls the program makes, intercepted for the emulated device only.
-extern "C" {
-
-int open(const char* path, int flags, ...) {
-    static const auto next = qk::test::Next<int (*)(const char*, int, ...)>("open");
-    mode_t mode = 0;
-    if ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) {
-        va_list args;
-        va_start(args, flags);
-        mode = va_arg(args, mode_t);
-        va_end(args);
-    }
-    auto& d = TheDriver();
-    if (std::strcmp(path, EmulatedI2cDev::Path) != 0) return next(path, flags, mode);
-    std::lock_guard lock(d.mutex);
-    if (!d.installed || d.node == EmulatedI2cDev::Node::Missing) return qk::test::Fail(ENOENT);
-    if (d.node == EmulatedI2cDev::Node::Forbidden) return qk::test::Fail(EACCES);
-    // A real descriptor, so that its number is unique and close() works on it.
-    const int fd = next("/dev/null", O_RDWR | (flags & O_CLOEXEC));
-    if (fd >= 0) d.files.insert(fd);
-    return fd;
-}
-
-int close(int fd) {
-    static const auto next = qk::test::Next<int (*)(int)>("close");
-    {
-        auto& d = TheDriver();
-        std::lock_guard lock(d.mutex);
-        d.files.erase(fd);
-    }
-    return next(fd);
-}
-
-int ioctl(int fd, unsigned long request, ...) noexcept {
-    static const auto next = qk::test::Next<int (*)(int, unsigned long, ...)>("ioctl");
-    va_list args;
-    va_start(args, request);
-    void* arg = va_arg(args, void*);
-    va_end(args);
-    auto& d = TheDriver();
-    std::unique_lock lock(d.mutex);
-    if (!d.installed || !d.files.contains(fd)) {
-        lock.unlock();
-        return next(fd, request, arg);
-    }
-    return qk::test::Answer(d, request, arg);
-}
-
-}  // extern "C"

@@ -3,10 +3,9 @@
 
 namespace qk::test {
 
-// The Linux ppdev driver's character-device interface, emulated inside this test process. The test
-// executable defines open(), close() and ioctl() itself, so the program's own system calls on the
-// emulated device's path are answered here as the driver answers them; every other path and
-// descriptor goes on to the C library untouched.
+// The Linux ppdev driver's character-device interface, emulated inside this test process (see
+// tests/support/DeviceFile.h): the program's own system calls on the emulated device's path are
+// answered here as the driver answers them.
 //
 // The driver's rules as modelled:
 // - every request but PPCLAIM fails with EINVAL until the file has claimed the port; claiming

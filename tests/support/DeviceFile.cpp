@@ -1,0 +1,113 @@
+#include "tests/support/DeviceFile.h"
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstring>
+#include <mutex>
+#include <set>
+
+namespace qk::test {
+namespace {
+
+struct Interposer {
+    std::mutex mutex;
+    bool installed = false;
+    DeviceFile device;
+    std::set<int> descriptors;  // open on the device
+};
+
+Interposer& TheInterposer() {
+    static Interposer interposer;
+    return interposer;
+}
+
+// The C library's own function of that name.
+template <typename F>
+F Next(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+void InstallDeviceFile(DeviceFile device) {
+    Interposer& i = TheInterposer();
+    std::lock_guard lock(i.mutex);
+    i.device = std::move(device);
+    i.descriptors.clear();
+    i.installed = true;
+}
+
+void RemoveDeviceFile() {
+    Interposer& i = TheInterposer();
+    std::lock_guard lock(i.mutex);
+    i.installed = false;
+    i.device = {};
+}
+
+int FailWith(int error) {
+    errno = error;
+    return -1;
+}
+
+}  // namespace qk::test
+
+using qk::test::TheInterposer;
+
+extern "C" {
+
+int open(const char* path, int flags, ...) {
+    static const auto next = qk::test::Next<int (*)(const char*, int, ...)>("open");
+    mode_t mode = 0;
+    if ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) {
+        va_list args;
+        va_start(args, flags);
+        mode = va_arg(args, mode_t);
+        va_end(args);
+    }
+    auto& i = TheInterposer();
+    std::unique_lock lock(i.mutex);
+    if (!i.installed || std::strcmp(path, i.device.path) != 0) {
+        lock.unlock();
+        return next(path, flags, mode);
+    }
+    if (const int error = i.device.openError ? i.device.openError() : 0)
+        return qk::test::FailWith(error);
+    // A real descriptor, so that its number is unique and close() works on it.
+    const int fd = next("/dev/null", O_RDWR | (flags & O_CLOEXEC));
+    if (fd < 0) return fd;
+    i.descriptors.insert(fd);
+    if (i.device.opened) i.device.opened(fd);
+    return fd;
+}
+
+int close(int fd) {
+    static const auto next = qk::test::Next<int (*)(int)>("close");
+    {
+        auto& i = TheInterposer();
+        std::lock_guard lock(i.mutex);
+        if (i.descriptors.erase(fd) && i.installed && i.device.closed) i.device.closed(fd);
+    }
+    return next(fd);
+}
+
+int ioctl(int fd, unsigned long request, ...) noexcept {
+    static const auto next = qk::test::Next<int (*)(int, unsigned long, ...)>("ioctl");
+    va_list args;
+    va_start(args, request);
+    void* arg = va_arg(args, void*);
+    va_end(args);
+    auto& i = TheInterposer();
+    std::unique_lock lock(i.mutex);
+    if (!i.installed || !i.descriptors.contains(fd) || !i.device.ioctl) {
+        lock.unlock();
+        return next(fd, request, arg);
+    }
+    return i.device.ioctl(fd, request, arg);
+}
+
+}  // extern "C"
