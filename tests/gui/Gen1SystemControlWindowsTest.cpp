@@ -24,20 +24,6 @@ class SystemControlWindows : public ProgramTest {
             OpenWindow(window);
     }
 
-    // The user clicks item `index` of a radio group.
-    static void Choose(QWidget* window, const std::string& group, int index) {
-        const std::string name = group + "_" + std::to_string(index);
-        QTest::mouseClick(Child<QRadioButton>(window, name.c_str()), Qt::LeftButton, {},
-                          QPoint(8, 8));
-    }
-    static int Selected(QWidget* window, const char* group) {
-        return Child<RadioGroup>(window, group)->itemIndex();
-    }
-    // The user toggles a check box by its square.
-    static void Toggle(QWidget* window, const char* box) {
-        QCheckBox* checkBox = Child<QCheckBox>(window, box);
-        QTest::mouseClick(checkBox, Qt::LeftButton, {}, QPoint(8, checkBox->height() / 2));
-    }
     QK310RegisterImage& Image() { return RegistersForm->Image(); }
 };
 

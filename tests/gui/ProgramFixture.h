@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialog>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTest>
 #include <memory>
@@ -37,6 +38,7 @@
 #include "qk330/QK330TestReg1unit.h"
 #include "qk330/QK330Testregunit.h"
 #include "tests/core/SimulatedMachine.h"
+#include "widgets/RadioGroup.h"
 
 namespace qk::test {
 
@@ -95,6 +97,20 @@ class ProgramTest : public ::testing::Test {
     }
     static void Click(QWidget* window, const char* button) {
         QTest::mouseClick(Child<QAbstractButton>(window, button), Qt::LeftButton);
+    }
+    // The user clicks item `index` of a radio group.
+    static void Choose(QWidget* window, const std::string& group, int index) {
+        const std::string name = group + "_" + std::to_string(index);
+        QTest::mouseClick(Child<QRadioButton>(window, name.c_str()), Qt::LeftButton, {},
+                          QPoint(8, 8));
+    }
+    static int Selected(QWidget* window, const char* group) {
+        return Child<RadioGroup>(window, group)->itemIndex();
+    }
+    // The user toggles a check box by its square.
+    static void Toggle(QWidget* window, const char* box) {
+        QCheckBox* checkBox = Child<QCheckBox>(window, box);
+        QTest::mouseClick(checkBox, Qt::LeftButton, {}, QPoint(8, checkBox->height() / 2));
     }
 
     board::VirtualBoard board;

@@ -24,20 +24,6 @@ class QK330WindowsTest : public ProgramTest {
         for (QWidget* window : windows) OpenWindow(window);
         board.ClearFrames();
     }
-    // The user clicks item `index` of a radio group.
-    static void Choose(QWidget* window, const std::string& group, int index) {
-        const std::string name = group + "_" + std::to_string(index);
-        QTest::mouseClick(Child<QRadioButton>(window, name.c_str()), Qt::LeftButton, {},
-                          QPoint(8, 8));
-    }
-    static int Selected(QWidget* window, const char* group) {
-        return Child<RadioGroup>(window, group)->itemIndex();
-    }
-    // The user toggles a check box by its square.
-    static void Toggle(QWidget* window, const char* box) {
-        QCheckBox* checkBox = Child<QCheckBox>(window, box);
-        QTest::mouseClick(checkBox, Qt::LeftButton, {}, QPoint(8, checkBox->height() / 2));
-    }
     // Byte whose bit n is set when box <prefix>n is checked.
     static int Boxes(QWidget* window, const std::string& prefix) {
         int value = 0;
