@@ -53,6 +53,17 @@ std::array<TOkapiForm::ChipButton, TOkapiForm::ChipButtonCount> TOkapiForm::Chip
              {ui.QK350RadioButton, &TOkapiForm::QK320RadioButtonClick, First}}};
 }
 
+std::string TOkapiForm::CheckedChipName() const {
+    const std::pair<QRadioButton*, const char*> names[] = {{ui.QK310RadioButton, "QK310"},
+                                                           {ui.QK320RadioButton, "QK320"},
+                                                           {ui.QK330RadioButton, "QK330"},
+                                                           {ui.QK340RadioButton, "QK340"},
+                                                           {ui.QK350RadioButton, "QK350"}};
+    for (auto [button, name] : names)
+        if (button->isChecked()) return name;
+    return {};
+}
+
 void TOkapiForm::QK310RadioButtonClick() {
     SelectChip(FirstGenerationModel(QK310Form));
 }

@@ -41,6 +41,7 @@ class TQK330PSCTestReg1Form;
 class TQK330PSCTestReg2Form;
 class TQK330TestReg1Form;
 class TQK330TestReg0Form;
+class TSnapshotForm;
 
 extern TOkapiForm* OkapiForm;
 extern TRegistersForm* RegistersForm;
@@ -77,6 +78,7 @@ extern TQK330ModIndexForm* QK330ModIndexForm;
 extern TQK330SerialDataInterfaceCtlForm* QK330SerialDataInterfaceCtlForm;
 extern TQK330ErrAndAutomuteDelayForm* QK330ErrAndAutomuteDelayForm;
 extern TQK330ChConfigControlForm* QK330ChConfigControlForm;
+extern TSnapshotForm* SnapshotForm;
 extern TQK330PSCTestReg1Form* QK330PSCTestReg1Form;
 extern TQK330PSCTestReg2Form* QK330PSCTestReg2Form;
 extern TQK330TestReg1Form* QK330TestReg1Form;

@@ -16,17 +16,30 @@ namespace qk {
 namespace {
 
 // Controls that other windows lay out and that only a login may show.
-void ShowLoginControls(bool visible) {
+std::pair<QWidget*, const char*> LoginControl(int index) {
     // The second generation's chips are offered only after a login.
     const std::pair<QWidget*, const char*> controls[] = {{RegistersForm, "TestRegBitBtn"},
                                                          {QK330RegForm, "ReservedGroupBox"},
                                                          {OkapiForm, "QK330RadioButton"},
                                                          {OkapiForm, "QK340RadioButton"}};
-    for (auto [window, name] : controls)
+    return controls[index];
+}
+constexpr int kLoginControls = 4;
+
+void ShowLoginControls(bool visible) {
+    for (int i = 0; i < kLoginControls; ++i) {
+        auto [window, name] = LoginControl(i);
         if (QWidget* control = window->findChild<QWidget*>(name)) control->setVisible(visible);
+    }
 }
 
 }  // namespace
+
+bool EngineeringLoginActive() {
+    auto [window, name] = LoginControl(0);
+    const QWidget* control = window ? window->findChild<QWidget*>(name) : nullptr;
+    return control && !control->isHidden();
+}
 
 // Enter in the edit reaches the login's button as the main window's default button.
 HiddenLogin::HiddenLogin(QPushButton* hiddenButton, QLineEdit* edit, QPushButton* enterButton,

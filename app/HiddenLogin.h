@@ -29,4 +29,7 @@ class HiddenLogin : public QObject {
     QString loginText_;
 };
 
+// Whether a login shows its controls now (the test registers among them).
+bool EngineeringLoginActive();
+
 }  // namespace qk

@@ -13,6 +13,7 @@
 #include "app/HelpDocument.h"
 #include "app/HiddenLogin.h"
 #include "app/ModalDialogs.h"
+#include "app/Snapshotunit.h"
 #include "gen1/Balanceunitsixch.h"
 #include "gen1/Dcoffsetunit.h"
 #include "gen1/Interchdelayunit.h"
@@ -128,6 +129,8 @@ void TOkapiForm::ConnectWindowButtons() {
         {ui.QK330InterChDelayBitBtn, []() -> QWidget* { return QK330InterchDelayForm; }},
         {ui.QK330ChannelSetupBitBtn, []() -> QWidget* { return QK330SixChBalanceForm; }},
         {ui.ConfCtlBitBtn, []() -> QWidget* { return QK330ChConfigControlRegForm; }},
+        {ui.SnapshotBitBtn, []() -> QWidget* { return SnapshotForm; }},
+        {ui.QK330SnapshotBitBtn, []() -> QWidget* { return SnapshotForm; }},
     };
     for (const WindowButton& b : buttons)
         connect(b.button, &QPushButton::clicked, this,

@@ -75,6 +75,9 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     // Which of the second generation's chips is checked (the chip model activates its features).
     bool QK330Checked() const;
     bool QK340Checked() const;
+    // The checked chip as files name it ("QK310", "QK320", "QK350", "QK330", "QK340"); empty when
+    // none is checked.
+    std::string CheckedChipName() const;
     // The hidden-controls login's edit and button, as "Login&!" shows them.
     void ShowLogin();
     void IICAddressComboBoxChange();

@@ -14,6 +14,7 @@
 #include "app/ModalDialogs.h"
 #include "app/NoDeviceunit.h"
 #include "app/Okapimain.h"
+#include "app/Snapshotunit.h"
 #include "chips/QK310unit.h"
 #include "chips/QK320unit.h"
 #include "chips/QK330unit.h"
@@ -88,6 +89,7 @@ TQK330PSCTestReg1Form* QK330PSCTestReg1Form = nullptr;
 TQK330PSCTestReg2Form* QK330PSCTestReg2Form = nullptr;
 TQK330TestReg1Form* QK330TestReg1Form = nullptr;
 TQK330TestReg0Form* QK330TestReg0Form = nullptr;
+TSnapshotForm* SnapshotForm = nullptr;
 
 namespace qk {
 
@@ -115,7 +117,7 @@ WindowRow Row(Window*& instance, const char* name) {
     return Row<Window>(instance, name, [](PortIo&) { return new Window; });
 }
 
-// Windows 2..38 in creation order; they are deleted in the opposite order.
+// Windows 2..39 in creation order; they are deleted in the opposite order.
 const std::vector<WindowRow>& WindowTable() {
     static const std::vector<WindowRow> rows = {
         Row(RegistersForm, "RegistersForm"),
@@ -157,6 +159,7 @@ const std::vector<WindowRow>& WindowTable() {
         Row(QK330TestReg0Form, "QK330TestReg0Form"),
         Row(FileOpenErrorDlgForm, "FileOpenErrorDlgForm"),
         Row(GPIOForm, "GPIOForm"),
+        Row(SnapshotForm, "SnapshotForm"),
     };
     return rows;
 }

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRegularExpression>
@@ -12,6 +13,8 @@
 #include "app/Forms.h"
 #include "app/Okapimain.h"
 #include "app/Program.h"
+#include "app/Snapshotunit.h"
+#include "qk330/QK330Regunit.h"
 #include "board/VirtualBoard.h"
 
 namespace {
@@ -72,6 +75,23 @@ bool Save(QWidget* window, const QDir& folder, const QString& name) {
     return true;
 }
 
+// The Snapshot window comparing a saved file with the chip changed since (Sys Control 1 and a
+// channel's mute), as the user guide shows it.
+bool PictureSnapshotCompare(const QDir& folder) {
+    const QString file = QDir::temp().filePath("qk3xx-snapshot-example.txt");
+    SnapshotForm->SetFileChooser([file](TSnapshotForm::FileUse, const QString&) { return file; });
+    qk::OpenWindow(SnapshotForm);
+    Click(SnapshotForm, "SaveButton");
+    for (const char* box : {"CheckBox03_6", "CheckBox11_2"}) Click(QK330RegForm, box);
+    Click(QK330RegForm, "Reg03SendButton");
+    Click(QK330RegForm, "Reg11Button");
+    Click(SnapshotForm, "CompareButton");
+    const bool drawn = Save(SnapshotForm, folder, "snapshot-compare");
+    SnapshotForm->hide();
+    QFile::remove(file);
+    return drawn;
+}
+
 bool Picture(const Session& session, const QDir& folder) {
     qk::board::VirtualBoard board(session.chip);
     qk::Program program(board);
@@ -92,6 +112,7 @@ bool Picture(const Session& session, const QDir& folder) {
         drawn = Save(window, folder, PictureName(name)) && drawn;
         window->hide();
     }
+    if (session.secondGeneration) drawn = PictureSnapshotCompare(folder) && drawn;
     return drawn;
 }
 

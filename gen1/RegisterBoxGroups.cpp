@@ -2,6 +2,8 @@
 
 #include <QGroupBox>
 #include <cstdlib>
+#include <stdexcept>
+#include <string>
 
 namespace qk {
 
@@ -14,16 +16,24 @@ uint8_t SubAddressOf(const RegisterGroupLayout& layout) {
 
 }  // namespace
 
-RegisterBoxGroups::RegisterBoxGroups(std::function<ByteRegisters&()> image,
+RegisterBoxGroups::RegisterBoxGroups(const RegisterMap& map, std::function<ByteRegisters&()> image,
                                      std::function<void(uint8_t reg)> follow)
-    : image_(std::move(image)), follow_(std::move(follow)) {}
+    : map_(map), image_(std::move(image)), follow_(std::move(follow)) {}
 
 void RegisterBoxGroups::Build(QWidget* window, std::span<const RegisterGroupLayout> layouts) {
     for (const RegisterGroupLayout& layout : layouts) {
         const QString name = layout.groupBox ? QString::fromLatin1(layout.groupBox)
                                              : QStringLiteral("Reg%1GroupBox").arg(layout.reg);
         auto* box = window->findChild<QGroupBox*>(name);
-        groups_.push_back({SubAddressOf(layout), BuildRegisterGroup(box, layout)});
+        const uint8_t reg = SubAddressOf(layout);
+        const RegisterInfo* info = map_.Find(reg);
+        if (!info)
+            throw std::out_of_range("no register " + std::string(layout.reg) + "h in the map");
+        RegisterGroupLayout mapped = layout;
+        mapped.bitCaptions = info->bitCaptions;
+        // A group box title shows "&&" as "&".
+        box->setTitle(QString::fromLatin1(info->name).replace("&", "&&"));
+        groups_.push_back({reg, BuildRegisterGroup(box, mapped)});
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chips/RegisterImage.h"
+#include "chips/RegisterMap.h"
 #include "widgets/BitBoxes.h"
 #include "widgets/RegisterGroup.h"
 
@@ -15,14 +16,15 @@ namespace qk {
 // their traffic with the register image and the chip: image first, wire second.
 class RegisterBoxGroups {
   public:
-    // The image is looked up when used. follow(reg) lets the register's other views (a setup
-    // window, a list) follow its boxes after a read, an apply or a refresh; a window that decides
-    // itself what follows passes none.
-    explicit RegisterBoxGroups(std::function<ByteRegisters&()> image,
-                               std::function<void(uint8_t reg)> follow = {});
+    // The group titles and bit captions come from the family's register `map`. The image is
+    // looked up when used. follow(reg) lets the register's other views (a setup window, a list)
+    // follow its boxes after a read, an apply or a refresh; a window that decides itself what
+    // follows passes none.
+    RegisterBoxGroups(const RegisterMap& map, std::function<ByteRegisters&()> image,
+                      std::function<void(uint8_t reg)> follow = {});
 
     // Fills the window's group box of each layout (its groupBox, or Reg<xx>GroupBox), in layout
-    // order.
+    // order, titled and captioned as the register map names the register and its bits.
     void Build(QWidget* window, std::span<const RegisterGroupLayout> layouts);
 
     // The boxes of a register, bit 0 first; null boxes for a register the window does not show.
@@ -50,6 +52,7 @@ class RegisterBoxGroups {
         BitBoxes boxes;
     };
 
+    const RegisterMap& map_;
     std::function<ByteRegisters&()> image_;
     std::function<void(uint8_t)> follow_;
     std::vector<Group> groups_;

@@ -18,14 +18,14 @@ using Registers = qk::QK310RegisterImage;
 // The editor's groups; READ ALL reads them in this order.
 // clang-format off
 const qk::RegisterGroupLayout kGroupLayouts[] = {
-    {.reg = "00", .enabledBits = 0x00, .initialBits = 0x01, .tristate = true,  .bitCaptions = {"Vol Update", "Off",         "ID Code",    "ID Code",     "ID Code",     "ID Code",     "ID Code",     "No Errors"}},
-    {.reg = "01", .enabledBits = 0x00, .initialBits = 0x00, .tristate = false, .bitCaptions = {"FS",         "Control Pin", "SCLK",       "LRCLK",       "MCLK Count",  "DCLK Phase",  "MCLK Timing", "PWM Timing"}},
-    {.reg = "02", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Speed",      "Speed",       "Use DE I2C", "De-Emphasis", "De-Emphasis", "Format",      "Format",      "Format"}},
-    {.reg = "03", .enabledBits = 0x7F, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Not Used",   "0 Auto Mute", "0 in mute",  "Normal Mode", "SRD 18TC",    "Normal Mode", "Auto Mute",   "RESET Regs"}},
-    {.reg = "04", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",    "Ch6 No ERM", "Ch5 No ERM",  "Ch4 No ERM",  "Ch3 No ERM",  "Ch2 No ERM",  "Ch1 No ERM"}},
-    {.reg = "05", .enabledBits = 0x00, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",    "Not Used",   "Not Used",    "DELAY",       "DELAY",       "DELAY",       "DELAY"}},
-    {.reg = "12", .enabledBits = 0x00, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",    "Not Used",   "DELAY",       "DELAY",       "DELAY",       "DELAY",       "DELAY"}},
-    {.reg = "19", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",    "Ch6 UnMute", "Ch5 UnMute",  "Ch4 UnMute",  "Ch3 UnMute",  "Ch2 UnMute",  "Ch1 UnMute"}},
+    {.reg = "00", .enabledBits = 0x00, .initialBits = 0x01, .tristate = true},
+    {.reg = "01", .enabledBits = 0x00, .initialBits = 0x00, .tristate = false},
+    {.reg = "02", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false},
+    {.reg = "03", .enabledBits = 0x7F, .initialBits = 0x00, .tristate = false},
+    {.reg = "04", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false},
+    {.reg = "05", .enabledBits = 0x00, .initialBits = 0x00, .tristate = false},
+    {.reg = "12", .enabledBits = 0x00, .initialBits = 0x00, .tristate = false},
+    {.reg = "19", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false},
 };
 // clang-format on
 
@@ -47,8 +47,9 @@ void PrepareDelayList(QComboBox* list) {
 
 TRegistersForm::TRegistersForm(QWidget* parent)
     : QWidget(parent),
-      groups_([this]() -> Registers& { return image_; },
-              [this](uint8_t reg) { FollowGroup(reg); }) {
+      groups_(
+          qk::QK310Map(), [this]() -> Registers& { return image_; },
+          [this](uint8_t reg) { FollowGroup(reg); }) {
     ui.setupUi(this);
     setFixedSize(size());
     groups_.Build(this, kGroupLayouts);

@@ -14,9 +14,9 @@ constexpr uint8_t kDitherRegister = 0x1D, kTest1Register = 0x1F;
 // READ ALL reads the groups in this order.
 // clang-format off
 const qk::RegisterGroupLayout kGroupLayouts[] = {
-    {.reg = "1D", .enabledBits = 0x00, .initialBits = 0x33, .tristate = false, .bitCaptions = {"Not Used",    "Not Used",  "NS_Enable",  "Value",      "Value",       "Value",        "Value",        "Value"}},
-    {.reg = "1E", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false, .bitCaptions = {"MCLK_OUT",    "ReClk Low", "ReClk High", "Buffer Low", "Buffer High", "Reset Filter", "Clear Filter", "Bypass"}},
-    {.reg = "1F", .enabledBits = 0x81, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Test Enable", "Not Used",  "Not Used",   "Not Used",   "Not Used",    "Not Used",     "Not Used",     "PLL Bypass"}},
+    {.reg = "1D", .enabledBits = 0x00, .initialBits = 0x33, .tristate = false},
+    {.reg = "1E", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false},
+    {.reg = "1F", .enabledBits = 0x81, .initialBits = 0x00, .tristate = false},
 };
 // clang-format on
 
@@ -28,7 +28,9 @@ void FollowGroup(uint8_t reg) {
 }  // namespace
 
 TTestRegForm::TTestRegForm(QWidget* parent)
-    : QWidget(parent), groups_([]() -> Registers& { return RegistersForm->Image(); }, FollowGroup) {
+    : QWidget(parent),
+      groups_(
+          qk::QK310Map(), []() -> Registers& { return RegistersForm->Image(); }, FollowGroup) {
     ui.setupUi(this);
     setFixedSize(size());
     groups_.Build(this, kGroupLayouts);

@@ -10,18 +10,12 @@
 namespace {
 
 constexpr uint8_t kUsedBits = 0xF8;  // D2-D0 are not used
-constexpr std::array<const char*, 8> kCaptions = {"MODE",      "MODE",     "M STATE",  "NOISE DIS",
-                                                  "JUMP ENAB", "NOT USED", "NOT USED", "NOT USED"};
 constexpr auto kMStateHint = "High-Z Output for M State";
 constexpr auto kNoiseHint = "NOISE SHAPER DISABLED";
 constexpr auto kJumpHint = "Conditional Jump Enabled";
 
 qk::RegisterGroupLayout ChannelLayout(const char* reg) {
-    return {.reg = reg,
-            .enabledBits = kUsedBits,
-            .initialBits = 0x00,
-            .tristate = false,
-            .bitCaptions = kCaptions};
+    return {.reg = reg, .enabledBits = kUsedBits, .initialBits = 0x00, .tristate = false};
 }
 
 // The conditional jump hint sits on the D3 label beside the box.
@@ -35,7 +29,8 @@ void SetBitLabelHint(QWidget* group, const char* reg, const QString& bit, const 
 
 // The setup window follows a channel's boxes only when it edits that channel: no follow here.
 TQK330ChConfigControlRegForm::TQK330ChConfigControlRegForm(QWidget* parent)
-    : QWidget(parent), groups_([]() -> qk::ByteRegisters& { return QK330RegForm->Image(); }) {
+    : QWidget(parent),
+      groups_(qk::QK330Map(), []() -> qk::ByteRegisters& { return QK330RegForm->Image(); }) {
     ui.setupUi(this);
     static constexpr const char* kRegisters[Channels] = {"06", "07", "08", "09", "0A", "0B"};
     std::array<qk::RegisterGroupLayout, Channels> layouts{};

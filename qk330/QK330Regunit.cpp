@@ -45,17 +45,17 @@ constexpr uint8_t FirstSeOffsetRegister = 0x32, LastSeOffsetRegister = 0x35;
 // The editor's groups; READ ALL reads them in this order.
 // clang-format off
 const qk::RegisterGroupLayout kGroupLayouts[] = {
-    {.reg = "00", .enabledBits = 0x00, .initialBits = 0x01, .tristate = true,  .bitCaptions = {"Vol Update",   "Not Used",     "ID Code",      "ID Code",      "ID Code",      "ID Code",     "ID Code",     "No Errors"},   .groupBox = nullptr,     .compact = true},
-    {.reg = "01", .enabledBits = 0x00, .initialBits = 0x80, .tristate = false, .bitCaptions = {"No Clip",      "Not Used",     "SCLK",         "LRCLK",        "Frame Slip",   "PSU OV",      "PSU UV",      "PSU OF"},      .groupBox = nullptr,     .compact = true},
-    {.reg = "03", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Speed Mode",   "Speed Mode",   "SCLK Rate",    "SCLK Rate",    "MCLK Enable",  "MCLK Hz",     "MCLK Hz",     "MCLK Hz"},     .groupBox = nullptr,     .compact = true},
-    {.reg = "04", .enabledBits = 0xA7, .initialBits = 0x00, .tristate = false, .bitCaptions = {"HP Enable",    "Not Used",     "Valid LOW",    "Not Used",     "Not Used",     "Not SRESET",  "Auto Mute",   "Master Mode"}, .groupBox = "GroupBox1", .compact = true},
-    {.reg = "05", .enabledBits = 0xF7, .initialBits = 0x00, .tristate = false, .bitCaptions = {"PLL Multiply", "PLL Multiply", "PLL Multiply", "PLL Multiply", "Not Used",     "De-Emphasis", "De-Emphasis", "CLK Valid"},   .groupBox = "GroupBox2", .compact = true},
-    {.reg = "0C", .enabledBits = 0x38, .initialBits = 0x40, .tristate = false, .bitCaptions = {"Not Used",     "Required 1",   "High Z",       "Nz Disabled",  "Jump Enable",  "Not Used",    "Not Used",    "Not Used"},    .groupBox = "GroupBox3", .compact = true},
-    {.reg = "0D", .enabledBits = 0x07, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Not Used",     "Not Used",     "Not Used",     "Not Used",     "Not Used",     "Index",       "Index",       "Index"},       .groupBox = "GroupBox4", .compact = true},
-    {.reg = "0E", .enabledBits = 0x0F, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Not Used",     "Not Used",     "Not Used",     "Not Used",     "Serial Modes", "Serial Modes", "Serial Modes", "Serial Modes"}, .groupBox = "GroupBox5", .compact = true},
-    {.reg = "11", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false, .bitCaptions = {"Not Used",     "Not Used",     "Ch6 UnMute",   "Ch5 UnMute",   "Ch4 UnMute",   "Ch3 UnMute",  "Ch2 UnMute",  "Ch1 UnMute"},  .groupBox = "Reg19GroupBox", .compact = true},
-    {.reg = "12", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false, .bitCaptions = {"Not Used",     "Not Used",     "Ch6 No ERM",   "Ch5 No ERM",   "Ch4 No ERM",   "Ch3 No ERM",  "Ch2 No ERM",  "Ch1 No ERM"},  .groupBox = "Reg04GroupBox", .compact = true},
-    {.reg = "13", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false, .bitCaptions = {"Err Recovery", "Err Recovery", "Err Recovery", "Err Recovery", "AutoMute",     "AutoMute",    "AutoMute",    "AutoMute"},    .groupBox = "Reg05GroupBox", .compact = true},
+    {.reg = "00", .enabledBits = 0x00, .initialBits = 0x01, .tristate = true,   .groupBox = nullptr,     .compact = true},
+    {.reg = "01", .enabledBits = 0x00, .initialBits = 0x80, .tristate = false,      .groupBox = nullptr,     .compact = true},
+    {.reg = "03", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false,     .groupBox = nullptr,     .compact = true},
+    {.reg = "04", .enabledBits = 0xA7, .initialBits = 0x00, .tristate = false, .groupBox = "GroupBox1", .compact = true},
+    {.reg = "05", .enabledBits = 0xF7, .initialBits = 0x00, .tristate = false,   .groupBox = "GroupBox2", .compact = true},
+    {.reg = "0C", .enabledBits = 0x38, .initialBits = 0x40, .tristate = false,    .groupBox = "GroupBox3", .compact = true},
+    {.reg = "0D", .enabledBits = 0x07, .initialBits = 0x00, .tristate = false,       .groupBox = "GroupBox4", .compact = true},
+    {.reg = "0E", .enabledBits = 0x0F, .initialBits = 0x00, .tristate = false, .groupBox = "GroupBox5", .compact = true},
+    {.reg = "11", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false,  .groupBox = "Reg19GroupBox", .compact = true},
+    {.reg = "12", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false,  .groupBox = "Reg04GroupBox", .compact = true},
+    {.reg = "13", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false,    .groupBox = "Reg05GroupBox", .compact = true},
 };
 // clang-format on
 
@@ -86,11 +86,12 @@ const SetupWindow kTestWindows[] = {
 
 TQK330RegForm::TQK330RegForm(QWidget* parent)
     : QWidget(parent),
-      groups_([this]() -> qk::ByteRegisters& { return image_; },
-              [](uint8_t reg) {
-                  for (const SetupWindow& window : kSetupWindows)
-                      if (window.reg == reg) window.refreshFromEditor();
-              }) {
+      groups_(
+          qk::QK330Map(), [this]() -> qk::ByteRegisters& { return image_; },
+          [](uint8_t reg) {
+              for (const SetupWindow& window : kSetupWindows)
+                  if (window.reg == reg) window.refreshFromEditor();
+          }) {
     ui.setupUi(this);
     setFixedSize(size());
     groups_.Build(this, kGroupLayouts);

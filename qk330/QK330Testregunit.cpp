@@ -33,10 +33,10 @@ struct BitRegister {
 // READ ALL reads the bit registers in this order, among the others.
 // clang-format off
 const BitRegister kBitRegisters[] = {
-    {{.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Reset",  "Enable DEM",   "Enable CDS",    "Dither Enable", "Chop PD",       "PSC PD",     "Chop Enable", "Chop 384kHz"}, .groupBox = "PSCTest1GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg1Form; }},
-    {{.reg = "7A", .enabledBits = 0xDB, .initialBits = 0, .tristate = false, .bitCaptions = {"OVP Enable", "Bias Current", "Bias Current",  "Bias Current",  "BandGAP PD",    "Not Used",   "PD Bias Cur", "PD Ref Sys"}, .groupBox = "PSCTest2GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg2Form; }},
-    {{.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",     "Not Used",      "PLL Clk Sel",   "PLL Clk Sel",   "Not Used",   "Clear Filter", "Bypass"}, .groupBox = "Reg1EGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg0Form; }},
-    {{.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Write Enable", "Force PWM",  "LRCse Disable", "LRCe Disable",  "PLLle Disable", "PLL Reg PD", "Vol Bypass",  "Disable glitch"}, .groupBox = "Reg1FGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg1Form; }},
+    {{.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "PSCTest1GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg1Form; }},
+    {{.reg = "7A", .enabledBits = 0xDB, .initialBits = 0, .tristate = false, .groupBox = "PSCTest2GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg2Form; }},
+    {{.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .groupBox = "Reg1EGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg0Form; }},
+    {{.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "Reg1FGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg1Form; }},
 };
 // clang-format on
 constexpr auto kResetHint = "If not Checked then Reset PSC";
@@ -63,7 +63,7 @@ QString HexReadout(int position) {
 }  // namespace
 
 TQK330TestRegForm::TQK330TestRegForm(QWidget* parent)
-    : QWidget(parent), groups_(QK330Image, ReloadSetupWindow) {
+    : QWidget(parent), groups_(qk::QK330Map(), QK330Image, ReloadSetupWindow) {
     ui.setupUi(this);
     std::vector<qk::RegisterGroupLayout> layouts;
     for (const BitRegister& reg : kBitRegisters) layouts.push_back(reg.layout);

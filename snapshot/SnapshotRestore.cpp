@@ -108,6 +108,8 @@ bool Verify(const RestorePlan& plan, const RegisterMap& map, RegisterBus& regist
             }
         }
     }
+    read.family = map.family;
+    outcome.readBack = read;
     for (const RegisterInfo& info : map.registers) {
         if (info.width == 0 || !read.Holds(info.subAddress)) continue;
         const std::vector<std::string> lines =

@@ -36,6 +36,7 @@ struct RestoreOutcome {
     std::vector<std::string> notWritten;  // after a bus error or a cancel
     std::vector<std::string> mismatches;  // decoded: "Soft Mute Ch1 UnMute: wrote 1, read 0"
     int registersDiffering = 0;
+    Snapshot readBack;    // what the verification read
     std::string message;  // one line for the window or the terminal
 };
 

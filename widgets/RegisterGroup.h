@@ -14,7 +14,7 @@ struct RegisterGroupLayout {
     uint8_t enabledBits;
     uint8_t initialBits;
     bool tristate;
-    std::array<const char*, 8> bitCaptions;  // bit 7 first, as shown from the top
+    std::array<const char*, 8> bitCaptions{};  // bit 7 first; from the register map
     const char* groupBox = nullptr;          // the group box's name when not Reg<reg>GroupBox
     bool compact = false;                    // rows for a 117 x 198 group box
 };

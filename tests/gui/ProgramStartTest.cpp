@@ -64,6 +64,7 @@ TEST_F(ProgramStart, CreatesEveryWindowInOrderHiddenButTheMainWindow) {
         {"QK330TestReg0Form", "Test Register 0"},
         {"FileOpenErrorDlgForm", "Dialog"},
         {"GPIOForm", "Parallel Port Pins"},
+        {"SnapshotForm", "Snapshot"},
     };
     const QList<QWidget*> windows = SecondaryWindows();
     ASSERT_EQ(windows.size(), qsizetype(expected.size()));

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "chips/RegisterBus.h"
+#include "link/I2cMaster.h"
+#include "snapshot/Snapshot.h"
+
+namespace qk {
+
+// The chip the main window has selected, as the Snapshot window works on it.
+struct SnapshotChip {
+    ChipFamily family;
+    std::string name;  // "QK330"
+    uint8_t writeAddress;
+    RegisterBus& registers;  // the family's register image
+    I2cMaster& bus;
+    ByteLookup image;    // the program's copy of each register
+    bool testRegisters;  // the engineering login is active
+    // Every window shows these values through its refresh path, as after a chip selection.
+    std::function<void(const Snapshot& values)> showValues;
+};
+
+// Nothing while no chip is selected.
+std::optional<SnapshotChip> SelectedSnapshotChip();
+
+}  // namespace qk
