@@ -1,6 +1,7 @@
 // qk3xx-screenshot: renders every window of both chip generations, as an engineer sees them on
-// the virtual board after START and the engineering login, into a folder of PNG pictures
-// (docs/images for the README and the user guide). Exits non-zero when a window cannot be drawn.
+// the virtual board after START and the engineering login (the first generation's main window
+// after START alone), into a folder of PNG pictures (docs/images for the README and the user
+// guide). Exits non-zero when a window cannot be drawn.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -77,12 +78,18 @@ bool Picture(const Session& session, const QDir& folder) {
     qk::Program program(board);
     program.Show();
     Click(OkapiForm, "StartBitBtn");
+    // The main window as START alone leaves it, unless the chip is only reached by the login.
+    const bool chosenByStart = !*session.chipButton;
+    bool drawn = true;
+    if (chosenByStart) drawn = Save(OkapiForm, folder, session.mainPicture);
     Click(OkapiForm, "HiddenButton");
     OkapiForm->findChild<QLineEdit*>("LoginEdit")->insert(kEngineeringCode);  // as if typed
     Click(OkapiForm, "LoginButton");
-    if (*session.chipButton) Click(OkapiForm, session.chipButton);
+    if (!chosenByStart) {
+        Click(OkapiForm, session.chipButton);
+        drawn = Save(OkapiForm, folder, session.mainPicture);
+    }
 
-    bool drawn = Save(OkapiForm, folder, session.mainPicture);
     for (QWidget* window : qk::SecondaryWindows()) {
         const QString name = window->objectName();
         if (kNeverShown.contains(name) ||
