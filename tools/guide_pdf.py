@@ -86,7 +86,7 @@ def contents(tokens):
             if item["level"] in CONTENTS_LEVELS:
                 entries.append(
                     f'<li class="level-{item["level"]}"><a href="#{item["id"]}">'
-                    f'{html.escape(item["name"], quote=False)}</a></li>')
+                    f'{html.escape(html.unescape(item["name"]), quote=False)}</a></li>')
             walk(item["children"])
 
     walk(tokens)
