@@ -43,6 +43,9 @@ for program in qk3xx qk3xx-virtual qk3xx-cli; do
   [ -x "$root/usr/bin/$program" ] || { echo "not in the package: /usr/bin/$program"; exit 1; }
   LC_ALL=C.UTF-8 man --warnings -l "$root/usr/share/man/man1/$program.1.gz" >/dev/null
 done
-# The unpacked program runs with the libraries its package depends on.
-"$root/usr/bin/qk3xx-virtual" --help >/dev/null
+# The unpacked program runs, with the libraries its package depends on, and is this version.
+version=$(dpkg-deb --field "$package" Version)
+said=$("$root/usr/bin/qk3xx-virtual" --version)
+echo "$said"
+[ "$said" = "qk3xx-virtual $version" ] || { echo "the package $version holds '$said'"; exit 1; }
 echo "package $(basename "$package") checked"
