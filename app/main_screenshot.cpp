@@ -22,7 +22,7 @@ constexpr const char* kSecondGenerationPrefix = "QK330";
 // One run of the program on a virtual board, and the windows it pictures.
 struct Session {
     qk::board::Chip chip;
-    const char* chipButton;  // chosen after START; empty when START chose the chip itself
+    const char* chipButton;    // chosen after START; empty when START chose the chip itself
     const char* startPicture;  // the main window before START; empty for none
     const char* loginPicture;  // the login with the code typed, before Enter; empty for none
     const char* mainPicture;

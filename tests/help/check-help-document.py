@@ -45,11 +45,16 @@ def outline_entries(reader, items=None, level=1):
 
 
 def contents_pages(reader, entries):
-    """The page numbers that the contents pages state, by squeezed title."""
+    """The page numbers that the contents pages state, by squeezed title: the pages from the
+    Contents bookmark's up to the page before the next bookmark's."""
+    titles = [title for _, title, _ in entries]
+    if CONTENTS_TITLE not in titles:
+        return {}
+    at = titles.index(CONTENTS_TITLE)
+    first = entries[at][2]
+    last = entries[at + 1][2] - 1 if at + 1 < len(entries) else first
     stated = {}
-    first_section_page = min(page for _, title, page in entries if title != CONTENTS_TITLE
-                             and page > 1) if len(entries) > 1 else 1
-    for index in range(first_section_page - 1):
+    for index in range(first - 1, max(first, last)):
         for line in reader.pages[index].extract_text().splitlines():
             match = re.match(r"^(.*?)\s*\.{3,}\s*(\d+)$", line)
             if match:
@@ -83,10 +88,15 @@ def check(reader, source):
     headings = guide_headings(source)
     entries = outline_entries(reader)
     bookmarks = [(level, title) for level, title, _ in entries if title != CONTENTS_TITLE]
-    if bookmarks != headings:
-        failures.append(f"outline {bookmarks} differs from the guide's headings {headings}")
+    for index, (bookmark, heading) in enumerate(zip(bookmarks + [None] * len(headings),
+                                                    headings + [None] * len(bookmarks))):
+        if bookmark != heading:
+            failures.append(f"bookmark {index + 1} is {bookmark}, the guide's heading {heading}")
+            break
 
     stated = contents_pages(reader, entries)
+    if not stated:
+        failures.append("no contents page with page numbers")
     for level, title, page in entries:
         if level > 1 and title != CONTENTS_TITLE and stated.get(squeeze(title)) != page:
             failures.append(f"contents give '{title}' page {stated.get(squeeze(title))}, "
