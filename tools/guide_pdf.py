@@ -33,7 +33,8 @@ h1 { font-size: 20pt; margin: 0 0 2pt 0; bookmark-level: 1; }
 .version { color: #555; margin: 0 0 18pt 0; }
 h2 { font-size: 14pt; margin: 16pt 0 6pt 0; bookmark-level: 2; }
 h3 { font-size: 11.5pt; margin: 12pt 0 4pt 0; bookmark-level: 3; }
-h1, h2, h3 { break-after: avoid; color: #1a3a5a; }
+h4 { font-size: 10pt; margin: 10pt 0 3pt 0; bookmark-level: 4; }
+h1, h2, h3, h4 { break-after: avoid; color: #1a3a5a; }
 p, li { orphans: 3; widows: 3; }
 li { margin: 1pt 0; }
 code { font-family: "DejaVu Sans Mono", monospace; font-size: 9pt; }
