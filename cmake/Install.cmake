@@ -13,8 +13,8 @@ install(FILES data/qk3xx.desktop data/qk3xx-virtual.desktop
 install(FILES data/qk3xx.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/org.qk3xx.qk3xx.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Man pages, the changelog and the copyright notice as Debian installs them: compressed, without
-# a name or time stamp in the gzip header, so the same source gives the same package.
+# Man pages and the changelog as Debian installs them: compressed, without a name or time stamp in
+# the gzip header, so the same source gives the same package.
 function(qk_compressed source output)
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -E copy ${source} ${output}.tmp
