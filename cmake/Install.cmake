@@ -39,12 +39,12 @@ if(NOT QK_CHANGELOG_HEAD MATCHES "^qk3xx \\(${PROJECT_VERSION}\\) ")
     "version ${PROJECT_VERSION} at its top")
 endif()
 set(QK_PACKAGE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/qk3xx)
-qk_compressed(${CMAKE_SOURCE_DIR}/data/changelog ${CMAKE_BINARY_DIR}/package/changelog.gz)
+qk_compressed(${CMAKE_SOURCE_DIR}/data/changelog ${CMAKE_BINARY_DIR}/doc/changelog.gz)
 add_custom_target(install_documents ALL
-  DEPENDS ${QK_COMPRESSED_MAN_PAGES} ${CMAKE_BINARY_DIR}/package/changelog.gz)
+  DEPENDS ${QK_COMPRESSED_MAN_PAGES} ${CMAKE_BINARY_DIR}/doc/changelog.gz)
 install(FILES ${QK_COMPRESSED_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES data/copyright DESTINATION ${QK_PACKAGE_DOC_DIR})
-install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz DESTINATION ${QK_PACKAGE_DOC_DIR})
+install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION ${QK_PACKAGE_DOC_DIR})
 
 # The Debian package: its dependencies come from the binaries (dpkg-shlibdeps).
 set(QK_PACKAGE_MAINTAINER "QK3xx Software developers <qk3xx-software@example.org>"
