@@ -27,12 +27,5 @@ TEST(ReadoutScale, MarksGoToTheNearestReadout) {
         EXPECT_EQ(ScaleMarkPosition(c.mark, 0, 249, MasterReadout), c.position) << c.mark;
 }
 
-TEST(ReadoutScale, LeadingValueTakesOnlyFiniteNumbers) {
-    EXPECT_EQ(LeadingValue("-0.13 dB"), -0.13);
-    EXPECT_EQ(LeadingValue("+36.0"), 36.0);
-    for (const char* text : {"MUTE", "Mute", "", "inf", "nan", "+-1"})
-        EXPECT_EQ(LeadingValue(text), std::nullopt) << text;
-}
-
 }  // namespace
 }  // namespace qk

@@ -3,7 +3,9 @@
 #include <QLabel>
 #include <QSlider>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "gen1/Balanceunitsixch.h"
