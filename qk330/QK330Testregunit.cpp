@@ -34,7 +34,7 @@ struct BitRegister {
 // clang-format off
 const BitRegister kBitRegisters[] = {
     {{.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "PSCTest1GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg1Form; }},
-    {{.reg = "7A", .enabledBits = 0xDB, .initialBits = 0, .tristate = false, .groupBox = "PSCTest2GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg2Form; }},
+    {{.reg = "7A", .enabledBits = 0xFB, .initialBits = 0, .tristate = false, .groupBox = "PSCTest2GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg2Form; }},
     {{.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .groupBox = "Reg1EGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg0Form; }},
     {{.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "Reg1FGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg1Form; }},
 };
