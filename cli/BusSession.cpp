@@ -1,6 +1,7 @@
 #include "cli/BusSession.h"
 
 #include "chips/ChipFacts.h"
+#include "cli/BoardState.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
 #include "link/Datalog.h"
@@ -116,9 +117,26 @@ int BusSession::OpenI2cDev() {
 int BusSession::OpenVirtual() {
     board::BoardOptions options = choice_.board;
     options.writeAddress = choice_.address.value_or(FirstAddress);
-    parts_->port = std::make_unique<board::VirtualBoard>(board::MakeBoard(options));
+    auto board = std::make_unique<board::VirtualBoard>(board::MakeBoard(options));
+    if (!choice_.stateFile.empty()) {
+        if (const std::string error = LoadBoardState(choice_.stateFile, *board); !error.empty()) {
+            err_ << Tell(error);
+            return UsageError;
+        }
+    }
+    board_ = board.get();
+    parts_->port = std::move(board);
     parts_->master = std::make_unique<I2cBus>(*parts_->port, Sink(), parts_->Log());
     master_ = parts_->master.get();
+    return Done;
+}
+
+int BusSession::Close() {
+    if (!board_ || choice_.stateFile.empty()) return Done;
+    if (const std::string error = SaveBoardState(choice_.stateFile, *board_); !error.empty()) {
+        err_ << Tell(error);
+        return UsageError;
+    }
     return Done;
 }
 

@@ -21,6 +21,7 @@ struct BusChoice {
     std::optional<uint8_t> address;        // --address, as the 8-bit write address
     const ChipKind* chip = nullptr;        // --chip
     std::string logFile;                   // --log
+    std::string stateFile;                 // --state: the virtual board's registers
 };
 
 // The bus a subcommand works on: the carrier opened, the clock calibrated and the lines checked
@@ -32,6 +33,8 @@ class BusSession : private I2cErrorSink {
     ~BusSession() override;
 
     int Open();
+    // Keeps the virtual board's registers in the --state file; Done, or UsageError told.
+    int Close();
     // Probes --address, or 0x1a then 0x1b; Differs (no chip) or BusError (a line held low) with
     // the reason told. `heldLineIsNoChip`: detect reports a held line as no chip (Differs).
     int FindChip(bool heldLineIsNoChip);
@@ -61,6 +64,7 @@ class BusSession : private I2cErrorSink {
     BusChoice choice_;
     std::ostream& err_;
     std::unique_ptr<Parts> parts_;
+    board::VirtualBoard* board_ = nullptr;  // the virtual board, when it carries the frames
     I2cMaster* master_ = nullptr;
     RegisterBus registers_;
     uint8_t address_ = 0x34;

@@ -7,11 +7,11 @@ namespace qk::cli {
 namespace {
 
 constexpr ChipKind kChipKinds[] = {
-    {.option = "qk310", .name = "QK310", .id = QK310ChipId, .family = Family::FirstGeneration},
-    {.option = "qk320", .name = "QK320", .id = QK320ChipId, .family = Family::FirstGeneration},
-    {.option = "qk350", .name = "QK350", .id = QK350ChipId, .family = Family::FirstGeneration},
-    {.option = "qk330", .name = "QK330", .id = QK350ChipId, .family = Family::QK330},
-    {.option = "qk340", .name = "QK340", .id = QK350ChipId, .family = Family::QK330},
+    {.option = "qk310", .name = "QK310", .id = QK310ChipId, .family = ChipFamily::QK310},
+    {.option = "qk320", .name = "QK320", .id = QK320ChipId, .family = ChipFamily::QK310},
+    {.option = "qk350", .name = "QK350", .id = QK350ChipId, .family = ChipFamily::QK310},
+    {.option = "qk330", .name = "QK330", .id = QK350ChipId, .family = ChipFamily::QK330},
+    {.option = "qk340", .name = "QK340", .id = QK350ChipId, .family = ChipFamily::QK330},
 };
 
 }  // namespace

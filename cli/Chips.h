@@ -2,10 +2,9 @@
 #include <cstdint>
 #include <string>
 
-namespace qk::cli {
+#include "chips/RegisterMap.h"
 
-// The register set a chip carries: the first generation's 29 registers, or the QK330's 61.
-enum class Family { FirstGeneration, QK330 };
+namespace qk::cli {
 
 // A chip --chip can name: its option value, its name, the ID its register 00h gives (bits 1..5)
 // and its family. The QK330 and QK340 give the QK350's ID: only --chip tells them apart.
@@ -13,7 +12,7 @@ struct ChipKind {
     const char* option;
     const char* name;
     uint8_t id;
-    Family family;
+    ChipFamily family;
 };
 
 const ChipKind* FindChipKind(const std::string& option);

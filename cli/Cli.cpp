@@ -64,7 +64,9 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             const int opened = session.Open();
             return opened == Done ? session.FindChip(detect) : opened;
         }};
-    return command->run(context);
+    const int outcome = command->run(context);
+    const int closed = session.Close();
+    return outcome == Done ? closed : outcome;
 }
 
 }  // namespace qk::cli

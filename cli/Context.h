@@ -26,11 +26,15 @@ struct Context {
     void Fail(const std::string& text) const { err << "qk3xx-cli: " << text << "\n"; }
 };
 
-// The subcommands of the first release; each returns its exit code.
+// The subcommands; each returns its exit code.
 int Detect(Context& context);
 int Get(Context& context);
 int Set(Context& context);
 int Run(Context& context);
 int Replay(Context& context);
+int Dump(Context& context);
+int Diff(Context& context);
+int Restore(Context& context);
+int Export(Context& context);
 
 }  // namespace qk::cli

@@ -51,8 +51,8 @@ bool ApplyChip(Invocation& call, const std::string& value) {
     return call.bus.chip != nullptr;
 }
 
-constexpr const char* kValueOptions[] = {"--port", "--i2c-dev", "--virtual", "--address",
-                                         "--chip", "--log",     "--format",  "--bus"};
+constexpr const char* kValueOptions[] = {"--port", "--i2c-dev", "--virtual", "--address", "--chip",
+                                         "--log",  "--state",   "--format",  "--bus"};
 constexpr const char* kFlags[] = {"--quiet",     "--help",           "--version",    "--verify",
                                   "--no-verify", "--test-registers", "--any-address"};
 
@@ -108,11 +108,15 @@ Invocation ParseInvocation(const std::vector<std::string>& arguments) {
             ok = ApplyChip(call, value);
         } else if (name == "--log") {
             call.bus.logFile = value;
+        } else if (name == "--state") {
+            call.bus.stateFile = value;
         } else {
             call.values[name] = value;
         }
         if (!ok) return call;
     }
+    if (!call.bus.stateFile.empty() && call.bus.carrier != Carrier::Virtual)
+        call.error = "--state keeps a virtual board's registers: use it with --virtual";
     call.quiet = call.flags.erase("--quiet") > 0;
     call.help = call.flags.erase("--help") > 0;
     call.version = call.flags.erase("--version") > 0;

@@ -12,8 +12,10 @@ const char kGlobalOptions[] =
     "                         the clock is calibrated and the lines checked first\n"
     "  --i2c-dev DEVICE       a Linux I2C adapter, /dev/i2c-N\n"
     "  --virtual CHIP[:FAULT] the virtual board, for dry runs: CHIP qk310, qk320, qk350,\n"
-    "                         qk330, unknown or none; FAULT scl-stuck, sda-stuck, data-nack\n"
-    "                         or stretch:N\n"
+    "                         qk330, unknown or none; FAULT scl-stuck, sda-stuck, data-nack,\n"
+    "                         stretch:N or stuck-bit:REG:BIT\n"
+    "  --state FILE           with --virtual: keeps the board's registers in FILE\n"
+    "                         between runs, as a chip keeps them\n"
     "\n"
     "Options:\n"
     "  --address ADDRESS      the chip's 7-bit address, 0x1a or 0x1b\n"
@@ -93,6 +95,48 @@ const std::vector<Subcommand>& Subcommands() {
          .mostOperands = 1,
          .options = {"--any-address"},
          .run = &Replay},
+        {.name = "dump",
+         .synopsis = "dump [FILE]",
+         .summary = "the chip's registers as a snapshot file (stdout by default)",
+         .details = "One \"hh: hh\" line per register with its name and fields decoded after\n"
+                    "\"#\". A write-only register reads XX: the chip cannot tell it. The file\n"
+                    "is written whole or not at all.\n",
+         .fewestOperands = 0,
+         .mostOperands = 1,
+         .options = {},
+         .run = &Dump},
+        {.name = "diff",
+         .synopsis = "diff FILE",
+         .summary = "the registers where the chip differs from a snapshot file",
+         .details = "Prints each register that differs, decoded as the Snapshot window shows it\n"
+                    "(file, chip and power-on default), and exits 1 when one does.\n",
+         .fewestOperands = 1,
+         .mostOperands = 1,
+         .options = {},
+         .run = &Diff},
+        {.name = "restore",
+         .synopsis = "restore FILE [--no-verify] [--test-registers]",
+         .summary = "writes a snapshot file back to the chip, verified",
+         .details = "Checks the whole file first. Mutes all channels, writes every writable\n"
+                    "register of the file in address order (status registers never, test\n"
+                    "registers only with --test-registers), the mute register last, then reads\n"
+                    "every register written back: exit 1 when one differs. --no-verify skips the\n"
+                    "read-back.\n",
+         .fewestOperands = 1,
+         .mostOperands = 1,
+         .options = {"--no-verify", "--test-registers"},
+         .run = &Restore},
+        {.name = "export",
+         .synopsis = "export SNAPSHOT --format c|i2ctransfer|script [--bus N]",
+         .summary = "a snapshot file as an init sequence, in the restore's order",
+         .details = "c: a C array of {sub-address, value} pairs with the fields as comments;\n"
+                    "i2ctransfer: a shell script of i2ctransfer lines on bus N (without --bus the\n"
+                    "script takes it as its argument); script: a script for `run`. Needs no bus;\n"
+                    "--test-registers includes the test registers.\n",
+         .fewestOperands = 1,
+         .mostOperands = 1,
+         .options = {"--format", "--bus", "--test-registers"},
+         .run = &Export},
     };
     return commands;
 }
@@ -115,9 +159,12 @@ std::string ProgramHelp() {
         "stdout, messages on stderr.\n"
         "\n"
         "Commands:\n";
+    constexpr size_t SummaryColumn = 34;
     for (const Subcommand& command : Subcommands()) {
         std::string line = "  " + std::string(command.synopsis);
-        line.resize(std::max<size_t>(line.size() + 1, 34), ' ');
+        // A long synopsis has its summary on the next line.
+        if (line.size() >= SummaryColumn) line += "\n";
+        line.resize(line.back() == '\n' ? line.size() + SummaryColumn : SummaryColumn, ' ');
         text += line + command.summary + "\n";
     }
     return text + "\n" + kGlobalOptions + "\n" + kNumbersAndExits;

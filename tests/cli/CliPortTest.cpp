@@ -109,6 +109,15 @@ TEST(Virtual, ExitCodesAndMessages) {
          2,
          "",
          "the log /nonexistent/DataLog.txt: No such file or directory"},
+        {{"--virtual", "qk310", "--state", ScratchFile("bad-state.txt", "03: 7e\nff: 00\n"),
+          "detect"},
+         2,
+         "",
+         "bad-state.txt:2: ff: 00: the board's chip has no such register"},
+        {{"--state", "board.txt", "detect"},
+         2,
+         "",
+         "--state keeps a virtual board's registers: use it with --virtual"},
         {{"--version"}, 0, "", ""},
     };
     for (const VirtualCase& c : cases) {
@@ -129,7 +138,8 @@ TEST(Virtual, ExitCodesAndMessages) {
 TEST(Virtual, HelpForTheWholeAndEachCommand) {
     const CliResult whole = Cli({"--help"});
     EXPECT_EQ(whole.code, 0);
-    for (const char* command : {"detect", "get", "set", "run", "replay"}) {
+    for (const char* command :
+         {"detect", "get", "set", "run", "replay", "dump", "diff", "restore", "export"}) {
         EXPECT_NE(whole.out.find(std::string("\n  ") + command), std::string::npos) << command;
         const CliResult one = Cli({command, "--help"});
         EXPECT_EQ(one.code, 0);
