@@ -22,7 +22,9 @@ constexpr const char* kSecondGenerationPrefix = "QK330";
 // One run of the program on a virtual board, and the windows it pictures.
 struct Session {
     qk::board::Chip chip;
-    const char* chipButton;  // chosen after START; empty when START chose the chip itself
+    const char* chipButton;    // chosen after START; empty when START chose the chip itself
+    const char* startPicture;  // the main window before START; empty for none
+    const char* loginPicture;  // the login with the code typed, before Enter; empty for none
     const char* mainPicture;
     bool secondGeneration;  // pictures the QK330 windows, else all the others
 };
@@ -30,10 +32,14 @@ struct Session {
 constexpr Session kSessions[] = {
     {.chip = qk::board::Chip::QK310,
      .chipButton = "",
+     .startPicture = "start",
+     .loginPicture = "",
      .mainPicture = "main",
      .secondGeneration = false},
     {.chip = qk::board::Chip::QK330,
      .chipButton = "QK330RadioButton",
+     .startPicture = "",
+     .loginPicture = "login",
      .mainPicture = "qk330-main",
      .secondGeneration = true},
 };
@@ -76,13 +82,15 @@ bool Picture(const Session& session, const QDir& folder) {
     qk::board::VirtualBoard board(session.chip);
     qk::Program program(board);
     program.Show();
+    bool drawn = !*session.startPicture || Save(OkapiForm, folder, session.startPicture);
     Click(OkapiForm, "StartBitBtn");
     Click(OkapiForm, "HiddenButton");
     OkapiForm->findChild<QLineEdit*>("LoginEdit")->insert(kEngineeringCode);  // as if typed
+    if (*session.loginPicture) drawn = Save(OkapiForm, folder, session.loginPicture) && drawn;
     Click(OkapiForm, "LoginButton");
     if (*session.chipButton) Click(OkapiForm, session.chipButton);
 
-    bool drawn = Save(OkapiForm, folder, session.mainPicture);
+    drawn = Save(OkapiForm, folder, session.mainPicture) && drawn;
     for (QWidget* window : qk::SecondaryWindows()) {
         const QString name = window->objectName();
         if (kNeverShown.contains(name) ||

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the virtual-board demo need on Debian 12 (run as root).
 set -euo pipefail
+# weasyprint, python3-markdown and fonts-dejavu-core print the help document; python3-pypdf reads
+# it back in its test; man-db checks the man pages.
 packages=(build-essential cmake g++ qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth locales xdg-utils desktop-file-utils)
+          libbenchmark-dev xvfb xauth locales xdg-utils desktop-file-utils
+          weasyprint python3-markdown fonts-dejavu-core python3-pypdf man-db)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
