@@ -16,6 +16,7 @@ namespace qk::cli {
 struct BusChoice {
     enum class Carrier { Port, I2cDev, Virtual };
     Carrier carrier = Carrier::Port;
+    bool carrierChosen = false;            // on the command line
     std::string device = "/dev/parport0";  // Port, I2cDev
     board::BoardOptions board;             // Virtual
     std::optional<uint8_t> address;        // --address, as the 8-bit write address

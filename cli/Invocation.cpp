@@ -10,18 +10,30 @@ namespace {
 
 using Carrier = BusChoice::Carrier;
 
-bool ChooseCarrier(Invocation& call, Carrier carrier, bool& chosen) {
-    if (chosen) {
+// The bus is chosen once: a second --port, --i2c-dev or --virtual is a mistake.
+bool ChooseCarrier(Invocation& call, Carrier carrier) {
+    if (call.bus.carrierChosen) {
         call.error = "choose one bus: --port, --i2c-dev or --virtual";
         return false;
     }
-    chosen = true;
+    call.bus.carrierChosen = true;
     call.bus.carrier = carrier;
     return true;
 }
 
+bool ApplyPort(Invocation& call, const std::string& value) {
+    call.bus.device = value;
+    return ChooseCarrier(call, Carrier::Port);
+}
+
+bool ApplyI2cDev(Invocation& call, const std::string& value) {
+    call.bus.device = value;
+    return ChooseCarrier(call, Carrier::I2cDev);
+}
+
 // --virtual CHIP[:FAULT], with the virtual board's own names and reasons.
 bool ApplyVirtual(Invocation& call, const std::string& value) {
+    if (!ChooseCarrier(call, Carrier::Virtual)) return false;
     const size_t colon = value.find(':');
     std::vector<std::string> options{"--chip", value.substr(0, colon)};
     if (colon != std::string::npos)
@@ -51,21 +63,44 @@ bool ApplyChip(Invocation& call, const std::string& value) {
     return call.bus.chip != nullptr;
 }
 
-constexpr const char* kValueOptions[] = {"--port", "--i2c-dev", "--virtual", "--address", "--chip",
-                                         "--log",  "--state",   "--format",  "--bus"};
+bool ApplyLog(Invocation& call, const std::string& value) {
+    call.bus.logFile = value;
+    return true;
+}
+
+bool ApplyState(Invocation& call, const std::string& value) {
+    call.bus.stateFile = value;
+    return true;
+}
+
+// The options that take a value, and what each does with it; a null `apply` keeps the value for
+// the subcommand that takes the option.
+struct ValueOption {
+    const char* name;
+    bool (*apply)(Invocation& call, const std::string& value);
+};
+constexpr ValueOption kValueOptions[] = {
+    {"--port", &ApplyPort},       {"--i2c-dev", &ApplyI2cDev}, {"--virtual", &ApplyVirtual},
+    {"--address", &ApplyAddress}, {"--chip", &ApplyChip},      {"--log", &ApplyLog},
+    {"--state", &ApplyState},     {"--format", nullptr},       {"--bus", nullptr},
+};
 constexpr const char* kFlags[] = {"--quiet",     "--help",           "--version",    "--verify",
                                   "--no-verify", "--test-registers", "--any-address"};
 
-template <size_t N>
-bool Among(const char* const (&names)[N], const std::string& name) {
-    return std::find(std::begin(names), std::end(names), name) != std::end(names);
+bool IsFlag(const std::string& name) {
+    return std::find(std::begin(kFlags), std::end(kFlags), name) != std::end(kFlags);
+}
+
+const ValueOption* FindValueOption(const std::string& name) {
+    for (const ValueOption& option : kValueOptions)
+        if (name == option.name) return &option;
+    return nullptr;
 }
 
 }  // namespace
 
 Invocation ParseInvocation(const std::vector<std::string>& arguments) {
     Invocation call;
-    bool carrierChosen = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (!argument.starts_with("--")) {
@@ -74,7 +109,7 @@ Invocation ParseInvocation(const std::vector<std::string>& arguments) {
         }
         const size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        if (Among(kFlags, name)) {
+        if (IsFlag(name)) {
             if (equals != std::string::npos) {
                 call.error = name + " takes no value";
                 return call;
@@ -82,7 +117,8 @@ Invocation ParseInvocation(const std::vector<std::string>& arguments) {
             call.flags.insert(name);
             continue;
         }
-        if (!Among(kValueOptions, name)) {
+        const ValueOption* option = FindValueOption(name);
+        if (!option) {
             call.error = "unknown option '" + argument + "'";
             return call;
         }
@@ -95,25 +131,10 @@ Invocation ParseInvocation(const std::vector<std::string>& arguments) {
             call.error = name + " needs a value";
             return call;
         }
-        bool ok = true;
-        if (name == "--port" || name == "--i2c-dev") {
-            ok = ChooseCarrier(call, name == "--port" ? Carrier::Port : Carrier::I2cDev,
-                               carrierChosen);
-            call.bus.device = value;
-        } else if (name == "--virtual") {
-            ok = ChooseCarrier(call, Carrier::Virtual, carrierChosen) && ApplyVirtual(call, value);
-        } else if (name == "--address") {
-            ok = ApplyAddress(call, value);
-        } else if (name == "--chip") {
-            ok = ApplyChip(call, value);
-        } else if (name == "--log") {
-            call.bus.logFile = value;
-        } else if (name == "--state") {
-            call.bus.stateFile = value;
-        } else {
+        if (!option->apply)
             call.values[name] = value;
-        }
-        if (!ok) return call;
+        else if (!option->apply(call, value))
+            return call;
     }
     if (!call.bus.stateFile.empty() && call.bus.carrier != Carrier::Virtual)
         call.error = "--state keeps a virtual board's registers: use it with --virtual";
