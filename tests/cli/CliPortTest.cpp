@@ -27,6 +27,43 @@ TEST(Port, CalibratesChecksTheLinesAndWritesVerified) {
     EXPECT_EQ(board.Register(0x13), 0x55);
 }
 
+// Every command that reaches the chip, one after the other on the same board, through the port.
+TEST(Port, EveryCommandThroughThePort) {
+    board::VirtualBoard board(board::Chip::QK330);
+    EmulatedPpdev port(board);
+    const auto saved = board.ListRegisters();
+    const std::string file = ScratchFile("port-snapshot.txt", "");
+    const std::string script = ScratchFile("port-script.txt", "w 0x0d 0x05\nr 0x0d 0x05\n");
+    const std::string log = ScratchFile("port-log.txt", "{0x34 0x0d 0x6 }\n{0x34 0x0d }\n");
+    struct Step {
+        Strings arguments;
+        int code;
+        const char* out;
+    };
+    const Step steps[] = {
+        {{"detect"}, 0, "QK330 at 0x1a\n"},
+        {{"get", "0x03", "2"}, 0, "0x13 0xa6\n"},
+        {{"dump", file}, 0, ""},
+        {{"set", "0x26", "0x03", "0x37"}, 0, ""},
+        {{"run", script}, 0, "0d: 05\n"},
+        {{"diff", file}, 1, nullptr},
+        {{"restore", file}, 0, ""},
+        {{"diff", file}, 0, ""},
+        {{"replay", log}, 0, "0d: 06\n"},
+    };
+    for (const Step& step : steps) {
+        Strings arguments{"--port", EmulatedPpdev::Path, "--chip", "qk330", "--quiet"};
+        arguments.insert(arguments.end(), step.arguments.begin(), step.arguments.end());
+        const CliResult result = Cli(arguments);
+        EXPECT_EQ(result.code, step.code) << step.arguments[0] << ": " << result.err;
+        if (step.out) {
+            EXPECT_EQ(result.out, step.out) << step.arguments[0];
+        }
+    }
+    board.SetRegister(0x0D, 0x06);  // as the replay left it: every other register as it was
+    EXPECT_EQ(board.ListRegisters(), saved);
+}
+
 TEST(Port, RefusalsExitFourWithTheReasonAndRemedy) {
     board::VirtualBoard board;
     const std::pair<Node, const char*> cases[] = {
