@@ -1,6 +1,7 @@
 // qk3xx-screenshot: renders every window of both chip generations, as an engineer sees them on
-// the virtual board after START and the engineering login, into a folder of PNG pictures
-// (docs/images for the README and the user guide). Exits non-zero when a window cannot be drawn.
+// the virtual board after START and the engineering login (the first generation's main window
+// after START alone), into a folder of PNG pictures (docs/images for the README and the user
+// guide). Exits non-zero when a window cannot be drawn.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -84,13 +85,18 @@ bool Picture(const Session& session, const QDir& folder) {
     program.Show();
     bool drawn = !*session.startPicture || Save(OkapiForm, folder, session.startPicture);
     Click(OkapiForm, "StartBitBtn");
+    // The main window as START alone leaves it, unless the chip is only reached by the login.
+    const bool chosenByStart = !*session.chipButton;
+    if (chosenByStart) drawn = Save(OkapiForm, folder, session.mainPicture) && drawn;
     Click(OkapiForm, "HiddenButton");
     OkapiForm->findChild<QLineEdit*>("LoginEdit")->insert(kEngineeringCode);  // as if typed
     if (*session.loginPicture) drawn = Save(OkapiForm, folder, session.loginPicture) && drawn;
     Click(OkapiForm, "LoginButton");
-    if (*session.chipButton) Click(OkapiForm, session.chipButton);
+    if (!chosenByStart) {
+        Click(OkapiForm, session.chipButton);
+        drawn = Save(OkapiForm, folder, session.mainPicture) && drawn;
+    }
 
-    drawn = Save(OkapiForm, folder, session.mainPicture) && drawn;
     for (QWidget* window : qk::SecondaryWindows()) {
         const QString name = window->objectName();
         if (kNeverShown.contains(name) ||
