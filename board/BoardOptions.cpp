@@ -36,6 +36,7 @@ constexpr FaultChoice kFaults[] = {
     {"data-nack", Fault::DataNotAcked},
 };
 constexpr const char kStretch[] = "stretch:";
+constexpr const char kStuckBit[] = "stuck-bit:";
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -57,6 +58,28 @@ bool ParseStretch(const std::string& value, int& polls) {
     const char* end = digits.data() + digits.size();
     const auto [stop, error] = std::from_chars(digits.data(), end, polls);
     return error == std::errc() && stop == end && !digits.empty() && polls >= 1;
+}
+
+// Reads "stuck-bit:REG:BIT": REG a sub-address in hex ("7c" or "0x7C"), BIT 0..7.
+bool ParseStuckBit(const std::string& value, BoardOptions& options) {
+    const std::string rest = value.substr(sizeof kStuckBit - 1);
+    const size_t colon = rest.find(':');
+    if (colon == std::string::npos) return false;
+    std::string reg = Lower(rest.substr(0, colon));
+    if (reg.rfind("0x", 0) == 0) reg = reg.substr(2);
+    const std::string bit = rest.substr(colon + 1);
+    unsigned sub = 0;
+    int bitNumber = 0;
+    const auto [regEnd, regError] = std::from_chars(reg.data(), reg.data() + reg.size(), sub, 16);
+    const auto [bitEnd, bitError] = std::from_chars(bit.data(), bit.data() + bit.size(), bitNumber);
+    if (reg.empty() || regError != std::errc() || regEnd != reg.data() + reg.size() || sub > 0xFF)
+        return false;
+    if (bit.empty() || bitError != std::errc() || bitEnd != bit.data() + bit.size() ||
+        bitNumber < 0 || bitNumber > 7)
+        return false;
+    options.stuckRegister = static_cast<uint8_t>(sub);
+    options.stuckBit = bitNumber;
+    return true;
 }
 
 bool ApplyChip(const std::string& value, BoardOptions& options, std::string& error) {
@@ -92,10 +115,20 @@ bool ApplyFault(const std::string& value, BoardOptions& options, std::string& er
         options.stretchPolls = polls;
         return true;
     }
+    if (Lower(value).rfind(kStuckBit, 0) == 0) {
+        if (!ParseStuckBit(value, options)) {
+            error = "'" + value + "': write stuck-bit:REG:BIT, REG a hex sub-address, BIT 0 to 7";
+            return false;
+        }
+        options.fault = Fault::StuckBit;
+        options.stretchPolls = 0;
+        return true;
+    }
     const FaultChoice* choice = Find(kFaults, value);
     if (!choice) {
         error = "'" + value +
-                "' is not a fault: choose none, scl-stuck, sda-stuck, data-nack or stretch:N";
+                "' is not a fault: choose none, scl-stuck, sda-stuck, data-nack, stretch:N or "
+                "stuck-bit:REG:BIT";
         return false;
     }
     options.fault = choice->fault;
@@ -120,8 +153,10 @@ constexpr cmdline::Option<BoardOptions> kOptions[] = {
      .value = "FAULT",
      .help = "a fault of the board: none, scl-stuck (SCL held low),\n"
              "sda-stuck (SDA held low), data-nack (data bytes are not\n"
-             "acknowledged), or stretch:N (the chip holds SCL low for N\n"
-             "status polls after each clock release)\n"
+             "acknowledged), stretch:N (the chip holds SCL low for N\n"
+             "status polls after each clock release), or\n"
+             "stuck-bit:REG:BIT (bit BIT of register REG, in hex, reads 0\n"
+             "whatever is written)\n"
              "default: none",
      .apply = &ApplyFault},
 };
@@ -148,6 +183,8 @@ std::string BoardOptionsHelp(const std::string& program) {
 VirtualBoard MakeBoard(const BoardOptions& options) {
     VirtualBoard board(options.chip, options.writeAddress);
     board.SetFault(options.noDevice ? Fault::NoDevice : options.fault, options.stretchPolls);
+    if (!options.noDevice && options.fault == Fault::StuckBit)
+        board.SetStuckBit(options.stuckRegister, options.stuckBit);
     return board;
 }
 
