@@ -154,8 +154,9 @@ constexpr cmdline::Option<BoardOptions> kOptions[] = {
      .help = "a fault of the board: none, scl-stuck (SCL held low),\n"
              "sda-stuck (SDA held low), data-nack (data bytes are not\n"
              "acknowledged), stretch:N (the chip holds SCL low for N\n"
-             "status polls after each clock release), or stuck-bit:REG:BIT\n"
-             "(bit BIT of register REG, in hex, reads 0 whatever is written)\n"
+             "status polls after each clock release), or\n"
+             "stuck-bit:REG:BIT (bit BIT of register REG, in hex, reads 0\n"
+             "whatever is written)\n"
              "default: none",
      .apply = &ApplyFault},
 };

@@ -150,10 +150,10 @@ RestorePlan PlanRestore(const Snapshot& snapshot, bool includeTestRegisters) {
 }
 
 RestoreOutcome RunRestore(const RestorePlan& plan, ChipFamily family, RegisterBus& registers,
-                          I2cMaster& bus, const WorkProgress& progress) {
+                          I2cMaster& bus, const WorkProgress& progress, bool verify) {
     RestoreOutcome outcome;
     bus.I2cResetErrors();
-    const int total = static_cast<int>(plan.writes.size()) * (bus.OffLine ? 1 : 2);
+    const int total = static_cast<int>(plan.writes.size()) * (bus.OffLine || !verify ? 1 : 2);
     for (size_t i = 0; i < plan.writes.size(); ++i) {
         const bool cancelled = progress && !progress(static_cast<int>(i), total);
         if (!cancelled) Write(registers, plan.writes[i]);
@@ -174,6 +174,11 @@ RestoreOutcome RunRestore(const RestorePlan& plan, ChipFamily family, RegisterBu
     if (bus.OffLine) {
         outcome.result = RestoreOutcome::Result::NotVerified;
         outcome.message = restored + " off line (log only); verification skipped";
+        return outcome;
+    }
+    if (!verify) {
+        outcome.result = RestoreOutcome::Result::NotVerified;
+        outcome.message = restored + ", not verified";
         return outcome;
     }
     if (!Verify(plan, MapOf(family), registers, bus, outcome, progress)) return outcome;

@@ -42,9 +42,10 @@ struct RestoreOutcome {
 
 // Runs the plan on the chip behind `registers`, then reads back every register written. Bus errors
 // are cleared first; one stops the restore at once. Off line the frames are only logged and the
-// verification is skipped.
+// verification is skipped; so it is when the caller asks for no `verify` (a restore that must be
+// quick, or a chip whose read-back is known to differ).
 RestoreOutcome RunRestore(const RestorePlan& plan, ChipFamily family, RegisterBus& registers,
-                          I2cMaster& bus, const WorkProgress& progress = {});
+                          I2cMaster& bus, const WorkProgress& progress = {}, bool verify = true);
 
 // The registers of the selected chip into a snapshot: read from the chip (a register the bus fails
 // on, and every one after it, "XX"), or off line from `image`, the program's copy. Write-only

@@ -68,6 +68,18 @@ TEST(SnapshotRestore, ListsAStuckBitDecoded) {
               "1 register differs after restore: Soft Mute Ch1 UnMute: wrote 1, read 0");
 }
 
+TEST(SnapshotRestore, WithoutVerificationReadsNothingBack) {
+    RestoreRig rig(board::Chip::QK330);
+    rig.rig.board.SetStuckBit(0x11, 0);
+    const RestoreOutcome outcome = RunRestore(PlanRestore(ChangedQK330(), false), ChipFamily::QK330,
+                                              rig.registers, rig.rig.bus, {}, false);
+    EXPECT_EQ(outcome.result, RestoreOutcome::Result::NotVerified);
+    EXPECT_EQ(outcome.message, "Restored 51 registers, not verified");
+    for (const board::DecodedFrame& frame : rig.rig.board.Frames())
+        EXPECT_GT(frame.bytes.size(), 1u)
+            << "a read frame or a sub-address frame: " << frame.Text();
+}
+
 TEST(SnapshotRestore, WritesTheResetBitClearedAndSaysSo) {
     RestoreRig rig(board::Chip::QK310);
     Snapshot file = PowerOnSnapshot(ChipFamily::QK310, "QK310");
