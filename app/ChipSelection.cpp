@@ -7,7 +7,9 @@
 #include "chips/QK310unit.h"
 #include "chips/QK320unit.h"
 #include "chips/QK330unit.h"
+#include "link/BusMonitorunit.h"
 #include "link/Gpiounit.h"
+#include "link/StatusWatchunit.h"
 #include "widgets/Colors.h"
 
 namespace qk {
@@ -76,11 +78,13 @@ void TOkapiForm::SelectChip(const qk::ChipModel& model) {
     model.activateChipModel();
 }
 
-// A new chip starts from a clean desk: every window but the pins window is closed, and the main
-// window widens to show the chip's panels.
+// A new chip starts from a clean desk: every window but the pins window and the two that watch the
+// bus (they show the activation itself) is closed, and the main window widens to show the chip's
+// panels.
 void TOkapiForm::ChipChangeStep() {
     for (QWidget* window : qk::SecondaryWindows())
-        if (window != GPIOForm) window->hide();
+        if (window != GPIOForm && window != BusMonitorForm && window != StatusWatchForm)
+            window->hide();
     for (const ChipButton& chip : ChipButtons()) {
         qk::SetTextColor(chip.button, qk::clBlack);
         qk::SetBackgroundColor(chip.button, qk::clBtnFace);

@@ -103,15 +103,27 @@ bool ApplyFault(const std::string& value, BoardOptions& options, std::string& er
     return true;
 }
 
+bool ApplyEvents(const std::string& value, BoardOptions& options, std::string& error) {
+    return ParseEventSchedule(value, options.events, error);
+}
+
+bool ApplyTrace(const std::string& value, BoardOptions& options, std::string& error) {
+    if (value.empty()) {
+        error = "needs a file name";
+        return false;
+    }
+    options.tracePath = value;
+    return true;
+}
+
 // Each option and what it does with its value; false, with `error` set, for a bad value.
 struct OptionHandler {
     const char* name;
     bool (*apply)(const std::string& value, BoardOptions& options, std::string& error);
 };
 constexpr OptionHandler kOptions[] = {
-    {"--chip", &ApplyChip},
-    {"--address", &ApplyAddress},
-    {"--fault", &ApplyFault},
+    {"--chip", &ApplyChip},     {"--address", &ApplyAddress}, {"--fault", &ApplyFault},
+    {"--events", &ApplyEvents}, {"--trace", &ApplyTrace},
 };
 
 ParsedOptions Refuse(std::string error) {
@@ -119,6 +131,15 @@ ParsedOptions Refuse(std::string error) {
     parsed.outcome = ParsedOptions::Outcome::Error;
     parsed.error = std::move(error);
     return parsed;
+}
+
+// One line per fault: "lrclk-loss, clear-lrclk (LRCLK)".
+std::string EventHelpLines() {
+    std::string lines;
+    for (const BoardEvent& event : BoardEvents())
+        lines +=
+            std::string(23, ' ') + event.raise + ", " + event.clear + " (" + event.bitName + ")\n";
+    return lines;
 }
 
 }  // namespace
@@ -152,12 +173,18 @@ ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments) {
     }
     if (parsed.options.noDevice && parsed.options.fault != Fault::None)
         return Refuse("--chip none (no device on the bus) cannot be combined with a --fault");
+    for (const TimedEvent& event : parsed.options.events) {
+        std::string error;
+        if (!EventFitsChip(event.name, parsed.options.chip, error))
+            return Refuse("--events: " + error);
+    }
     return parsed;
 }
 
 std::string BoardOptionsHelp(const std::string& program) {
     return "Usage: " + program +
-           " [--chip CHIP] [--address ADDRESS] [--fault FAULT]\n"
+           " [--chip CHIP] [--address ADDRESS] [--fault FAULT] [--events LIST]\n"
+           "       [--trace FILE.vcd]\n"
            "\n"
            "QK3xx Software on a virtual evaluation board.\n"
            "\n"
@@ -171,6 +198,15 @@ std::string BoardOptionsHelp(const std::string& program) {
            "                     acknowledged), or stretch:N (the chip holds SCL low for N\n"
            "                     status polls after each clock release)\n"
            "                     default: none\n"
+           "  --events LIST      faults the chip raises in its status registers, as\n"
+           "                     TIME:EVENT items separated by commas, TIME in seconds (2s,\n"
+           "                     0.5s) or milliseconds (1500ms) from start, for example\n"
+           "                     \"2s:lrclk-loss,5s:clear-lrclk,8s:psu-uv\"; a status bit stays\n"
+           "                     latched until the register editor's Zero. EVENT begins\n"
+           "                     or ends a fault (its status bit in brackets):\n" +
+           EventHelpLines() +
+           "  --trace FILE.vcd   writes SCL and SDA with their times to a VCD file that\n"
+           "                     logic-analyser programs (sigrok, PulseView) open\n"
            "  --help             shows this text\n";
 }
 

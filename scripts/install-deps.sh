@@ -2,7 +2,7 @@
 # Installs what the build, the tests and the virtual-board demo need on Debian 12 (run as root).
 set -euo pipefail
 packages=(build-essential cmake g++ qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth locales xdg-utils desktop-file-utils)
+          libbenchmark-dev xvfb xauth locales xdg-utils desktop-file-utils sigrok-cli)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
