@@ -20,6 +20,11 @@ constexpr const char* LampUnknown = "background: #d4d0c8; color: black; border: 
 constexpr const char* LampSet = "background: #00ff00; color: black; border: 1px solid gray;";
 constexpr const char* LampClear = "background: #404040; color: white; border: 1px solid gray;";
 
+// A style sheet costs a restyle of the label even when it is the same: set it only on a change.
+void SetLampStyle(QLabel* lamp, const char* style) {
+    if (lamp->styleSheet() != QLatin1String(style)) lamp->setStyleSheet(style);
+}
+
 QString RegisterText(uint8_t reg) {
     return QString::asprintf("%02Xh", reg);
 }
@@ -106,7 +111,7 @@ void TStatusWatchForm::ShowLamps() {
         if (!state.value) {
             lamp->setText(name);
             lamp->setToolTip(QString("%1 (%2): not read yet").arg(name, where));
-            lamp->setStyleSheet(LampUnknown);
+            SetLampStyle(lamp, LampUnknown);
             continue;
         }
         const QString time = QString::fromStdString(qk::LocalTimeText(state.changedMs, false));
@@ -120,7 +125,7 @@ void TStatusWatchForm::ShowLamps() {
                              .arg(*state.value ? 1 : 0)
                              .arg(time)
                              .arg(state.setCount));
-        lamp->setStyleSheet(*state.value ? LampSet : LampClear);
+        SetLampStyle(lamp, *state.value ? LampSet : LampClear);
     }
 }
 
@@ -188,9 +193,14 @@ void TStatusWatchForm::Poll() {
         Stop(QString("Polling stopped: %1. RESET on the main window clears it.").arg(kind));
         return;
     }
-    const auto transitions = watch_.Take(qk::WallClockMs(), values[0], values[1]);
+    const int64_t now = qk::WallClockMs();
+    const auto transitions = watch_.Take(now, values[0], values[1]);
     ShowLamps();
-    ui.Timeline->update();
+    // The timeline moves on once a second, and at once when a bit changed.
+    if (!transitions.empty() || now - timelineDrawnMs_ >= TimelineStepMs) {
+        timelineDrawnMs_ = now;
+        ui.Timeline->update();
+    }
     AppendToCsv(transitions);
 }
 

@@ -51,4 +51,6 @@ class TStatusWatchForm : public QWidget {
     qk::StatusWatch watch_;
     std::vector<QLabel*> lamps_;
     QString csvPath_;
+    static constexpr int64_t TimelineStepMs = 1000;
+    int64_t timelineDrawnMs_ = 0;
 };
