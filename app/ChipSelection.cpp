@@ -111,6 +111,12 @@ std::optional<qk::ChipGeneration> TOkapiForm::CheckedGeneration() const {
     return std::nullopt;
 }
 
+std::optional<qk::ChipFamily> TOkapiForm::CheckedFamily() const {
+    const auto generation = CheckedGeneration();
+    if (!generation) return std::nullopt;
+    return *generation == qk::ChipGeneration::QK330 ? qk::ChipFamily::QK330 : qk::ChipFamily::QK310;
+}
+
 // RESET: the checked button's handler runs again.
 void TOkapiForm::ReselectCheckedChip() {
     for (const ChipButton& chip : ChipButtons()) {

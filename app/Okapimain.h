@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/VolumeMutePanel.h"
+#include "chips/RegisterMap.h"
 #include "link/Datalog.h"
 #include "link/I2cMaster.h"
 #include "link/Port.h"
@@ -77,6 +78,8 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     bool QK340Checked() const;
     // The generation of the checked chip button; none before a chip is chosen.
     std::optional<qk::ChipGeneration> CheckedGeneration() const;
+    // The register map family of the checked chip; none before a chip is chosen.
+    std::optional<qk::ChipFamily> CheckedFamily() const;
     // The hidden-controls login's edit and button, as "Login&!" shows them.
     void ShowLogin();
     void IICAddressComboBoxChange();

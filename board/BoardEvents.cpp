@@ -32,8 +32,8 @@ std::optional<EventAction> FindEvent(const std::string& name) {
     return std::nullopt;
 }
 
-StatusSet StatusSetOf(Chip chip) {
-    return chip == Chip::QK330 ? StatusSet::QK330 : StatusSet::First;
+ChipFamily FamilyOf(Chip chip) {
+    return chip == Chip::QK330 ? ChipFamily::QK330 : ChipFamily::QK310;
 }
 
 std::string EventNames() {
@@ -103,7 +103,7 @@ bool ParseEventSchedule(const std::string& text, std::vector<TimedEvent>& schedu
 
 bool EventFitsChip(const std::string& name, Chip chip, std::string& error) {
     const std::optional<EventAction> action = FindEvent(name);
-    if (action && FindStatusBit(StatusSetOf(chip), action->event->bitName)) return true;
+    if (action && FindStatusBit(FamilyOf(chip), action->event->bitName)) return true;
     error = "'" + name + "': the " + VirtualBoard::ChipName(chip) + " has no status bit \"" +
             (action ? action->event->bitName : "?") + "\"";
     return false;
@@ -112,7 +112,7 @@ bool EventFitsChip(const std::string& name, Chip chip, std::string& error) {
 void ApplyEvent(VirtualBoard& board, Chip chip, const std::string& name) {
     const std::optional<EventAction> action = FindEvent(name);
     if (!action) return;
-    const std::optional<StatusBit> bit = FindStatusBit(StatusSetOf(chip), action->event->bitName);
+    const std::optional<StatusBit> bit = FindStatusBit(FamilyOf(chip), action->event->bitName);
     if (!bit) return;
     const auto mask = static_cast<uint8_t>(1u << bit->bit);
     if (action->begins)

@@ -28,8 +28,8 @@ struct EventAction {
 };
 std::optional<EventAction> FindEvent(const std::string& name);
 
-// The register set whose status bits the chip has.
-StatusSet StatusSetOf(Chip chip);
+// The family whose register map names the chip's status bits.
+ChipFamily FamilyOf(Chip chip);
 
 // One step of a --events schedule: at `atMs` after start, the named event.
 struct TimedEvent {

@@ -18,6 +18,7 @@ enum class Fault {
     SdaStuckLow,   // the data line is held low
     DataNotAcked,  // the address is acknowledged, data bytes are not
     ClockStretch,  // the chip holds SCL low for some status polls after each clock release
+    StuckBit,      // one bit of one register reads 0 whatever is written (SetStuckBit)
 };
 
 // One frame as the chip decoded it: the address byte, then the bytes received (write frame) or
@@ -38,6 +39,8 @@ class VirtualBoard : public PortIo {
     explicit VirtualBoard(Chip chip = Chip::QK310, uint8_t writeAddress = 0x34);
 
     void SetFault(Fault fault, int stretchPolls = 0);
+    // Fault::StuckBit at register `sub`, bit 0..7: the bit holds 0 whatever is written.
+    void SetStuckBit(uint8_t sub, int bit);
 
     // A fault condition of the chip (a lost clock, a supply out of range) latches its status bit:
     // set, or cleared for an active-low bit. The bit stays latched after the condition ends, until
@@ -108,6 +111,7 @@ class VirtualBoard : public PortIo {
     std::array<uint8_t, 256> regs_{};
     std::array<bool, 256> exists_{};
     std::array<bool, 256> readOnly_{};
+    std::array<uint8_t, 256> stuckLow_{};  // bits held at 0
 
     // Drives (true = released) and the settled line levels.
     bool masterSda_ = true, masterScl_ = true, chipSda_ = true;

@@ -1,24 +1,34 @@
 #include "chips/StatusBits.h"
 
+#include <string>
+
 namespace qk {
 
-const std::vector<StatusBit>& StatusBits(StatusSet set) {
-    static const std::vector<StatusBit> first = {
-        {0x00, 7, "Vol Update"},  {0x00, 6, "Off"},         {0x00, 0, "No Errors"},
-        {0x01, 7, "FS"},          {0x01, 6, "Control Pin"}, {0x01, 5, "SCLK"},
-        {0x01, 4, "LRCLK"},       {0x01, 3, "MCLK Count"},  {0x01, 2, "DCLK Phase"},
-        {0x01, 1, "MCLK Timing"}, {0x01, 0, "PWM Timing"},
-    };
-    static const std::vector<StatusBit> qk330 = {
-        {0x00, 7, "Vol Update"}, {0x00, 0, "No Errors"}, {0x01, 7, "No Clip"},
-        {0x01, 5, "SCLK"},       {0x01, 4, "LRCLK"},     {0x01, 3, "Frame Slip"},
-        {0x01, 2, "PSU OV"},     {0x01, 1, "PSU UV"},    {0x01, 0, "PSU OF"},
-    };
-    return set == StatusSet::QK330 ? qk330 : first;
+namespace {
+
+std::vector<StatusBit> Collect(ChipFamily family) {
+    std::vector<StatusBit> bits;
+    const RegisterMap& map = MapOf(family);
+    for (uint8_t reg : StatusRegisters) {
+        const RegisterInfo* info = map.Find(reg);
+        if (!info) continue;
+        for (const RegisterField& field : FieldsOf(*info))
+            if (field.lastBit == field.firstBit && std::string(field.name) != kNotUsed)
+                bits.push_back({reg, field.firstBit, field.name});
+    }
+    return bits;
 }
 
-std::optional<StatusBit> FindStatusBit(StatusSet set, std::string_view name) {
-    for (const StatusBit& bit : StatusBits(set))
+}  // namespace
+
+const std::vector<StatusBit>& StatusBits(ChipFamily family) {
+    static const std::vector<StatusBit> first = Collect(ChipFamily::QK310);
+    static const std::vector<StatusBit> qk330 = Collect(ChipFamily::QK330);
+    return family == ChipFamily::QK330 ? qk330 : first;
+}
+
+std::optional<StatusBit> FindStatusBit(ChipFamily family, std::string_view name) {
+    for (const StatusBit& bit : StatusBits(family))
         if (name == bit.name) return bit;
     return std::nullopt;
 }

@@ -5,10 +5,10 @@
 
 namespace qk {
 
-void StatusWatch::Reset(StatusSet set) {
-    set_ = set;
+void StatusWatch::Reset(ChipFamily family) {
+    family_ = family;
     bits_.clear();
-    for (const StatusBit& bit : StatusBits(set))
+    for (const StatusBit& bit : StatusBits(family))
         bits_.push_back(BitState{.bit = bit, .value = std::nullopt, .history = {}});
     lastPollMs_ = -1;
 }

@@ -30,19 +30,19 @@ class StatusWatch {
     // How far back the history reaches.
     static constexpr int64_t HistoryMs = 5 * 60 * 1000;
 
-    explicit StatusWatch(StatusSet set = StatusSet::First) { Reset(set); }
-    void Reset(StatusSet set);
+    explicit StatusWatch(ChipFamily family = ChipFamily::QK310) { Reset(family); }
+    void Reset(ChipFamily family);
 
     // One poll's values of 00h and 01h. The first poll sets the bits' values and reports no
     // transition; later polls report every bit that changed.
     std::vector<Transition> Take(int64_t timeMs, uint8_t generalStatus, uint8_t errorStatus);
 
-    StatusSet Set() const { return set_; }
+    ChipFamily Family() const { return family_; }
     const std::vector<BitState>& Bits() const { return bits_; }
     int64_t LastPollMs() const { return lastPollMs_; }
 
   private:
-    StatusSet set_ = StatusSet::First;
+    ChipFamily family_ = ChipFamily::QK310;
     std::vector<BitState> bits_;
     int64_t lastPollMs_ = -1;
 };

@@ -6,7 +6,9 @@
 #include <QScrollBar>
 
 #include "app/FileChoice.h"
+#include "app/Forms.h"
 #include "app/ModalDialogs.h"
+#include "app/Okapimain.h"
 #include "widgets/FrameTableModel.h"
 
 namespace {
@@ -15,8 +17,13 @@ constexpr int SyncDelayMs = 50;
 constexpr int ColumnWidths[] = {90, 62, 44, 40, 120, 60, 340, 100};
 }  // namespace
 
-TBusMonitorForm::TBusMonitorForm(QWidget* parent) : QWidget(parent) {
+TBusMonitorForm::TBusMonitorForm(QWidget* parent)
+    : QWidget(parent), meaning_([]() -> const qk::RegisterMap* {
+          const auto family = OkapiForm ? OkapiForm->CheckedFamily() : std::nullopt;
+          return family ? &qk::MapOf(*family) : nullptr;
+      }) {
     ui.setupUi(this);
+    recorder_.SetDescriber(&meaning_);
     setFixedSize(size());
     model_ = new qk::FrameTableModel(recorder_.Ring(), this);
     filter_ = new qk::RegisterFilterModel(this);

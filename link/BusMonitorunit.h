@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "chips/RegisterMeaning.h"
 #include "link/FrameRecorder.h"
 #include "ui_BusMonitorunit.h"
 
@@ -39,6 +40,7 @@ class TBusMonitorForm : public QWidget {
     void ShowCount();
 
     qk::FrameRecorder recorder_{MaxFrames};
+    qk::RegisterMeaning meaning_;
     qk::I2cMaster* master_ = nullptr;
     qk::FrameTableModel* model_ = nullptr;
     qk::RegisterFilterModel* filter_ = nullptr;

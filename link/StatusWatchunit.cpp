@@ -56,23 +56,20 @@ qk::I2cMaster& TStatusWatchForm::Master() const {
 void TStatusWatchForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     OffLineChanged(OkapiForm->IsOffLine());
-    if (const auto set = OkapiForm->CheckedGeneration())
-        FollowChip(*set == qk::ChipGeneration::QK330 ? qk::StatusSet::QK330 : qk::StatusSet::First);
+    if (const auto family = OkapiForm->CheckedFamily()) FollowChip(*family);
 }
 
-std::optional<qk::StatusSet> TStatusWatchForm::ChipStatusSet() {
-    const auto generation = OkapiForm->CheckedGeneration();
-    if (!generation) {
+std::optional<qk::ChipFamily> TStatusWatchForm::CheckedFamily() {
+    const auto family = OkapiForm->CheckedFamily();
+    if (!family)
         ui.NoteLabel->setText("Choose a chip first: the watch reads its status registers.");
-        return std::nullopt;
-    }
-    return *generation == qk::ChipGeneration::QK330 ? qk::StatusSet::QK330 : qk::StatusSet::First;
+    return family;
 }
 
 // Another generation names its status bits differently: the lamps and the history start afresh.
-void TStatusWatchForm::FollowChip(qk::StatusSet set) {
-    if (set == watch_.Set() && !lamps_.empty()) return;
-    watch_.Reset(set);
+void TStatusWatchForm::FollowChip(qk::ChipFamily family) {
+    if (family == watch_.Family() && !lamps_.empty()) return;
+    watch_.Reset(family);
     BuildLamps();
     ui.Timeline->update();
 }
@@ -83,7 +80,7 @@ void TStatusWatchForm::BuildLamps() {
     auto* grid = static_cast<QGridLayout*>(ui.LampPanel->layout());
     int row = 0, column = 0;
     uint8_t lastReg = 0;
-    for (const qk::StatusBit& bit : qk::StatusBits(watch_.Set())) {
+    for (const qk::StatusBit& bit : qk::StatusBits(watch_.Family())) {
         if (bit.reg != lastReg || column == LampsPerRow) {
             if (!lamps_.empty()) ++row;
             column = 0;
@@ -137,13 +134,13 @@ void TStatusWatchForm::StartStopButtonClick() {
 }
 
 void TStatusWatchForm::Start() {
-    const auto set = ChipStatusSet();
-    if (!set) return;
+    const auto family = CheckedFamily();
+    if (!family) return;
     if (OkapiForm->IsOffLine()) {
         OffLineChanged(true);
         return;
     }
-    FollowChip(*set);
+    FollowChip(*family);
     timer_.start(ui.IntervalSpinBox->value());
     ui.StartStopButton->setText("STOP");
     ui.NoteLabel->setText(
@@ -176,12 +173,12 @@ void TStatusWatchForm::OffLineChanged(bool offLine) {
 // long operation holds the bus: the next tick tries again.
 void TStatusWatchForm::Poll() {
     if (QApplication::activeModalWidget() || Master().Busy()) return;
-    const auto set = ChipStatusSet();
-    if (!set) {
+    const auto family = CheckedFamily();
+    if (!family) {
         Stop(ui.NoteLabel->text());
         return;
     }
-    FollowChip(*set);
+    FollowChip(*family);
     uint8_t values[2] = {0, 0};
     bool ok = true;
     for (int i = 0; i < 2 && ok; ++i)
@@ -205,9 +202,9 @@ void TStatusWatchForm::Poll() {
 }
 
 void TStatusWatchForm::ZeroButtonClick() {
-    const auto set = ChipStatusSet();
-    if (!set) return;
-    if (*set == qk::StatusSet::QK330)
+    const auto family = CheckedFamily();
+    if (!family) return;
+    if (*family == qk::ChipFamily::QK330)
         QK330RegForm->Reg01SendButtonClick();
     else
         RegistersForm->Reg01SendButtonClick();

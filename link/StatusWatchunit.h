@@ -39,9 +39,9 @@ class TStatusWatchForm : public QWidget {
 
     void Start();
     void Stop(const QString& note);
-    // The register set of the checked chip; none (and a note) before a chip is chosen.
-    std::optional<qk::StatusSet> ChipStatusSet();
-    void FollowChip(qk::StatusSet set);
+    // The family of the checked chip; none (and a note) before a chip is chosen.
+    std::optional<qk::ChipFamily> CheckedFamily();
+    void FollowChip(qk::ChipFamily family);
     void BuildLamps();
     void ShowLamps();
     void AppendToCsv(const std::vector<qk::StatusWatch::Transition>& transitions);
