@@ -1,6 +1,7 @@
 // qk3xx-screenshot: renders every window of both chip generations, as an engineer sees them on
-// the virtual board after START and the engineering login, into a folder of PNG pictures
-// (docs/images for the README and the user guide). Exits non-zero when a window cannot be drawn.
+// the virtual board after START and the engineering login (the first generation's main window
+// after START alone), into a folder of PNG pictures (docs/images for the README and the user
+// guide). Exits non-zero when a window cannot be drawn.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -25,7 +26,9 @@ constexpr const char* kSecondGenerationPrefix = "QK330";
 // One run of the program on a virtual board, and the windows it pictures.
 struct Session {
     qk::board::Chip chip;
-    const char* chipButton;  // chosen after START; empty when START chose the chip itself
+    const char* chipButton;    // chosen after START; empty when START chose the chip itself
+    const char* startPicture;  // the main window before START; empty for none
+    const char* loginPicture;  // the login with the code typed, before Enter; empty for none
     const char* mainPicture;
     bool secondGeneration;  // pictures the QK330 windows, else all the others
 };
@@ -33,10 +36,14 @@ struct Session {
 constexpr Session kSessions[] = {
     {.chip = qk::board::Chip::QK310,
      .chipButton = "",
+     .startPicture = "start",
+     .loginPicture = "",
      .mainPicture = "main",
      .secondGeneration = false},
     {.chip = qk::board::Chip::QK330,
      .chipButton = "QK330RadioButton",
+     .startPicture = "",
+     .loginPicture = "login",
      .mainPicture = "qk330-main",
      .secondGeneration = true},
 };
@@ -89,13 +96,20 @@ bool Picture(const Session& session, const QDir& folder) {
     qk::board::VirtualBoard board(session.chip);
     qk::Program program(board);
     program.Show();
+    bool drawn = !*session.startPicture || Save(OkapiForm, folder, session.startPicture);
     Click(OkapiForm, "StartBitBtn");
+    // The main window as START alone leaves it, unless the chip is only reached by the login.
+    const bool chosenByStart = !*session.chipButton;
+    if (chosenByStart) drawn = Save(OkapiForm, folder, session.mainPicture) && drawn;
     Click(OkapiForm, "HiddenButton");
     OkapiForm->findChild<QLineEdit*>("LoginEdit")->insert(kEngineeringCode);  // as if typed
+    if (*session.loginPicture) drawn = Save(OkapiForm, folder, session.loginPicture) && drawn;
     Click(OkapiForm, "LoginButton");
-    if (*session.chipButton) Click(OkapiForm, session.chipButton);
+    if (!chosenByStart) {
+        Click(OkapiForm, session.chipButton);
+        drawn = Save(OkapiForm, folder, session.mainPicture) && drawn;
+    }
 
-    bool drawn = Save(OkapiForm, folder, session.mainPicture);
     for (QWidget* window : qk::SecondaryWindows()) {
         const QString name = window->objectName();
         if (kNeverShown.contains(name) ||

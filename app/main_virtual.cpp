@@ -49,31 +49,28 @@ int main(int argc, char** argv) {
     // The options are read before Qt starts, so that --help and mistakes need no display.
     const qk::board::ParsedOptions parsed =
         qk::board::ParseBoardOptions(std::vector<std::string>(argv + 1, argv + argc));
-    switch (parsed.outcome) {
-        case qk::board::ParsedOptions::Outcome::Help:
-            std::cout << qk::board::BoardOptionsHelp(kProgramName);
-            return 0;
-        case qk::board::ParsedOptions::Outcome::Error:
-            std::cerr << kProgramName << ": " << parsed.error << "\nTry '" << kProgramName
-                      << " --help' for the choices.\n";
-            return 2;
-        case qk::board::ParsedOptions::Outcome::Run:
-            break;
-    }
+    if (const auto status =
+            qk::cmdline::Conclude(parsed.outcome, parsed.error, kProgramName,
+                                  qk::board::BoardOptionsHelp(kProgramName), std::cout, std::cerr))
+        return *status;
 
     qk::board::VirtualBoard board = qk::board::MakeBoard(parsed.options);
-    // The trace file is opened before Qt starts, so that a bad path needs no display either.
+    // The trace file is opened before Qt starts, so that a bad path is told without a display too.
     qk::board::VcdTrace trace;
     if (!parsed.options.tracePath.empty()) {
         if (!trace.Open(parsed.options.tracePath, board.SclLine(), board.SdaLine())) {
             std::cerr << kProgramName << ": " << trace.Error() << "\n";
-            return 2;
+            return qk::cmdline::ExitUsage;
         }
         trace.onWriteError = [](const std::string& why) {
             std::cerr << kProgramName << ": " << why << "\n";
         };
         board.SetLineObserver(&trace);
     }
+
+    if (const auto status =
+            qk::cmdline::RequireGraphicalSession(kProgramName, parsed.platformChosen, std::cerr))
+        return *status;
 
     QApplication app(argc, argv);
     qk::InitialiseApplication();

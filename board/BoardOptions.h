@@ -5,6 +5,7 @@
 
 #include "board/BoardEvents.h"
 #include "board/VirtualBoard.h"
+#include "cmdline/OptionTable.h"
 
 namespace qk::board {
 
@@ -21,15 +22,11 @@ struct BoardOptions {
     std::string tracePath;           // --trace FILE.vcd
 };
 
-struct ParsedOptions {
-    enum class Outcome { Run, Help, Error };
-    Outcome outcome = Outcome::Run;
-    BoardOptions options;
-    std::string error;  // why the command line was refused (Outcome::Error)
-};
+using ParsedOptions = cmdline::Parsed<BoardOptions>;
 
 // Reads the arguments after the program name: --chip, --address, --fault, --events, --trace (each
-// as "--name value" or "--name=value") and --help. Anything else is an error.
+// as "--name value" or "--name=value"), --help, --version and Qt's own options. Anything else is an
+// error.
 ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments);
 
 // The --help text: the options, their choices and the defaults.
