@@ -13,7 +13,10 @@
 #include "app/Forms.h"
 #include "app/Okapimain.h"
 #include "app/Program.h"
+#include "board/BoardEvents.h"
+#include "board/BoardWindow.h"
 #include "board/VirtualBoard.h"
+#include "link/StatusWatchunit.h"
 
 namespace {
 
@@ -79,6 +82,16 @@ bool Save(QWidget* window, const QDir& folder, const QString& name) {
     return true;
 }
 
+// The watch after a lost clock came, went, and was cleared by Zero: its lamps and timeline show it.
+void WatchAFault(qk::board::VirtualBoard& board, qk::board::Chip chip) {
+    Click(StatusWatchForm, "StartStopButton");
+    qk::board::ApplyEvent(board, chip, "sclk-loss");
+    StatusWatchForm->Poll();
+    qk::board::ApplyEvent(board, chip, "clear-sclk");
+    Click(StatusWatchForm, "ZeroButton");
+    Click(StatusWatchForm, "StartStopButton");
+}
+
 bool Picture(const Session& session, const QDir& folder) {
     qk::board::VirtualBoard board(session.chip);
     qk::Program program(board);
@@ -103,8 +116,13 @@ bool Picture(const Session& session, const QDir& folder) {
             name.startsWith(kSecondGenerationPrefix) != session.secondGeneration)
             continue;
         qk::OpenWindow(window);
+        if (window == StatusWatchForm) WatchAFault(board, session.chip);
         drawn = Save(window, folder, PictureName(name)) && drawn;
         window->hide();
+    }
+    if (session.secondGeneration) {
+        qk::board::BoardWindow boardWindow(board, session.chip);
+        drawn = Save(&boardWindow, folder, "board") && drawn;
     }
     return drawn;
 }
