@@ -19,8 +19,10 @@
 #include "gen1/Interchdelayunit.h"
 #include "gen1/Registersunit.h"
 #include "link/AckErrorDialogunit.h"
+#include "link/BusMonitorunit.h"
 #include "link/Gpiounit.h"
 #include "link/I2cunit.h"
+#include "link/StatusWatchunit.h"
 #include "link/WaitErrorDialogunit.h"
 #include "qk330/QK330Balanceunitsixch.h"
 #include "qk330/QK330ChConfigControlRegunit.h"
@@ -85,8 +87,9 @@ void TOkapiForm::ConnectControls() {
     for (const ChipButton& chip : ChipButtons()) ConnectChipButton(chip.button, chip.select);
     connect(ui.I2C_Bypass, &QCheckBox::clicked, this, &TOkapiForm::I2C_BypassClick);
     // The bus master skips the wire while OFF LINE is checked, however the box got its state.
-    connect(ui.I2C_Bypass, &QCheckBox::toggled, this, [](bool offLine) {
+    connect(ui.I2C_Bypass, &QCheckBox::toggled, this, [this](bool offLine) {
         if (I2CForm) I2CForm->Master().OffLine = offLine;
+        emit OffLineChanged(offLine);
     });
     connect(ui.IICAddressComboBox, &QComboBox::editTextChanged, this,
             &TOkapiForm::IICAddressComboBoxChange);
@@ -131,6 +134,10 @@ void TOkapiForm::ConnectWindowButtons() {
         {ui.ConfCtlBitBtn, []() -> QWidget* { return QK330ChConfigControlRegForm; }},
         {ui.SnapshotBitBtn, []() -> QWidget* { return SnapshotForm; }},
         {ui.QK330SnapshotBitBtn, []() -> QWidget* { return SnapshotForm; }},
+        {ui.WatchBitBtn, []() -> QWidget* { return StatusWatchForm; }},
+        {ui.QK330WatchBitBtn, []() -> QWidget* { return StatusWatchForm; }},
+        {ui.MonitorBitBtn, []() -> QWidget* { return BusMonitorForm; }},
+        {ui.QK330MonitorBitBtn, []() -> QWidget* { return BusMonitorForm; }},
     };
     for (const WindowButton& b : buttons)
         connect(b.button, &QPushButton::clicked, this,

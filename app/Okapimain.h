@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/VolumeMutePanel.h"
+#include "chips/RegisterMap.h"
 #include "link/Datalog.h"
 #include "link/I2cMaster.h"
 #include "link/Port.h"
@@ -78,6 +79,10 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     // The checked chip as files name it ("QK310", "QK320", "QK350", "QK330", "QK340"); empty when
     // none is checked.
     std::string CheckedChipName() const;
+    // The generation of the checked chip button; none before a chip is chosen.
+    std::optional<qk::ChipGeneration> CheckedGeneration() const;
+    // The register map family of the checked chip; none before a chip is chosen.
+    std::optional<qk::ChipFamily> CheckedFamily() const;
     // The hidden-controls login's edit and button, as "Login&!" shows them.
     void ShowLogin();
     void IICAddressComboBoxChange();
@@ -86,6 +91,10 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void GPIOBitBtnClick();
     void AboutBitBtnClick();
     void HelpBitBtnClick();
+
+  signals:
+    // OFF LINE was checked or cleared.
+    void OffLineChanged(bool offLine);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -116,7 +125,6 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void CheckChipButton(QRadioButton* button, void (TOkapiForm::*handler)());
 
     // Chip selection.
-    std::optional<qk::ChipGeneration> CheckedGeneration() const;
     void SelectChip(const qk::ChipModel& model);
     void ChipChangeStep();
     void ReselectCheckedChip();

@@ -16,7 +16,10 @@
 #include "app/Program.h"
 #include "app/Snapshotunit.h"
 #include "qk330/QK330Regunit.h"
+#include "board/BoardEvents.h"
+#include "board/BoardWindow.h"
 #include "board/VirtualBoard.h"
+#include "link/StatusWatchunit.h"
 
 namespace {
 
@@ -97,6 +100,14 @@ bool PictureSnapshotCompare(const QDir& folder) {
     SnapshotForm->hide();
     QFile::remove(file);
     return drawn;
+// The watch after a lost clock came, went, and was cleared by Zero: its lamps and timeline show it.
+void WatchAFault(qk::board::VirtualBoard& board, qk::board::Chip chip) {
+    Click(StatusWatchForm, "StartStopButton");
+    qk::board::ApplyEvent(board, chip, "sclk-loss");
+    StatusWatchForm->Poll();
+    qk::board::ApplyEvent(board, chip, "clear-sclk");
+    Click(StatusWatchForm, "ZeroButton");
+    Click(StatusWatchForm, "StartStopButton");
 }
 
 bool Picture(const Session& session, const QDir& folder) {
@@ -123,10 +134,15 @@ bool Picture(const Session& session, const QDir& folder) {
             name.startsWith(kSecondGenerationPrefix) != session.secondGeneration)
             continue;
         qk::OpenWindow(window);
+        if (window == StatusWatchForm) WatchAFault(board, session.chip);
         drawn = Save(window, folder, PictureName(name)) && drawn;
         window->hide();
     }
-    if (session.secondGeneration) drawn = PictureSnapshotCompare(folder) && drawn;
+    if (session.secondGeneration) {
+        qk::board::BoardWindow boardWindow(board, session.chip);
+        drawn = Save(&boardWindow, folder, "board") && drawn;
+        drawn = PictureSnapshotCompare(folder) && drawn;
+    }
     return drawn;
 }
 

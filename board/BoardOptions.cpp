@@ -136,6 +136,19 @@ bool ApplyFault(const std::string& value, BoardOptions& options, std::string& er
     return true;
 }
 
+bool ApplyEvents(const std::string& value, BoardOptions& options, std::string& error) {
+    return ParseEventSchedule(value, options.events, error);
+}
+
+bool ApplyTrace(const std::string& value, BoardOptions& options, std::string& error) {
+    if (value.empty()) {
+        error = "needs a file name";
+        return false;
+    }
+    options.tracePath = value;
+    return true;
+}
+
 // qk3xx-virtual's options: add a row for a new one.
 constexpr cmdline::Option<BoardOptions> kOptions[] = {
     {.name = "--chip",
@@ -159,7 +172,34 @@ constexpr cmdline::Option<BoardOptions> kOptions[] = {
              "whatever is written)\n"
              "default: none",
      .apply = &ApplyFault},
+    {.name = "--events",
+     .value = "LIST",
+     .help = "faults the chip raises in its status registers, as\n"
+             "TIME:EVENT items separated by commas, TIME in seconds (2s,\n"
+             "0.5s) or milliseconds (1500ms) from start, for example\n"
+             "\"2s:lrclk-loss,5s:clear-lrclk,8s:psu-uv\"; a status bit stays\n"
+             "latched until the register editor's Zero (events below)",
+     .apply = &ApplyEvents},
+    {.name = "--trace",
+     .value = "FILE.vcd",
+     .help = "writes SCL and SDA with their times to a VCD file that\n"
+             "logic-analyser programs (sigrok, PulseView) open",
+     .apply = &ApplyTrace},
 };
+
+// One line per fault: "psu-uv, clear-psu-uv (PSU UV; qk330)".
+std::string EventHelpLines() {
+    std::string lines;
+    for (const BoardEvent& event : BoardEvents()) {
+        const bool first = FindStatusBit(ChipFamily::QK310, event.bitName).has_value();
+        const bool second = FindStatusBit(ChipFamily::QK330, event.bitName).has_value();
+        lines += std::string(2, ' ') + event.raise + ", " + event.clear + " (" + event.bitName;
+        lines += first && second ? "; every chip)\n"
+                 : first         ? "; qk310, qk320, qk350)\n"
+                                 : "; qk330)\n";
+    }
+    return lines;
+}
 
 }  // namespace
 
@@ -170,14 +210,26 @@ ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments) {
         parsed.outcome = ParsedOptions::Outcome::Error;
         parsed.error = "--chip none (no device on the bus) cannot be combined with a --fault";
     }
+    for (const TimedEvent& event : parsed.options.events) {
+        std::string error;
+        if (parsed.outcome == ParsedOptions::Outcome::Run &&
+            !EventFitsChip(event.name, parsed.options.chip, error)) {
+            parsed.outcome = ParsedOptions::Outcome::Error;
+            parsed.error = "--events: " + error;
+        }
+    }
     return parsed;
 }
 
 std::string BoardOptionsHelp(const std::string& program) {
     return cmdline::Usage(program, "QK3xx Software on a virtual evaluation board.",
                           cmdline::Names<BoardOptions>(kOptions),
-                          "Exit status: 0 when the program ends normally, 1 without a graphical\n"
-                          "session, 2 for a mistake on the command line.\n");
+                          "EVENT of --events begins or ends a fault (its status bit and the\n"
+                          "chips that have it):\n" +
+                              EventHelpLines() +
+                              "Exit status: 0 when the program ends normally, 1 without a "
+                              "graphical\nsession, 2 for a mistake on the command line or a "
+                              "trace file that\ncannot be written.\n");
 }
 
 VirtualBoard MakeBoard(const BoardOptions& options) {

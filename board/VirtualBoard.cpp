@@ -75,6 +75,32 @@ VirtualBoard::VirtualBoard(Chip chip, uint8_t writeAddress) : writeAddress_(writ
         }
     }
     readOnly_[0x00] = true;
+    // 01h D7 is "No Clip" on the QK330 (set while all is well); on the first generation D7 is no
+    // error bit.
+    errorMask_ = chip == Chip::QK330 ? 0xBF : 0x7F;
+    errorFreeLevel_ = chip == Chip::QK330 ? 0x80 : 0x00;
+}
+
+void VirtualBoard::BeginCondition(uint8_t reg, uint8_t mask, bool activeLow) {
+    EndCondition(reg, mask);
+    conditions_.push_back({reg, mask, activeLow});
+    LatchConditions();
+}
+
+void VirtualBoard::EndCondition(uint8_t reg, uint8_t mask) {
+    std::erase_if(conditions_, [&](const Condition& c) { return c.reg == reg && c.mask == mask; });
+}
+
+void VirtualBoard::LatchConditions() {
+    for (const Condition& c : conditions_) {
+        if (c.activeLow)
+            regs_[c.reg] &= static_cast<uint8_t>(~c.mask);
+        else
+            regs_[c.reg] |= c.mask;
+    }
+    constexpr uint8_t ErrorStatus = 0x01, NoErrors = 0x01;
+    const bool errorFree = ((regs_[ErrorStatus] ^ errorFreeLevel_) & errorMask_) == 0;
+    regs_[0x00] = static_cast<uint8_t>((regs_[0x00] & ~NoErrors) | (errorFree ? NoErrors : 0));
 }
 
 void VirtualBoard::SetFault(Fault fault, int stretchPolls) {
@@ -140,6 +166,7 @@ void VirtualBoard::Settle() {
         const bool scl = LineScl();
         if (scl != scl_) {
             scl_ = scl;
+            if (lineObserver_) lineObserver_->OnLines(scl_, sda_);
             if (scl)
                 OnSclRise();
             else
@@ -148,6 +175,7 @@ void VirtualBoard::Settle() {
         }
         if (sda != sda_) {
             sda_ = sda;
+            if (lineObserver_) lineObserver_->OnLines(scl_, sda_);
             if (scl_) {
                 if (sda)
                     OnStop();
@@ -256,8 +284,10 @@ void VirtualBoard::StoreRegister(uint8_t value) {
         pointerSet_ = true;
         return;
     }
-    if (exists_[pointer_] && !readOnly_[pointer_])
+    if (exists_[pointer_] && !readOnly_[pointer_]) {
         regs_[pointer_] = static_cast<uint8_t>(value & ~stuckLow_[pointer_]);
+        LatchConditions();
+    }
     ++pointer_;
 }
 
