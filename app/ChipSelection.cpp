@@ -9,6 +9,7 @@
 #include "chips/QK330unit.h"
 #include "link/Gpiounit.h"
 #include "widgets/Colors.h"
+#include "widgets/WindowFrame.h"
 
 namespace qk {
 
@@ -86,8 +87,7 @@ void TOkapiForm::ChipChangeStep() {
         qk::SetBackgroundColor(chip.button, qk::clBtnFace);
     }
     qk::SetBackgroundColor(ui.ChipSelectPanel, qk::clBtnFace);
-    const int frameWidth = frameGeometry().width() - width();
-    setFixedWidth(ChipWindowOuterWidth - frameWidth);
+    qk::SetOuterWidth(*this, ChipWindowOuterWidth);
     move(ChipWindowPosition);
     ShowStatus("READY", "READY");
 }

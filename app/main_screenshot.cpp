@@ -1,10 +1,8 @@
 // qk3xx-screenshot: renders every window of both chip generations, as an engineer sees them on
 // the virtual board after START and the engineering login, into a folder of PNG pictures
 // (docs/images for the README and the user guide). Exits non-zero when a window cannot be drawn.
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <iostream>
@@ -12,45 +10,25 @@
 #include "app/Forms.h"
 #include "app/Okapimain.h"
 #include "app/Program.h"
+#include "app/WindowTour.h"
 #include "board/VirtualBoard.h"
 
 namespace {
 
-constexpr const char* kEngineeringCode = "pelmak";
-constexpr const char* kSecondGenerationPrefix = "QK330";
-
-// One run of the program on a virtual board, and the windows it pictures.
-struct Session {
-    qk::board::Chip chip;
-    const char* chipButton;  // chosen after START; empty when START chose the chip itself
-    const char* mainPicture;
-    bool secondGeneration;  // pictures the QK330 windows, else all the others
-};
-
-constexpr Session kSessions[] = {
-    {.chip = qk::board::Chip::QK310,
-     .chipButton = "",
-     .mainPicture = "main",
-     .secondGeneration = false},
-    {.chip = qk::board::Chip::QK330,
-     .chipButton = "QK330RadioButton",
-     .mainPicture = "qk330-main",
-     .secondGeneration = true},
-};
-
-// Windows that hold chip logic only and are never shown.
-const QStringList kNeverShown = {"QK310Form", "QK320Form", "QK330Form"};
-
+// The QK340 session pictures only the windows the QK340 changes, under names of their own.
+const QHash<QString, QString> kQK340Pictures = {{"OkapiForm", "qk340-main"},
+                                                {"QK330RegForm", "qk340-registers"},
+                                                {"QK330TestRegForm", "qk340-test-reg"}};
 // Picture names that the README links to and that differ from the derived name.
-const QHash<QString, QString> kPictureNames = {{"QK330RegForm", "qk330-registers"}};
-
-void Click(QWidget* window, const char* button) {
-    window->findChild<QAbstractButton*>(button)->click();
-}
+const QHash<QString, QString> kPictureNames = {{"OkapiForm", "main"},
+                                               {"QK330RegForm", "qk330-registers"}};
 
 // "QK330SixChBalanceForm" -> "qk330-six-ch-balance", "QK330PADC_DCOffsetForm" ->
-// "qk330-padc-dc-offset", "I2CForm" -> "i2c".
-QString PictureName(const QString& windowName) {
+// "qk330-padc-dc-offset", "I2CForm" -> "i2c"; the QK330 session's main window is "qk330-main".
+// Empty for a window the session does not picture.
+QString PictureName(const qk::TourSession& session, const QString& windowName) {
+    if (session.name == QStringLiteral("qk340")) return kQK340Pictures.value(windowName);
+    if (session.secondGeneration && windowName == "OkapiForm") return "qk330-main";
     if (kPictureNames.contains(windowName)) return kPictureNames.value(windowName);
     QString name = windowName;
     name.remove(QRegularExpression("Form$"));
@@ -72,25 +50,19 @@ bool Save(QWidget* window, const QDir& folder, const QString& name) {
     return true;
 }
 
-bool Picture(const Session& session, const QDir& folder) {
+bool Picture(const qk::TourSession& session, const QDir& folder) {
     qk::board::VirtualBoard board(session.chip);
     qk::Program program(board);
     program.Show();
-    Click(OkapiForm, "StartBitBtn");
-    Click(OkapiForm, "HiddenButton");
-    OkapiForm->findChild<QLineEdit*>("LoginEdit")->insert(kEngineeringCode);  // as if typed
-    Click(OkapiForm, "LoginButton");
-    if (*session.chipButton) Click(OkapiForm, session.chipButton);
+    qk::ReachChip(session);
 
-    bool drawn = Save(OkapiForm, folder, session.mainPicture);
-    for (QWidget* window : qk::SecondaryWindows()) {
-        const QString name = window->objectName();
-        if (kNeverShown.contains(name) ||
-            name.startsWith(kSecondGenerationPrefix) != session.secondGeneration)
-            continue;
+    bool drawn = true;
+    for (QWidget* window : QList<QWidget*>{OkapiForm} + qk::TourWindows(session)) {
+        const QString name = PictureName(session, window->objectName());
+        if (name.isEmpty()) continue;
         qk::OpenWindow(window);
-        drawn = Save(window, folder, PictureName(name)) && drawn;
-        window->hide();
+        drawn = Save(window, folder, name) && drawn;
+        if (window != OkapiForm) window->hide();
     }
     return drawn;
 }
@@ -110,6 +82,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool drawn = true;
-    for (const Session& session : kSessions) drawn = Picture(session, folder) && drawn;
+    for (const qk::TourSession& session : qk::kTourSessions)
+        drawn = Picture(session, folder) && drawn;
     return drawn ? 0 : 1;
 }
