@@ -4,27 +4,46 @@ namespace qk {
 
 namespace {
 
-constexpr const char* AdapterOption = "--i2c-dev";
-constexpr const char* ListOption = "--list-adapters";
+bool ApplyAdapter(const std::string& value, CommandLine& line, std::string& error) {
+    if (value.empty()) {
+        error = "needs the adapter's device, e.g. --i2c-dev /dev/i2c-1";
+        return false;
+    }
+    line.adapterDevice = value;
+    return true;
+}
+
+bool ApplyList(const std::string&, CommandLine& line, std::string&) {
+    line.listAdapters = true;
+    return true;
+}
+
+// qk3xx's options: add a row for a new one.
+constexpr cmdline::Option<CommandLine> kOptions[] = {
+    {.name = "--i2c-dev",
+     .value = "DEVICE",
+     .help = "drive the board through the Linux I2C adapter DEVICE\n"
+             "(e.g. /dev/i2c-1) instead of the parallel port",
+     .apply = &ApplyAdapter},
+    {.name = "--list-adapters",
+     .help = "print the I2C adapters (number, name, device) and exit",
+     .apply = &ApplyList},
+};
 
 }  // namespace
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-    CommandLine line;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == ListOption) {
-            line.listAdapters = true;
-        } else if (arguments[i] == AdapterOption) {
-            if (i + 1 >= arguments.size() || arguments[i + 1].starts_with("-")) {
-                line.error = std::string(AdapterOption) +
-                             " needs the adapter's device, e.g. --i2c-dev /dev/i2c-1 (" +
-                             ListOption + " shows the adapters)";
-                return line;
-            }
-            line.adapterDevice = arguments[++i];
-        }
-    }
-    return line;
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    return cmdline::Parse<CommandLine>(kOptions, arguments);
+}
+
+std::string CommandLineHelp(const std::string& program) {
+    return cmdline::Usage(program,
+                          "QK3xx Software on the PC's parallel port /dev/parport0, or on a Linux "
+                          "I2C adapter.",
+                          cmdline::Names<CommandLine>(kOptions),
+                          "Exit status: 0 when the program ends normally, 1 without a graphical\n"
+                          "session or when --list-adapters finds no adapter, 2 for a mistake on\n"
+                          "the command line.\n");
 }
 
 }  // namespace qk

@@ -2,15 +2,23 @@
 #include <string>
 #include <vector>
 
+#include "cmdline/OptionTable.h"
+
 namespace qk {
 
-// What qk3xx was asked for on its command line; options it does not know are left to Qt.
+// What qk3xx was asked for on its command line.
 struct CommandLine {
     std::string adapterDevice;  // --i2c-dev DEVICE: frames go through that I2C adapter
     bool listAdapters = false;  // --list-adapters: print the adapters and exit
-    std::string error;          // an option without its argument, said for the user
 };
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+using ParsedCommandLine = cmdline::Parsed<CommandLine>;
+
+// Reads the arguments after the program name: --i2c-dev, --list-adapters, --help, --version and
+// Qt's own options. Anything else is an error.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The --help text.
+std::string CommandLineHelp(const std::string& program);
 
 }  // namespace qk

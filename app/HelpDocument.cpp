@@ -21,6 +21,11 @@ QString& InstalledDirectoryOverride() {
     return directory;
 }
 
+QString& ProgramDirectoryOverride() {
+    static QString directory;
+    return directory;
+}
+
 }  // namespace
 
 QString InstalledHelpDirectory() {
@@ -33,11 +38,24 @@ QString SetInstalledHelpDirectory(QString directory) {
     return std::exchange(InstalledDirectoryOverride(), std::move(directory));
 }
 
+QString ProgramHelpDirectory() {
+    if (!ProgramDirectoryOverride().isEmpty()) return ProgramDirectoryOverride();
+    return QCoreApplication::applicationDirPath();
+}
+
+QString SetProgramHelpDirectory(QString directory) {
+    return std::exchange(ProgramDirectoryOverride(), std::move(directory));
+}
+
+// The error text tells the user to put the document where the program resides: look there first.
 QString HelpDocumentPath(const QString& startDirectory) {
-    const QString local = startDirectory + "/" + HelpDocumentName;
-    if (QFileInfo(local).isFile()) return local;
-    const QString installed = InstalledHelpDirectory() + "/" + HelpDocumentName;
-    return QFileInfo(installed).isFile() ? installed : local;
+    const QString besideProgram = ProgramHelpDirectory() + "/" + HelpDocumentName;
+    for (const QString& directory :
+         {ProgramHelpDirectory(), startDirectory, InstalledHelpDirectory()}) {
+        const QString path = directory + "/" + HelpDocumentName;
+        if (QFileInfo(path).isFile()) return path;
+    }
+    return besideProgram;
 }
 
 QString SetHelpViewer(QString program) {

@@ -3,12 +3,17 @@
 
 namespace qk {
 
-// The help document, looked for in the working directory the program started in.
+// The help document, looked for beside the program, in the folder it started in, then installed.
 constexpr const char* HelpDocumentName = "MRX OI.PDF";
 
-// The document HELP opens: the start directory's copy when it is there, else the installed copy
-// when that is there, else the start directory's path (whose opening then fails and is reported).
+// The document HELP opens: the first copy there is in the program's own folder, the start
+// directory and the installed copy's folder, in this order; when there is none, the path beside
+// the program (whose opening then fails and is reported).
 QString HelpDocumentPath(const QString& startDirectory);
+
+// The program's own folder; tests point it elsewhere. Returns the previous one.
+QString ProgramHelpDirectory();
+QString SetProgramHelpDirectory(QString directory);
 
 // The folder of the installed copy: share/qk3xx of the prefix the program is installed in, found
 // from the executable's own folder so that the tree can be installed under any prefix.

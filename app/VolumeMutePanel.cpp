@@ -8,7 +8,9 @@
 
 #include "app/Forms.h"
 #include "chips/ChipFacts.h"
+#include "chips/QK310VolumeCode.h"
 #include "chips/QK310unit.h"
+#include "chips/QK330VolumeCode.h"
 #include "chips/QK330unit.h"
 #include "gen1/Balanceunitsixch.h"
 #include "gen1/Registersunit.h"
@@ -19,6 +21,7 @@
 #include "qk330/QK330Syscontrol2unit.h"
 #include "ui_Okapimain.h"
 #include "widgets/Colors.h"
+#include "widgets/SliderScale.h"
 #include "widgets/UpDown.h"
 
 namespace qk {
@@ -26,7 +29,7 @@ namespace qk {
 namespace {
 
 constexpr int QK310ZeroDbPosition = 48;
-constexpr int QK330LoudestCode = 1262, QK330ZeroDbPosition = 287;
+constexpr int QK330ZeroDbPosition = 287;
 // The items of the "D2 Select" group of the system control window.
 constexpr int SoftResetItem = 0, NormalModeItem = 1;
 
@@ -50,7 +53,7 @@ VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
           .slider = ui.QK330MasterVolTrackBar,
           .upDown = ui.QK330MasterVolUpDown,
           .readout = ui.QK330MasterVolReadout,
-          .loudestCode = QK330LoudestCode,
+          .loudestCode = QK330LoudestVolumeCode,
           .zeroDbPosition = QK330ZeroDbPosition,
           .codeText = [](int code, QLabel* label) { QK330Form->VolumeCodeText(code, label); },
           .applyAllChannelVolumes = [] { QK330SixChBalanceForm->ApplyAllChannelVolumes(); }},
@@ -75,6 +78,21 @@ VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
       channelHexReadouts_{ui.Ch1HexReadout, ui.Ch2HexReadout, ui.Ch3HexReadout,
                           ui.Ch4HexReadout, ui.Ch5HexReadout, ui.Ch6HexReadout} {
     Connect(ui);
+    AddScale(qk310MasterVolume_,
+             {ui.MasterVolMaxLabel, ui.Label2, ui.Label3, ui.Label15, ui.MasterVolMinLabel},
+             QK310VolumeCodeText);
+    AddScale(
+        qk330MasterVolume_,
+        {ui.QK330MasterVolMaxLabel, ui.Label8, ui.Label11, ui.Label9, ui.QK330MasterVolMinLabel},
+        QK330VolumeCodeText);
+}
+
+// The scale labels go where the readout shows their values.
+void VolumeMutePanel::AddScale(const MasterVolume& master, const std::vector<QLabel*>& labels,
+                               std::string (*codeText)(int code)) {
+    new SliderScale(master.slider, labels, [codeText, loudest = master.loudestCode](int position) {
+        return codeText(loudest - position);
+    });
 }
 
 void VolumeMutePanel::Connect(Ui::TOkapiForm& ui) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "widgets/BitBoxes.h"
 
@@ -77,6 +79,8 @@ class VolumeMutePanel : public QObject {
     };
 
     void Connect(Ui::TOkapiForm& ui);
+    void AddScale(const MasterVolume& master, const std::vector<QLabel*>& labels,
+                  std::string (*codeText)(int code));
     // The master volume handlers of both generations share their work.
     void MasterVolTrackBarChange() { MasterVolumeChange(qk310MasterVolume_); }
     void MasterVolUpDownClick() { MasterVolumeUpDownClick(qk310MasterVolume_); }

@@ -22,12 +22,24 @@ void Click(const char* button) {
 
 }  // namespace
 
-void ReachChip(const TourSession& session) {
+void ClickStart() {
     Click("StartBitBtn");
+}
+
+void TypeEngineeringCode() {
     Click("HiddenButton");
     OkapiForm->findChild<QLineEdit*>("LoginEdit")->insert(kEngineeringCode);  // as if typed
+}
+
+void EnterLoginAndChooseChip(const TourSession& session) {
     Click("LoginButton");
     if (*session.chipButton) Click(session.chipButton);
+}
+
+void ReachChip(const TourSession& session) {
+    ClickStart();
+    TypeEngineeringCode();
+    EnterLoginAndChooseChip(session);
 }
 
 QList<QWidget*> TourWindows(const TourSession& session) {

@@ -31,7 +31,13 @@ inline constexpr TourSession kTourSessions[] = {
      .secondGeneration = true},
 };
 
-// START, the engineering login and the session's chip button, clicked as the user does.
+// The steps from the program's start to the chip's windows, clicked and typed as the user does:
+// START; the hidden login opened and the engineering code typed, not yet entered; Enter and the
+// session's chip button.
+void ClickStart();
+void TypeEngineeringCode();
+void EnterLoginAndChooseChip(const TourSession& session);
+// The three steps at once.
 void ReachChip(const TourSession& session);
 // The secondary windows the session's generation can open, in creation order (the chip models'
 // windows are never shown).

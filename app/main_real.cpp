@@ -2,8 +2,10 @@
 //   qk3xx                        the parallel port /dev/parport0
 //   qk3xx --i2c-dev /dev/i2c-N   the I2C adapter N; the parallel port is left alone
 //   qk3xx --list-adapters        prints the I2C adapters and exits
+//   qk3xx --help, --version
 #include <QApplication>
 #include <cstdio>
+#include <iostream>
 #include <memory>
 
 #include "app/CommandLine.h"
@@ -13,21 +15,26 @@
 
 namespace {
 
-constexpr int UsageError = 2;
+constexpr const char* kProgramName = "qk3xx";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const qk::CommandLine line = qk::ParseCommandLine({argv + 1, argv + argc});
-    if (!line.error.empty()) {
-        std::fprintf(stderr, "%s\n", line.error.c_str());
-        return UsageError;
-    }
+    // The options are read before Qt starts, so that --help and mistakes need no display.
+    const qk::ParsedCommandLine parsed = qk::ParseCommandLine({argv + 1, argv + argc});
+    if (const auto status =
+            qk::cmdline::Conclude(parsed.outcome, parsed.error, kProgramName,
+                                  qk::CommandLineHelp(kProgramName), std::cout, std::cerr))
+        return *status;
+    const qk::CommandLine& line = parsed.options;
     if (line.listAdapters) {
         const auto adapters = qk::ListI2cAdapters();
         std::fputs(qk::AdapterListing(adapters).c_str(), adapters.empty() ? stderr : stdout);
-        return adapters.empty() ? EXIT_FAILURE : EXIT_SUCCESS;
+        return adapters.empty() ? qk::cmdline::ExitFailure : qk::cmdline::ExitSuccess;
     }
+    if (const auto status =
+            qk::cmdline::RequireGraphicalSession(kProgramName, parsed.platformChosen, std::cerr))
+        return *status;
     QApplication app(argc, argv);
     qk::InitialiseApplication();
     // On an adapter the parallel port is never opened, so its missing-port message cannot appear.

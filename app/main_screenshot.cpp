@@ -1,10 +1,12 @@
 // qk3xx-screenshot: renders every window of both chip generations, as an engineer sees them on
-// the virtual board after START and the engineering login, into a folder of PNG pictures
-// (docs/images for the README and the user guide). Exits non-zero when a window cannot be drawn.
+// the virtual board after START and the engineering login (the first generation's main window
+// after START alone), into a folder of PNG pictures (docs/images for the README and the user
+// guide). Exits non-zero when a window cannot be drawn.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <algorithm>
 #include <iostream>
 
 #include "app/Forms.h"
@@ -15,20 +17,29 @@
 
 namespace {
 
+// The main window's pictures of a session: before START, with the login code typed, and with
+// the chip chosen (after START alone when START chose it); empty for none.
+struct MainPictures {
+    const char* session;
+    const char* start;
+    const char* login;
+    const char* main;
+};
+constexpr MainPictures kMainPictures[] = {
+    {.session = "qk310", .start = "start", .login = "", .main = "main"},
+    {.session = "qk330", .start = "", .login = "login", .main = "qk330-main"},
+    {.session = "qk340", .start = "", .login = "", .main = "qk340-main"},
+};
 // The QK340 session pictures only the windows the QK340 changes, under names of their own.
-const QHash<QString, QString> kQK340Pictures = {{"OkapiForm", "qk340-main"},
-                                                {"QK330RegForm", "qk340-registers"},
+const QHash<QString, QString> kQK340Pictures = {{"QK330RegForm", "qk340-registers"},
                                                 {"QK330TestRegForm", "qk340-test-reg"}};
 // Picture names that the README links to and that differ from the derived name.
-const QHash<QString, QString> kPictureNames = {{"OkapiForm", "main"},
-                                               {"QK330RegForm", "qk330-registers"}};
+const QHash<QString, QString> kPictureNames = {{"QK330RegForm", "qk330-registers"}};
 
 // "QK330SixChBalanceForm" -> "qk330-six-ch-balance", "QK330PADC_DCOffsetForm" ->
-// "qk330-padc-dc-offset", "I2CForm" -> "i2c"; the QK330 session's main window is "qk330-main".
-// Empty for a window the session does not picture.
+// "qk330-padc-dc-offset", "I2CForm" -> "i2c". Empty for a window the session does not picture.
 QString PictureName(const qk::TourSession& session, const QString& windowName) {
     if (session.name == QStringLiteral("qk340")) return kQK340Pictures.value(windowName);
-    if (session.secondGeneration && windowName == "OkapiForm") return "qk330-main";
     if (kPictureNames.contains(windowName)) return kPictureNames.value(windowName);
     QString name = windowName;
     name.remove(QRegularExpression("Form$"));
@@ -54,15 +65,28 @@ bool Picture(const qk::TourSession& session, const QDir& folder) {
     qk::board::VirtualBoard board(session.chip);
     qk::Program program(board);
     program.Show();
-    qk::ReachChip(session);
+    const MainPictures& main = *std::find_if(std::begin(kMainPictures), std::end(kMainPictures),
+                                             [&session](const MainPictures& pictures) {
+                                                 return session.name == QString(pictures.session);
+                                             });
+    const auto saveMain = [&](const char* name) { return !*name || Save(OkapiForm, folder, name); };
 
-    bool drawn = true;
-    for (QWidget* window : QList<QWidget*>{OkapiForm} + qk::TourWindows(session)) {
+    bool drawn = saveMain(main.start);
+    qk::ClickStart();
+    // The main window as START alone leaves it, unless the chip is only reached by the login.
+    const bool chosenByStart = !*session.chipButton;
+    if (chosenByStart) drawn = saveMain(main.main) && drawn;
+    qk::TypeEngineeringCode();
+    drawn = saveMain(main.login) && drawn;
+    qk::EnterLoginAndChooseChip(session);
+    if (!chosenByStart) drawn = saveMain(main.main) && drawn;
+
+    for (QWidget* window : qk::TourWindows(session)) {
         const QString name = PictureName(session, window->objectName());
         if (name.isEmpty()) continue;
         qk::OpenWindow(window);
         drawn = Save(window, folder, name) && drawn;
-        if (window != OkapiForm) window->hide();
+        window->hide();
     }
     return drawn;
 }

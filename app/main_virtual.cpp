@@ -47,17 +47,13 @@ int main(int argc, char** argv) {
     // The options are read before Qt starts, so that --help and mistakes need no display.
     const qk::board::ParsedOptions parsed =
         qk::board::ParseBoardOptions(std::vector<std::string>(argv + 1, argv + argc));
-    switch (parsed.outcome) {
-        case qk::board::ParsedOptions::Outcome::Help:
-            std::cout << qk::board::BoardOptionsHelp(kProgramName);
-            return 0;
-        case qk::board::ParsedOptions::Outcome::Error:
-            std::cerr << kProgramName << ": " << parsed.error << "\nTry '" << kProgramName
-                      << " --help' for the choices.\n";
-            return 2;
-        case qk::board::ParsedOptions::Outcome::Run:
-            break;
-    }
+    if (const auto status =
+            qk::cmdline::Conclude(parsed.outcome, parsed.error, kProgramName,
+                                  qk::board::BoardOptionsHelp(kProgramName), std::cout, std::cerr))
+        return *status;
+    if (const auto status =
+            qk::cmdline::RequireGraphicalSession(kProgramName, parsed.platformChosen, std::cerr))
+        return *status;
 
     QApplication app(argc, argv);
     qk::InitialiseApplication();

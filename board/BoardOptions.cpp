@@ -103,75 +103,46 @@ bool ApplyFault(const std::string& value, BoardOptions& options, std::string& er
     return true;
 }
 
-// Each option and what it does with its value; false, with `error` set, for a bad value.
-struct OptionHandler {
-    const char* name;
-    bool (*apply)(const std::string& value, BoardOptions& options, std::string& error);
+// qk3xx-virtual's options: add a row for a new one.
+constexpr cmdline::Option<BoardOptions> kOptions[] = {
+    {.name = "--chip",
+     .value = "CHIP",
+     .help = "the chip on the board: qk310, qk320, qk350, qk330, unknown\n"
+             "(an unrecognised ID), or none (nothing answers on the bus)\n"
+             "default: qk310",
+     .apply = &ApplyChip},
+    {.name = "--address",
+     .value = "ADDRESS",
+     .help = "the chip's I2C address: 0x1A or 0x1B\n"
+             "default: 0x1A",
+     .apply = &ApplyAddress},
+    {.name = "--fault",
+     .value = "FAULT",
+     .help = "a fault of the board: none, scl-stuck (SCL held low),\n"
+             "sda-stuck (SDA held low), data-nack (data bytes are not\n"
+             "acknowledged), or stretch:N (the chip holds SCL low for N\n"
+             "status polls after each clock release)\n"
+             "default: none",
+     .apply = &ApplyFault},
 };
-constexpr OptionHandler kOptions[] = {
-    {"--chip", &ApplyChip},
-    {"--address", &ApplyAddress},
-    {"--fault", &ApplyFault},
-};
-
-ParsedOptions Refuse(std::string error) {
-    ParsedOptions parsed;
-    parsed.outcome = ParsedOptions::Outcome::Error;
-    parsed.error = std::move(error);
-    return parsed;
-}
 
 }  // namespace
 
 ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments) {
-    ParsedOptions parsed;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--help") {
-            parsed.outcome = ParsedOptions::Outcome::Help;
-            return parsed;
-        }
-        const size_t equals = argument.find('=');
-        const std::string name = argument.substr(0, equals);
-        const auto handler = std::find_if(std::begin(kOptions), std::end(kOptions),
-                                          [&](const OptionHandler& h) { return name == h.name; });
-        if (handler == std::end(kOptions)) {
-            if (name == "--help") return Refuse("--help takes no value");
-            return Refuse("unknown option '" + argument + "'");
-        }
-        std::string value;
-        if (equals != std::string::npos) {
-            value = argument.substr(equals + 1);
-        } else if (i + 1 < arguments.size()) {
-            value = arguments[++i];
-        } else {
-            return Refuse(name + " needs a value");
-        }
-        std::string error;
-        if (!handler->apply(value, parsed.options, error)) return Refuse(name + ": " + error);
+    ParsedOptions parsed = cmdline::Parse<BoardOptions>(kOptions, arguments);
+    if (parsed.outcome == ParsedOptions::Outcome::Run && parsed.options.noDevice &&
+        parsed.options.fault != Fault::None) {
+        parsed.outcome = ParsedOptions::Outcome::Error;
+        parsed.error = "--chip none (no device on the bus) cannot be combined with a --fault";
     }
-    if (parsed.options.noDevice && parsed.options.fault != Fault::None)
-        return Refuse("--chip none (no device on the bus) cannot be combined with a --fault");
     return parsed;
 }
 
 std::string BoardOptionsHelp(const std::string& program) {
-    return "Usage: " + program +
-           " [--chip CHIP] [--address ADDRESS] [--fault FAULT]\n"
-           "\n"
-           "QK3xx Software on a virtual evaluation board.\n"
-           "\n"
-           "  --chip CHIP        the chip on the board: qk310, qk320, qk350, qk330, unknown\n"
-           "                     (an unrecognised ID), or none (nothing answers on the bus)\n"
-           "                     default: qk310\n"
-           "  --address ADDRESS  the chip's I2C address: 0x1A or 0x1B\n"
-           "                     default: 0x1A\n"
-           "  --fault FAULT      a fault of the board: none, scl-stuck (SCL held low),\n"
-           "                     sda-stuck (SDA held low), data-nack (data bytes are not\n"
-           "                     acknowledged), or stretch:N (the chip holds SCL low for N\n"
-           "                     status polls after each clock release)\n"
-           "                     default: none\n"
-           "  --help             shows this text\n";
+    return cmdline::Usage(program, "QK3xx Software on a virtual evaluation board.",
+                          cmdline::Names<BoardOptions>(kOptions),
+                          "Exit status: 0 when the program ends normally, 1 without a graphical\n"
+                          "session, 2 for a mistake on the command line.\n");
 }
 
 VirtualBoard MakeBoard(const BoardOptions& options) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "board/VirtualBoard.h"
+#include "cmdline/OptionTable.h"
 
 namespace qk::board {
 
@@ -16,15 +17,10 @@ struct BoardOptions {
     int stretchPolls = 0;  // --fault stretch:N
 };
 
-struct ParsedOptions {
-    enum class Outcome { Run, Help, Error };
-    Outcome outcome = Outcome::Run;
-    BoardOptions options;
-    std::string error;  // why the command line was refused (Outcome::Error)
-};
+using ParsedOptions = cmdline::Parsed<BoardOptions>;
 
 // Reads the arguments after the program name: --chip, --address, --fault (each as "--name value"
-// or "--name=value") and --help. Anything else is an error.
+// or "--name=value"), --help, --version and Qt's own options. Anything else is an error.
 ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments);
 
 // The --help text: the options, their choices and the defaults.

@@ -1,6 +1,7 @@
 #include "chips/QK330Offsets.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -55,6 +56,12 @@ double LeadingNumber(std::string_view text) {
     text.remove_prefix(start);
     // from_chars takes no "+" of its own.
     if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+    // A number starts with a digit or a point after its sign: from_chars would also take the
+    // words "inf", "infinity" and "nan", which are no numeric prefix.
+    const size_t first = !text.empty() && text.front() == '-' ? 1 : 0;
+    if (first >= text.size() ||
+        !(std::isdigit(static_cast<unsigned char>(text[first])) || text[first] == '.'))
+        return 0.0;
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error == std::errc::result_out_of_range)
@@ -106,7 +113,6 @@ std::string SeOffsetFromBytes(const SeOffsetBytes& bytes) {
 
 SeOffsetBytes SeOffsetToBytes(std::string_view text) {
     double scaled = LeadingNumber(text) * kSeFractionScale;
-    if (std::isnan(scaled)) scaled = 0.0;
     scaled = std::clamp(scaled, kSeLowest, kSeHighest);
     const auto raw = static_cast<uint32_t>(static_cast<int32_t>(std::trunc(scaled)));
     return {static_cast<uint8_t>(raw >> 24), static_cast<uint8_t>(raw >> 16),

@@ -34,8 +34,9 @@ using SeOffsetBytes = std::array<uint8_t, 4>;
 // The value in single precision with 30 decimals: 20h 41h 00h 00h is
 // "0.503967285156250000000000000000".
 std::string SeOffsetFromBytes(const SeOffsetBytes& bytes);
-// The number at the start of the text (leading spaces skipped; 0 when there is none, or when it
-// is not a number), limited to -2 .. just under 2 and truncated toward zero to 30 fraction bits.
+// The longest number at the start of the text (leading spaces skipped; 0 when there is none, and
+// "inf" or "nan" are words, not numbers), limited to -2 .. just under 2 and truncated toward zero
+// to 30 fraction bits.
 SeOffsetBytes SeOffsetToBytes(std::string_view text);
 // A hex byte edit: its first two characters as hex digits, anything else counting 0 ("5" is
 // 50h, "" is 00h).

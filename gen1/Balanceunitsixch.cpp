@@ -2,9 +2,11 @@
 
 #include "app/Forms.h"
 #include "app/Okapimain.h"
+#include "chips/QK310VolumeCode.h"
 #include "chips/QK310unit.h"
 #include "gen1/BalanceStrips.h"
 #include "gen1/Registersunit.h"
+#include "widgets/SliderScale.h"
 
 namespace {
 
@@ -14,7 +16,7 @@ constexpr int kZeroDbCode = 201;  // offset 0 reads "0.0 dB"
 constexpr int kNoOffset = 0;
 
 // Offsets 0 (top, no attenuation) .. 201; each strip's readout above its "Zero" button, and the
-// layout's scale labels beside the sliders.
+// layout's scale labels left of the first slider.
 qk::ChannelStripLayout StripLayout() {
     return {
         .pitch = 60,
@@ -39,6 +41,11 @@ qk::ChannelStripLayout StripLayout() {
     };
 }
 
+// What a strip's own readout shows at an offset: the attenuation alone.
+std::string OffsetText(int offset) {
+    return qk::QK310VolumeCodeText(kZeroDbCode - offset);
+}
+
 uint8_t VolumeRegister(int channel) {
     return static_cast<uint8_t>(Registers::FirstVolumeRegister + channel - 1);
 }
@@ -51,6 +58,10 @@ TSixChBalanceForm::TSixChBalanceForm(QWidget* parent) : QWidget(parent) {
     strips_.Build(
         this, StripLayout(), [this](int channel) { ChannelApply(channel); },
         [this](int channel) { ChannelZero(channel); });
+    new qk::SliderScale(OffsetSlider(1),
+                        {ui.ScaleLabel1, ui.ScaleLabel2, ui.ScaleLabel3, ui.ScaleLabel4,
+                         ui.ScaleLabel5, ui.ScaleLabel6},
+                        OffsetText);
     connect(ui.DefaultBitBtn, &QPushButton::clicked, this, &TSixChBalanceForm::DefaultBitBtnClick);
     connect(ui.CloseBitBtn, &QPushButton::clicked, this, &QWidget::hide);
 }
@@ -60,7 +71,7 @@ void TSixChBalanceForm::ChannelApply(int channel) {
     const qk::ChannelStrip& strip = strips_.Strip(channel);
     const int offset = strip.trackBar->value();
     const int code = qk::QK310LoudestVolumeCode - (OkapiForm->MasterVolumePosition() + offset);
-    QK310Form->VolumeCodeText(kZeroDbCode - offset, strip.readouts.front());
+    strip.readouts.front()->setText(QString::fromStdString(OffsetText(offset)));
     ShowOnMainWindow(channel, code);
     // Beyond the quietest code the channel is muted: the register gets 00h.
     RegistersForm->Image().StoreAndWrite(VolumeRegister(channel),

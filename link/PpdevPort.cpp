@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "link/DeadlineCall.h"
+
 namespace qk {
 
 namespace {
@@ -33,7 +35,8 @@ std::string Remedy(int error, const std::string& device) {
 
 }  // namespace
 
-PpdevPort::PpdevPort(std::string device) : device_(std::move(device)) {}
+PpdevPort::PpdevPort(std::string device, std::chrono::milliseconds claimDeadline)
+    : device_(std::move(device)), claimDeadline_(claimDeadline) {}
 
 PpdevPort::~PpdevPort() {
     if (fd_ >= 0) {
@@ -51,8 +54,11 @@ bool PpdevPort::Setup() {
                  ". " + Remedy(error, device_);
         return false;
     }
-    if (ioctl(fd, PPCLAIM) != 0) {
-        const int error = errno;
+    const DeadlineOutcome claim =
+        CallWithDeadline([fd] { return ioctl(fd, PPCLAIM); }, claimDeadline_);
+    if (claim.result != 0) {
+        // Still asleep at the deadline: another program holds the port.
+        const int error = claim.timedOut ? EBUSY : claim.error;
         error_ = "The parallel port " + device_ + " could not be claimed: " + std::strerror(error) +
                  ". " + Remedy(error, device_);
         close(fd);

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <string>
 
 #include "link/Port.h"
@@ -10,12 +11,18 @@ namespace qk {
 // (so no chip ever acknowledges) and writes go nowhere.
 class PpdevPort : public PortIo {
   public:
-    explicit PpdevPort(std::string device = "/dev/parport0");
+    // The driver lets a claim sleep for as long as another program holds the port; after this
+    // long the claim is given up as refused.
+    static constexpr std::chrono::milliseconds DefaultClaimDeadline{1000};
+
+    explicit PpdevPort(std::string device = "/dev/parport0",
+                       std::chrono::milliseconds claimDeadline = DefaultClaimDeadline);
     ~PpdevPort() override;
     PpdevPort(const PpdevPort&) = delete;
     PpdevPort& operator=(const PpdevPort&) = delete;
 
-    // Open and claim the port. On failure, SetupError() says why and what to do about it.
+    // Open and claim the port, waiting at most the claim deadline for another program to release
+    // it. On failure, SetupError() says why and what to do about it.
     bool Setup() override;
     bool IsOpen() const { return fd_ >= 0; }
     std::string SetupError() const override { return error_; }
@@ -28,6 +35,7 @@ class PpdevPort : public PortIo {
     static constexpr uint8_t NothingAttached = 0xFF;
 
     std::string device_;
+    std::chrono::milliseconds claimDeadline_;
     int fd_ = -1;
     std::string error_;
 };

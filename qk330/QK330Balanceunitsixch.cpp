@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/Forms.h"
 #include "app/Okapimain.h"
@@ -10,6 +12,7 @@
 #include "gen1/BalanceStrips.h"
 #include "qk330/QK330Regunit.h"
 #include "widgets/Colors.h"
+#include "widgets/SliderScale.h"
 
 namespace {
 
@@ -18,6 +21,8 @@ constexpr int kMuteOffset = qk::QK330ZeroDbVolumeCode;  // the bottom of the off
 constexpr int kNoOffset = 0;
 constexpr uint8_t kErrorRecoveryRegister = 0x12;
 constexpr uint8_t kChannel1VolumeRegister = 0x26;  // high byte; channel n's is 2(n - 1) further
+// The outer strips of each row carry a scale.
+constexpr int kScaledChannels[] = {1, 3, 4, 6};
 
 // Two rows of three strips; the layout's scale labels stand left of bars 1 and 4 and right of
 // bars 3 and 6.
@@ -53,6 +58,20 @@ QString CodeText(int code) {
     return QString::fromStdString(qk::QK330VolumeCodeText(code));
 }
 
+// What a strip's own readout shows at an offset: the attenuation alone.
+std::string OffsetText(int offset) {
+    return qk::QK330VolumeCodeText(qk::QK330ZeroDbVolumeCode - offset);
+}
+
+// The labels of the scale beside a strip, top to bottom.
+std::vector<QLabel*> ScaleLabels(const QWidget* window, int channel) {
+    std::vector<QLabel*> labels;
+    for (const char* pattern : {"Ch%1MaxLabel", "Ch%1MidLabel1", "Ch%1MidLabel2", "Ch%1MidLabel3",
+                                "Ch%1MidLabel4", "Ch%1MinLabel"})
+        labels.push_back(window->findChild<QLabel*>(QString(pattern).arg(channel)));
+    return labels;
+}
+
 // Navy bold italic.
 void ShowAsChannelName(QLabel* name) {
     QFont font = name->font();
@@ -72,6 +91,9 @@ TQK330SixChBalanceForm::TQK330SixChBalanceForm(QWidget* parent) : QWidget(parent
         [this](int channel) { ChannelResetBitBtnClick(channel); });
     for (int channel = 1; channel <= qk::ChannelCount; ++channel)
         ShowAsChannelName(findChild<QLabel*>(QString("Ch%1Label").arg(channel)));
+    for (int channel : kScaledChannels)
+        new qk::SliderScale(strips_.Strip(channel).trackBar, ScaleLabels(this, channel),
+                            OffsetText);
     connect(ui.DefaultBitBtn, &QPushButton::clicked, this,
             &TQK330SixChBalanceForm::ZeroAllBitBtnClick);
     connect(ui.CloseBitBtn, &QPushButton::clicked, this, &QWidget::hide);
@@ -84,7 +106,7 @@ void TQK330SixChBalanceForm::ApplyChannelVolume(int channel) {
     const int code = qk::QK330LoudestVolumeCode - (OkapiForm->QK330MasterVolumePosition() + offset);
     // Beyond the quietest code the channel is muted: the register gets the mute code.
     const auto value = static_cast<uint16_t>(std::max(code, qk::QK330MuteVolumeCode));
-    strip.readouts.front()->setText(CodeText(qk::QK330ZeroDbVolumeCode - offset));
+    strip.readouts.front()->setText(QString::fromStdString(OffsetText(offset)));
     OkapiForm->ChannelReadout(channel)->setText(CodeText(code));
     OkapiForm->ChannelHexReadout(channel)->setText(QString::fromStdString(qk::HexWordText(value)));
     QK330RegForm->Image().StoreAndWriteWord(VolumeRegister(channel), value);

@@ -37,7 +37,7 @@ struct BitRegister {
 // clang-format off
 const BitRegister kBitRegisters[] = {
     {{.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Reset",  "Enable DEM",   "Enable CDS",    "Dither Enable", "Chop PD",       "PSC PD",     "Chop Enable", "Chop 384kHz"}, .groupBox = "PSCTest1GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg1Form; }},
-    {{.reg = "7A", .enabledBits = 0xDB, .initialBits = 0, .tristate = false, .bitCaptions = {"OVP Enable", "Bias Current", "Bias Current",  "Bias Current",  "BandGAP PD",    "Not Used",   "PD Bias Cur", "PD Ref Sys"}, .groupBox = "PSCTest2GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg2Form; }},
+    {{.reg = "7A", .enabledBits = 0xFB, .initialBits = 0, .tristate = false, .bitCaptions = {"OVP Enable", "Bias Current", "Bias Current",  "Bias Current",  "BandGAP PD",    "Not Used",   "PD Bias Cur", "PD Ref Sys"}, .groupBox = "PSCTest2GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg2Form; }},
     {{.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .bitCaptions = {"Not Used",   "Not Used",     "Not Used",      "PLL Clk Sel",   "PLL Clk Sel",   "Not Used",   "Clear Filter", "Bypass"}, .groupBox = "Reg1EGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg0Form; }},
     {{.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .bitCaptions = {"Write Enable", "Force PWM",  "LRCse Disable", "LRCe Disable",  "PLLle Disable", "PLL Reg PD", "Vol Bypass",  "Disable glitch"}, .groupBox = "Reg1FGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg1Form; }},
 };

@@ -75,6 +75,13 @@ INSTANTIATE_TEST_SUITE_P(
                  0x34,
                  Fault::None,
                  0},
+        GoodCase{"QtOptionsLeftToQt",
+                 {"-style", "fusion", "--chip", "qk320", "-reverse"},
+                 Chip::QK320,
+                 false,
+                 0x34,
+                 Fault::None,
+                 0},
         GoodCase{"LastOneWins",
                  {"--chip", "qk320", "--address", "0x1B", "--chip", "qk310"},
                  Chip::QK310,
@@ -104,6 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"UnknownOption", {"--speed", "3"}, "unknown option '--speed'"},
         BadCase{"PlainWord", {"qk310"}, "unknown option 'qk310'"},
         BadCase{"MissingValue", {"--chip"}, "--chip needs a value"},
+        BadCase{"OptionForValue", {"--chip", "--fault", "none"}, "--chip needs a value"},
+        BadCase{"VersionWithValue", {"--version=1"}, "--version takes no value"},
         BadCase{"BadChip",
                 {"--chip", "qk999"},
                 "--chip: 'qk999' is not a chip: choose qk310, qk320, qk350, qk330, unknown or "
@@ -140,6 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BoardOptions, HelpListsTheChoicesAndDefaults) {
     EXPECT_EQ(ParseBoardOptions({"--help"}).outcome, Outcome::Help);
     EXPECT_EQ(ParseBoardOptions({"--chip", "qk320", "--help"}).outcome, Outcome::Help);
+    EXPECT_EQ(ParseBoardOptions({"--version"}).outcome, Outcome::Version);
+    EXPECT_EQ(ParseBoardOptions({"--bogus", "--help"}).outcome, Outcome::Error);
     const std::string help = BoardOptionsHelp("qk3xx-virtual");
     for (const char* word : {"Usage: qk3xx-virtual",
                              "--chip",
@@ -158,6 +169,7 @@ TEST(BoardOptions, HelpListsTheChoicesAndDefaults) {
                              "data-nack",
                              "stretch:N",
                              "--help",
+                             "--version",
                              "default: qk310",
                              "default: 0x1A",
                              "default: none"})

@@ -1,4 +1,5 @@
-// HELP: the help document of the start directory, opened by the desktop's viewer.
+// HELP: the help document beside the program, in the start directory or installed, opened by
+// the desktop's viewer.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -38,11 +39,15 @@ class HelpDocument : public MainWindowTest {
         QDir::setCurrent(startDirectory_);
         installedDirectory_ = scratch_.path() + "/share/qk3xx";
         ASSERT_TRUE(QDir().mkpath(installedDirectory_));
+        programDirectory_ = scratch_.path() + "/bin";
+        ASSERT_TRUE(QDir().mkpath(programDirectory_));
         MainWindowTest::SetUp();
         previousViewer_ = SetHelpViewer(WriteViewer(0));
         previousInstalled_ = SetInstalledHelpDirectory(installedDirectory_);
+        previousProgram_ = SetProgramHelpDirectory(programDirectory_);
     }
     void TearDown() override {
+        SetProgramHelpDirectory(previousProgram_);
         SetInstalledHelpDirectory(previousInstalled_);
         SetHelpViewer(previousViewer_);
         MainWindowTest::TearDown();
@@ -78,12 +83,14 @@ class HelpDocument : public MainWindowTest {
 
     QString startDirectory_;
     QString installedDirectory_;
+    QString programDirectory_;
 
   private:
     QTemporaryDir scratch_;
     QString previousDirectory_;
     QString previousViewer_;
     QString previousInstalled_;
+    QString previousProgram_;
 };
 
 TEST_F(HelpDocument, OpensTheDocumentOfTheStartDirectoryAsOneArgument) {
@@ -97,19 +104,25 @@ TEST_F(HelpDocument, OpensTheDocumentOfTheStartDirectoryAsOneArgument) {
     EXPECT_FALSE(OkapiForm->isMinimized()) << "restored after the viewer ended";
 }
 
-TEST_F(HelpDocument, OpensTheInstalledCopyWhenTheStartDirectoryHasNone) {
-    PutDocument(installedDirectory_);
-    Click(OkapiForm, "HelpBitBtn");
-    EXPECT_EQ(ViewerArguments(),
-              (Strings{"1", (installedDirectory_ + "/MRX OI.PDF").toStdString()}));
+TEST_F(HelpDocument, LooksBesideTheProgramThenInTheStartDirectoryThenInstalled) {
+    struct Case {
+        std::vector<QString> holders;  // the folders that hold a copy
+        QString opened;
+    };
+    const Case cases[] = {
+        {{programDirectory_, startDirectory_, installedDirectory_}, programDirectory_},
+        {{programDirectory_, installedDirectory_}, programDirectory_},
+        {{startDirectory_, installedDirectory_}, startDirectory_},
+        {{installedDirectory_}, installedDirectory_},
+    };
+    for (const Case& c : cases) {
+        for (const QString& folder : {programDirectory_, startDirectory_, installedDirectory_})
+            QFile::remove(folder + "/MRX OI.PDF");
+        for (const QString& folder : c.holders) PutDocument(folder);
+        Click(OkapiForm, "HelpBitBtn");
+        EXPECT_EQ(ViewerArguments(), (Strings{"1", (c.opened + "/MRX OI.PDF").toStdString()}));
+    }
     EXPECT_TRUE(dialogs.empty());
-}
-
-TEST_F(HelpDocument, PrefersTheStartDirectorysCopyToTheInstalledOne) {
-    PutDocument(installedDirectory_);
-    PutDocument();
-    Click(OkapiForm, "HelpBitBtn");
-    EXPECT_EQ(ViewerArguments(), (Strings{"1", (startDirectory_ + "/MRX OI.PDF").toStdString()}));
 }
 
 TEST_F(HelpDocument, MissingDocumentIsReported) {

@@ -182,7 +182,11 @@ class Legibility : public MainWindowTest, public ::testing::WithParamInterface<T
 
 TEST_P(Legibility, EveryCaptionOfEveryWindowCanBeRead) {
     EXPECT_EQ(Listing(check.Check(OkapiForm)), "") << "before START";
-    ReachChip(GetParam());
+    qk::ClickStart();
+    EXPECT_EQ(Listing(check.Check(OkapiForm)), "") << "after START";
+    TypeEngineeringCode();
+    EXPECT_EQ(Listing(check.Check(OkapiForm)), "") << "login";
+    EnterLoginAndChooseChip(GetParam());
     Faults faults = check.Check(OkapiForm);
     for (QWidget* window : TourWindows(GetParam())) {
         OpenWindow(window);

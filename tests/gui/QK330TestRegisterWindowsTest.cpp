@@ -132,6 +132,19 @@ TEST_F(TestRegisterWindows, BitRegisterApplyWritesThenTheSetupWindowFollowsAndWr
     EXPECT_EQ(board.FrameTexts(), Frames{"34 7E 18"});
 }
 
+TEST_F(TestRegisterWindows, EveryBoxButTheUnusedOnesCanBeTicked) {
+    QK330TestRegForm->ShowQK340Groups(true);
+    const std::pair<std::string, const char*> cases[] = {
+        {"79", "34 79 FF"}, {"7A", "34 7A FB"}, {"7E", "34 7E 1B"}, {"7F", "34 7F FF"}};
+    for (const auto& [reg, frame] : cases) {
+        for (int bit = 0; bit < 8; ++bit)
+            Toggle(Window(), ("CheckBox" + reg + "_" + std::to_string(bit)).c_str());
+        board.ClearFrames();
+        Click(Window(), ("Reg" + reg + "SendButton").c_str());
+        EXPECT_EQ(board.FrameTexts(), (Frames{frame, frame})) << "the setup window writes it back";
+    }
+}
+
 TEST_F(TestRegisterWindows, ChipDecidesThePscGroupsAndTheWidth) {
     for (const auto& [qk340, width] : {std::pair{false, 288}, std::pair{true, 690}}) {
         QK330TestRegForm->ShowQK340Groups(qk340);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks the tree: the executables, the help document,
-# the desktop entries (validated) and the icon; then the installed program's HELP, with a stand-in
+# the desktop entries (validated), the icon, the AppStream file, the man pages and the package's
+# copyright and changelog; then the installed program's HELP, with a stand-in
 # viewer that records the path it was given.
 # Usage: check-install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
@@ -17,9 +18,20 @@ expected=(
   "share/applications/qk3xx.desktop"
   "share/applications/qk3xx-virtual.desktop"
   "share/icons/hicolor/scalable/apps/qk3xx.svg"
+  "share/metainfo/org.qk3xx.qk3xx.metainfo.xml"
+  "share/man/man1/qk3xx.1.gz"
+  "share/man/man1/qk3xx-virtual.1.gz"
+  "share/doc/qk3xx/copyright"
+  "share/doc/qk3xx/changelog.gz"
 )
 for file in "${expected[@]}"; do
   [ -s "$prefix/usr/$file" ] || { echo "missing from the install tree: $file"; exit 1; }
+done
+# Every man page of the source is installed, compressed.
+for page in "$2"/docs/man/*.1; do
+  name=$(basename "$page")
+  gzip -dc "$prefix/usr/share/man/man1/$name.gz" | cmp -s - "$page" ||
+    { echo "man page $name not installed as written"; exit 1; }
 done
 for program in qk3xx qk3xx-virtual; do
   [ -x "$prefix/usr/bin/$program" ] || { echo "not executable: bin/$program"; exit 1; }

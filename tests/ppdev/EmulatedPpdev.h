@@ -1,4 +1,6 @@
 #pragma once
+#include <chrono>
+
 #include "link/Port.h"
 
 namespace qk::test {
@@ -9,7 +11,8 @@ namespace qk::test {
 //
 // The driver's rules as modelled:
 // - every request but PPCLAIM fails with EINVAL until the file has claimed the port; claiming
-//   twice is EINVAL; a second file's claim while another holds the port is EBUSY;
+//   twice is EINVAL; a second file's claim while another holds the port sleeps until the holder
+//   releases it (PPRELEASE or close), and a signal caught meanwhile ends the sleep with EINTR;
 // - PPWCONTROL keeps bits 0..3 and PPRCONTROL returns them; PPWDATA and PPRSTATUS/PPRDATA reach
 //   the pins; closing a file releases its claim;
 // - requests are compared as the kernel's 32-bit command numbers, so one that went through a
@@ -33,6 +36,9 @@ class EmulatedPpdev {
 
     // Status-register reads the driver has answered since installation.
     static long StatusReads();
+    // Returns true once a claim is asleep waiting for the port; false if none has slept within
+    // `patience` (a guard against a test that would otherwise never end).
+    static bool AwaitSleepingClaim(std::chrono::seconds patience = std::chrono::seconds(10));
 };
 
 }  // namespace qk::test

@@ -1,9 +1,15 @@
 // The whole program on the real PpdevPort, whose open() and ioctl() calls reach an emulated ppdev
 // driver with the virtual board behind its pins.
+#include <fcntl.h>
+#include <linux/ppdev.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <thread>
 
 #include "link/Gpiounit.h"
 #include "link/PpdevPort.h"
@@ -241,6 +247,7 @@ TEST_P(Refusal, IsToldOnceWithReasonAndRemedyThenThePortIsEmpty) {
         I2CForm->Bus().Spin = [](uint32_t) {};
         I2CForm->SetCalibrationTiming(SimulatedMachine(4).Timing());
         program.Show();
+        EXPECT_TRUE(OkapiForm->isVisible());
         EXPECT_EQ(dialogs, Strings{"PortSetupMessage"});
         EXPECT_TRUE(message.contains(c.device)) << message.toStdString();
         EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
@@ -254,6 +261,28 @@ TEST_P(Refusal, IsToldOnceWithReasonAndRemedyThenThePortIsEmpty) {
     SetModalPresenter(previous);
     EXPECT_TRUE(board.FrameTexts().empty());
     EXPECT_EQ(EmulatedPpdev::StatusReads(), 0);
+}
+
+// Another program holds the port and lets it go while this program's claim sleeps.
+TEST(HeldPort, ReleasedWithinTheDeadlineIsClaimedAndStartFindsTheChip) {
+    board::VirtualBoard board;
+    const EmulatedPpdev device(board);
+    const int otherProgram = open(EmulatedPpdev::Path, O_RDWR);
+    ASSERT_EQ(ioctl(otherProgram, PPCLAIM), 0);
+    bool slept = false;
+    std::thread releaser([&] {
+        slept = EmulatedPpdev::AwaitSleepingClaim();
+        close(otherProgram);
+    });
+    PpdevPort port(EmulatedPpdev::Path);
+    const StartOutcome seen = Start(port, board, 0);
+    releaser.join();
+
+    EXPECT_TRUE(slept) << "the claim waits for the holder";
+    EXPECT_EQ(seen.dialogs, Strings{});
+    EXPECT_EQ(seen.checked, Strings{"QK310RadioButton"});
+    ASSERT_FALSE(seen.frames.empty());
+    EXPECT_EQ(seen.frames.front(), "34 00");
 }
 
 INSTANTIATE_TEST_SUITE_P(Ports, Refusal, ::testing::ValuesIn(kRefusals),

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <set>
 
@@ -16,8 +17,8 @@ namespace {
 
 struct Interposer {
     std::mutex mutex;
-    bool installed = false;
-    DeviceFile device;
+    // Shared with the requests in progress, which run without the lock: a request may sleep.
+    std::shared_ptr<const DeviceFile> device;
     std::set<int> descriptors;  // open on the device
 };
 
@@ -37,16 +38,14 @@ F Next(const char* name) {
 void InstallDeviceFile(DeviceFile device) {
     Interposer& i = TheInterposer();
     std::lock_guard lock(i.mutex);
-    i.device = std::move(device);
+    i.device = std::make_shared<const DeviceFile>(std::move(device));
     i.descriptors.clear();
-    i.installed = true;
 }
 
 void RemoveDeviceFile() {
     Interposer& i = TheInterposer();
     std::lock_guard lock(i.mutex);
-    i.installed = false;
-    i.device = {};
+    i.device.reset();
 }
 
 int FailWith(int error) {
@@ -71,17 +70,17 @@ int open(const char* path, int flags, ...) {
     }
     auto& i = TheInterposer();
     std::unique_lock lock(i.mutex);
-    if (!i.installed || std::strcmp(path, i.device.path) != 0) {
+    if (!i.device || std::strcmp(path, i.device->path) != 0) {
         lock.unlock();
         return next(path, flags, mode);
     }
-    if (const int error = i.device.openError ? i.device.openError() : 0)
+    if (const int error = i.device->openError ? i.device->openError() : 0)
         return qk::test::FailWith(error);
     // A real descriptor, so that its number is unique and close() works on it.
     const int fd = next("/dev/null", O_RDWR | (flags & O_CLOEXEC));
     if (fd < 0) return fd;
     i.descriptors.insert(fd);
-    if (i.device.opened) i.device.opened(fd);
+    if (i.device->opened) i.device->opened(fd);
     return fd;
 }
 
@@ -90,7 +89,7 @@ int close(int fd) {
     {
         auto& i = TheInterposer();
         std::lock_guard lock(i.mutex);
-        if (i.descriptors.erase(fd) && i.installed && i.device.closed) i.device.closed(fd);
+        if (i.descriptors.erase(fd) && i.device && i.device->closed) i.device->closed(fd);
     }
     return next(fd);
 }
@@ -101,13 +100,14 @@ int ioctl(int fd, unsigned long request, ...) noexcept {
     va_start(args, request);
     void* arg = va_arg(args, void*);
     va_end(args);
-    auto& i = TheInterposer();
-    std::unique_lock lock(i.mutex);
-    if (!i.installed || !i.descriptors.contains(fd) || !i.device.ioctl) {
-        lock.unlock();
-        return next(fd, request, arg);
+    std::shared_ptr<const qk::test::DeviceFile> device;
+    {
+        auto& i = TheInterposer();
+        const std::lock_guard lock(i.mutex);
+        if (i.device && i.device->ioctl && i.descriptors.contains(fd)) device = i.device;
     }
-    return i.device.ioctl(fd, request, arg);
+    if (!device) return next(fd, request, arg);
+    return device->ioctl(fd, request, arg);
 }
 
 }  // extern "C"

@@ -6,7 +6,9 @@ namespace qk::test {
 // A character device emulated inside a test process. A test executable that links
 // tests/support/DeviceFile.cpp defines open(), close() and ioctl() itself: calls on the installed
 // device's path and on the descriptors opened there are answered by the device; every other path
-// and descriptor goes on to the C library untouched. The callbacks run one at a time.
+// and descriptor goes on to the C library untouched. The open() and close() callbacks run one at a
+// time; ioctl() runs on the caller's thread with no lock held, since a request may sleep, so the
+// device guards its own state.
 struct DeviceFile {
     const char* path = nullptr;
     std::function<int()> openError;      // the errno refusing an open, or 0 to open

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The built programs' command lines, run without any display: --help and --version on stdout with
+# status 0, a mistake with the usage on stderr and status 2, and a start without a graphical
+# session refused in one line with status 1.
+# Usage: check-command-lines.sh BUILD_DIR VERSION
+set -uo pipefail
+build=$1
+version=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+
+# Whether FILE's whole content, newlines included, matches PATTERN ('' matches an empty file only).
+matches() {
+  local content
+  content=$(cat "$2"; echo .)
+  content=${content%.}
+  [[ $content =~ ^$1$ ]]
+}
+
+# Runs PROGRAM ARGS... with no display; then checks its status, stdout and stderr.
+# check NAME STATUS STDOUT-PATTERN STDERR-PATTERN STDERR-LINES -- PROGRAM ARGS...
+# A pattern is an extended regular expression the whole output must match ('' for empty output);
+# STDERR-LINES is the number of lines stderr must have, or '-' for any.
+check() {
+  local name=$1 status=$2 out_pattern=$3 err_pattern=$4 err_lines=$5
+  shift 6
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$build/$@" \
+    >"$scratch/out" 2>"$scratch/err" </dev/null
+  local seen=$?
+  local problem=""
+  [ "$seen" = "$status" ] || problem+=" status $seen, not $status;"
+  matches "$out_pattern" "$scratch/out" || problem+=" stdout unexpected;"
+  matches "$err_pattern" "$scratch/err" || problem+=" stderr unexpected;"
+  if [ "$err_lines" != "-" ] && [ "$(wc -l <"$scratch/err")" != "$err_lines" ]; then
+    problem+=" stderr not $err_lines line(s);"
+  fi
+  if [ -n "$problem" ]; then
+    echo "FAIL $name:$problem"
+    echo "--- stdout:"; cat "$scratch/out"; echo "--- stderr:"; cat "$scratch/err"
+    failures=$((failures + 1))
+  else
+    echo "ok   $name"
+  fi
+}
+
+usage='Usage: PROGRAM \[OPTION\]\.\.\.
+.*--help +show this text and exit
+.*Exit status: 0.*'
+v=${version//./\\.}
+for program in qk3xx qk3xx-virtual; do
+  u=${usage//PROGRAM/$program}
+  check "$program --help" 0 "$u" '' 0 -- "$program" --help
+  check "$program --version" 0 "$program $v
+" '' 0 -- "$program" --version
+  check "$program --bogus" 2 '' "$program: unknown option '--bogus'
+
+$u" - -- "$program" --bogus
+  check "$program without a display" 1 '' \
+    "$program: needs a graphical session.*xvfb-run -a $program
+" 1 -- "$program"
+done
+check "qk3xx-virtual bad value" 2 '' "qk3xx-virtual: --chip: 'qk999' is not a chip.*
+${usage//PROGRAM/qk3xx-virtual}" - -- qk3xx-virtual --chip qk999
+check "qk3xx value missing" 2 '' "qk3xx: --i2c-dev needs a value
+
+.*" - -- qk3xx --i2c-dev
+
+[ "$failures" = 0 ] || { echo "$failures command line(s) misbehaved"; exit 1; }
