@@ -7,7 +7,9 @@
 #include "chips/QK310unit.h"
 #include "chips/QK320unit.h"
 #include "chips/QK330unit.h"
+#include "link/BusMonitorunit.h"
 #include "link/Gpiounit.h"
+#include "link/StatusWatchunit.h"
 #include "widgets/Colors.h"
 #include "widgets/WindowFrame.h"
 
@@ -77,11 +79,13 @@ void TOkapiForm::SelectChip(const qk::ChipModel& model) {
     model.activateChipModel();
 }
 
-// A new chip starts from a clean desk: every window but the pins window is closed, and the main
-// window widens to show the chip's panels.
+// A new chip starts from a clean desk: every window but the pins window and the two that watch the
+// bus (they show the activation itself) is closed, and the main window widens to show the chip's
+// panels.
 void TOkapiForm::ChipChangeStep() {
     for (QWidget* window : qk::SecondaryWindows())
-        if (window != GPIOForm) window->hide();
+        if (window != GPIOForm && window != BusMonitorForm && window != StatusWatchForm)
+            window->hide();
     for (const ChipButton& chip : ChipButtons()) {
         qk::SetTextColor(chip.button, qk::clBlack);
         qk::SetBackgroundColor(chip.button, qk::clBtnFace);
@@ -105,6 +109,12 @@ std::optional<qk::ChipGeneration> TOkapiForm::CheckedGeneration() const {
     for (const ChipButton& chip : ChipButtons())
         if (chip.button->isChecked()) return chip.generation;
     return std::nullopt;
+}
+
+std::optional<qk::ChipFamily> TOkapiForm::CheckedFamily() const {
+    const auto generation = CheckedGeneration();
+    if (!generation) return std::nullopt;
+    return *generation == qk::ChipGeneration::QK330 ? qk::ChipFamily::QK330 : qk::ChipFamily::QK310;
 }
 
 // RESET: the checked button's handler runs again.

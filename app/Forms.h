@@ -41,6 +41,8 @@ class TQK330PSCTestReg1Form;
 class TQK330PSCTestReg2Form;
 class TQK330TestReg1Form;
 class TQK330TestReg0Form;
+class TBusMonitorForm;
+class TStatusWatchForm;
 
 extern TOkapiForm* OkapiForm;
 extern TRegistersForm* RegistersForm;
@@ -81,9 +83,11 @@ extern TQK330PSCTestReg1Form* QK330PSCTestReg1Form;
 extern TQK330PSCTestReg2Form* QK330PSCTestReg2Form;
 extern TQK330TestReg1Form* QK330TestReg1Form;
 extern TQK330TestReg0Form* QK330TestReg0Form;
+extern TBusMonitorForm* BusMonitorForm;
+extern TStatusWatchForm* StatusWatchForm;
 
 namespace qk {
-// Every window but the main window, in creation order (windows 2..38).
+// Every window but the main window, in creation order (windows 2..40).
 QList<QWidget*> SecondaryWindows();
 // Show a window, or bring it to the front when it is already visible.
 void OpenWindow(QWidget* window);

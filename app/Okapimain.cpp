@@ -18,8 +18,10 @@
 #include "gen1/Interchdelayunit.h"
 #include "gen1/Registersunit.h"
 #include "link/AckErrorDialogunit.h"
+#include "link/BusMonitorunit.h"
 #include "link/Gpiounit.h"
 #include "link/I2cunit.h"
+#include "link/StatusWatchunit.h"
 #include "link/WaitErrorDialogunit.h"
 #include "qk330/QK330Balanceunitsixch.h"
 #include "qk330/QK330ChConfigControlRegunit.h"
@@ -84,8 +86,9 @@ void TOkapiForm::ConnectControls() {
     for (const ChipButton& chip : ChipButtons()) ConnectChipButton(chip.button, chip.select);
     connect(ui.I2C_Bypass, &QCheckBox::clicked, this, &TOkapiForm::I2C_BypassClick);
     // The bus master skips the wire while OFF LINE is checked, however the box got its state.
-    connect(ui.I2C_Bypass, &QCheckBox::toggled, this, [](bool offLine) {
+    connect(ui.I2C_Bypass, &QCheckBox::toggled, this, [this](bool offLine) {
         if (I2CForm) I2CForm->Master().OffLine = offLine;
+        emit OffLineChanged(offLine);
     });
     connect(ui.IICAddressComboBox, &QComboBox::editTextChanged, this,
             &TOkapiForm::IICAddressComboBoxChange);
@@ -128,6 +131,10 @@ void TOkapiForm::ConnectWindowButtons() {
         {ui.QK330InterChDelayBitBtn, []() -> QWidget* { return QK330InterchDelayForm; }},
         {ui.QK330ChannelSetupBitBtn, []() -> QWidget* { return QK330SixChBalanceForm; }},
         {ui.ConfCtlBitBtn, []() -> QWidget* { return QK330ChConfigControlRegForm; }},
+        {ui.WatchBitBtn, []() -> QWidget* { return StatusWatchForm; }},
+        {ui.QK330WatchBitBtn, []() -> QWidget* { return StatusWatchForm; }},
+        {ui.MonitorBitBtn, []() -> QWidget* { return BusMonitorForm; }},
+        {ui.QK330MonitorBitBtn, []() -> QWidget* { return BusMonitorForm; }},
     };
     for (const WindowButton& b : buttons)
         connect(b.button, &QPushButton::clicked, this,

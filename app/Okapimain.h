@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/VolumeMutePanel.h"
+#include "chips/RegisterMap.h"
 #include "link/Datalog.h"
 #include "link/I2cMaster.h"
 #include "link/Port.h"
@@ -75,6 +76,10 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     // Which of the second generation's chips is checked (the chip model activates its features).
     bool QK330Checked() const;
     bool QK340Checked() const;
+    // The generation of the checked chip button; none before a chip is chosen.
+    std::optional<qk::ChipGeneration> CheckedGeneration() const;
+    // The register map family of the checked chip; none before a chip is chosen.
+    std::optional<qk::ChipFamily> CheckedFamily() const;
     // The hidden-controls login's edit and button, as "Login&!" shows them.
     void ShowLogin();
     void IICAddressComboBoxChange();
@@ -83,6 +88,10 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void GPIOBitBtnClick();
     void AboutBitBtnClick();
     void HelpBitBtnClick();
+
+  signals:
+    // OFF LINE was checked or cleared.
+    void OffLineChanged(bool offLine);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -113,7 +122,6 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void CheckChipButton(QRadioButton* button, void (TOkapiForm::*handler)());
 
     // Chip selection.
-    std::optional<qk::ChipGeneration> CheckedGeneration() const;
     void SelectChip(const qk::ChipModel& model);
     void ChipChangeStep();
     void ReselectCheckedChip();

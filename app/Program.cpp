@@ -26,8 +26,10 @@
 #include "gen1/Testreg0unit.h"
 #include "gen1/Testregunit.h"
 #include "link/AckErrorDialogunit.h"
+#include "link/BusMonitorunit.h"
 #include "link/Gpiounit.h"
 #include "link/I2cunit.h"
+#include "link/StatusWatchunit.h"
 #include "link/WaitErrorDialogunit.h"
 #include "qk330/QK330Balanceunitsixch.h"
 #include "qk330/QK330ChConfigControlRegunit.h"
@@ -88,6 +90,8 @@ TQK330PSCTestReg1Form* QK330PSCTestReg1Form = nullptr;
 TQK330PSCTestReg2Form* QK330PSCTestReg2Form = nullptr;
 TQK330TestReg1Form* QK330TestReg1Form = nullptr;
 TQK330TestReg0Form* QK330TestReg0Form = nullptr;
+TBusMonitorForm* BusMonitorForm = nullptr;
+TStatusWatchForm* StatusWatchForm = nullptr;
 
 namespace qk {
 
@@ -115,7 +119,7 @@ WindowRow Row(Window*& instance, const char* name) {
     return Row<Window>(instance, name, [](PortIo&) { return new Window; });
 }
 
-// Windows 2..38 in creation order; they are deleted in the opposite order.
+// Windows 2..40 in creation order; they are deleted in the opposite order.
 const std::vector<WindowRow>& WindowTable() {
     static const std::vector<WindowRow> rows = {
         Row(RegistersForm, "RegistersForm"),
@@ -157,6 +161,8 @@ const std::vector<WindowRow>& WindowTable() {
         Row(QK330TestReg0Form, "QK330TestReg0Form"),
         Row(FileOpenErrorDlgForm, "FileOpenErrorDlgForm"),
         Row(GPIOForm, "GPIOForm"),
+        Row(BusMonitorForm, "BusMonitorForm"),
+        Row(StatusWatchForm, "StatusWatchForm"),
     };
     return rows;
 }
@@ -202,6 +208,8 @@ Program::Program(PortIo& port, const std::string& adapterDevice) {
                                      [] { return OkapiForm->QK330MuteAllEngaged(); }});
     QK330RegForm->Image().SetRefresh({.entry = [](int entry) { QK330RegForm->RefreshEntry(entry); },
                                       .wordsRestored = [] { QK330RegForm->RestoreWordWindows(); }});
+    // The frames of the master in use, the adapter's when there is one.
+    BusMonitorForm->Attach(I2CForm->Master());
 }
 
 // Each instance is reset as soon as its window is gone, so that no later destructor can reach it.

@@ -2,6 +2,7 @@
 // the virtual board after START and the engineering login (the first generation's main window
 // after START alone), into a folder of PNG pictures (docs/images for the README and the user
 // guide). Exits non-zero when a window cannot be drawn.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -13,7 +14,10 @@
 #include "app/Okapimain.h"
 #include "app/Program.h"
 #include "app/WindowTour.h"
+#include "board/BoardEvents.h"
+#include "board/BoardWindow.h"
 #include "board/VirtualBoard.h"
+#include "link/StatusWatchunit.h"
 
 namespace {
 
@@ -61,6 +65,20 @@ bool Save(QWidget* window, const QDir& folder, const QString& name) {
     return true;
 }
 
+void Click(QWidget* window, const char* button) {
+    window->findChild<QAbstractButton*>(button)->click();
+}
+
+// The watch after a lost clock came, went, and was cleared by Zero: its lamps and timeline show it.
+void WatchAFault(qk::board::VirtualBoard& board, qk::board::Chip chip) {
+    Click(StatusWatchForm, "StartStopButton");
+    qk::board::ApplyEvent(board, chip, "sclk-loss");
+    StatusWatchForm->Poll();
+    qk::board::ApplyEvent(board, chip, "clear-sclk");
+    Click(StatusWatchForm, "ZeroButton");
+    Click(StatusWatchForm, "StartStopButton");
+}
+
 bool Picture(const qk::TourSession& session, const QDir& folder) {
     qk::board::VirtualBoard board(session.chip);
     qk::Program program(board);
@@ -85,8 +103,13 @@ bool Picture(const qk::TourSession& session, const QDir& folder) {
         const QString name = PictureName(session, window->objectName());
         if (name.isEmpty()) continue;
         qk::OpenWindow(window);
+        if (window == StatusWatchForm) WatchAFault(board, session.chip);
         drawn = Save(window, folder, name) && drawn;
         window->hide();
+    }
+    if (session.name == QStringLiteral("qk330")) {
+        qk::board::BoardWindow boardWindow(board, session.chip);
+        drawn = Save(&boardWindow, folder, "board") && drawn;
     }
     return drawn;
 }

@@ -11,15 +11,17 @@
 #include "app/Okapimain.h"
 #include "app/Program.h"
 #include "board/BoardOptions.h"
+#include "board/BoardWindow.h"
+#include "board/VcdTrace.h"
 
 namespace {
 
 constexpr const char* kProgramName = "qk3xx-virtual";
-constexpr int kWindowCount = 38;
+constexpr int kWindowCount = 40;
 
 // Start-up benchmark hook (bench/StartupBench.cpp), not a user option: with the environment
 // variable QK3XX_EXIT_WHEN_SHOWN set, the program quits as soon as the main window has been shown,
-// with status 0 when all 38 windows exist and 3 otherwise.
+// with status 0 when all 40 windows exist and 3 otherwise.
 void ExitWhenShownIfAsked(QApplication& app) {
     if (!qEnvironmentVariableIsSet("QK3XX_EXIT_WHEN_SHOWN")) return;
     QTimer::singleShot(0, &app, [] {
@@ -51,15 +53,32 @@ int main(int argc, char** argv) {
             qk::cmdline::Conclude(parsed.outcome, parsed.error, kProgramName,
                                   qk::board::BoardOptionsHelp(kProgramName), std::cout, std::cerr))
         return *status;
+
+    qk::board::VirtualBoard board = qk::board::MakeBoard(parsed.options);
+    // The trace file is opened before Qt starts, so that a bad path is told without a display too.
+    qk::board::VcdTrace trace;
+    if (!parsed.options.tracePath.empty()) {
+        if (!trace.Open(parsed.options.tracePath, board.SclLine(), board.SdaLine())) {
+            std::cerr << kProgramName << ": " << trace.Error() << "\n";
+            return qk::cmdline::ExitUsage;
+        }
+        trace.onWriteError = [](const std::string& why) {
+            std::cerr << kProgramName << ": " << why << "\n";
+        };
+        board.SetLineObserver(&trace);
+    }
+
     if (const auto status =
             qk::cmdline::RequireGraphicalSession(kProgramName, parsed.platformChosen, std::cerr))
         return *status;
 
     QApplication app(argc, argv);
     qk::InitialiseApplication();
-    qk::board::VirtualBoard board = qk::board::MakeBoard(parsed.options);
     qk::Program program(board);
     program.Show();
+    qk::board::BoardWindow boardWindow(board, parsed.options.chip);
+    boardWindow.show();
+    boardWindow.Schedule(parsed.options.events);
     ExitWhenShownIfAsked(app);
     PressHelpWhenShownIfAsked(app);
     return app.exec();

@@ -1,6 +1,7 @@
-// Start-up: from process start to the main window shown with all 38 windows created. Each
+// Start-up: from process start to the main window shown with all 40 windows created. Each
 // iteration launches qk3xx-virtual headless with QK3XX_EXIT_WHEN_SHOWN set (see
-// app/main_virtual.cpp), which makes it quit as soon as its main window is up.
+// app/main_virtual.cpp), which makes it quit as soon as its main window is up. Beside it, in the
+// same run, `qk3xx-cli --virtual qk330 detect` from start to exit.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -49,7 +50,7 @@ void BM_StartupToMainWindowShown(benchmark::State& state) {
     for (auto _ : state) {
         const int status = RunOnce(argv, envp.data(), actions);
         if (status != 0) {
-            state.SkipWithError(status == 3 ? "not all 38 windows were created"
+            state.SkipWithError(status == 3 ? "not all 40 windows were created"
                                             : "qk3xx-virtual did not start and exit cleanly");
             break;
         }
@@ -58,5 +59,39 @@ void BM_StartupToMainWindowShown(benchmark::State& state) {
 }
 
 BENCHMARK(BM_StartupToMainWindowShown)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Runs `argv` to its exit once per iteration, its output discarded.
+void SpawnEachIteration(benchmark::State& state, char* const argv[], const char* failure) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    for (auto _ : state) {
+        if (RunOnce(argv, environ, actions) != 0) {
+            state.SkipWithError(failure);
+            break;
+        }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+void BM_CliDetectOnVirtualQK330(benchmark::State& state) {
+    std::string program = QK3XX_CLI_PATH;
+    std::string virtualOption = "--virtual", chip = "qk330", command = "detect";
+    char* const argv[] = {program.data(), virtualOption.data(), chip.data(), command.data(),
+                          nullptr};
+    SpawnEachIteration(state, argv, "qk3xx-cli detect did not find the virtual chip");
+}
+
+BENCHMARK(BM_CliDetectOnVirtualQK330)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What starting any process costs on this machine at this moment: the floor under both.
+void BM_SpawnTrue(benchmark::State& state) {
+    std::string program = "/bin/true";
+    char* const argv[] = {program.data(), nullptr};
+    SpawnEachIteration(state, argv, "/bin/true failed");
+}
+
+BENCHMARK(BM_SpawnTrue)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

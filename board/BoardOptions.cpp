@@ -36,6 +36,7 @@ constexpr FaultChoice kFaults[] = {
     {"data-nack", Fault::DataNotAcked},
 };
 constexpr const char kStretch[] = "stretch:";
+constexpr const char kStuckBit[] = "stuck-bit:";
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -57,6 +58,28 @@ bool ParseStretch(const std::string& value, int& polls) {
     const char* end = digits.data() + digits.size();
     const auto [stop, error] = std::from_chars(digits.data(), end, polls);
     return error == std::errc() && stop == end && !digits.empty() && polls >= 1;
+}
+
+// Reads "stuck-bit:REG:BIT": REG a sub-address in hex ("7c" or "0x7C"), BIT 0..7.
+bool ParseStuckBit(const std::string& value, BoardOptions& options) {
+    const std::string rest = value.substr(sizeof kStuckBit - 1);
+    const size_t colon = rest.find(':');
+    if (colon == std::string::npos) return false;
+    std::string reg = Lower(rest.substr(0, colon));
+    if (reg.rfind("0x", 0) == 0) reg = reg.substr(2);
+    const std::string bit = rest.substr(colon + 1);
+    unsigned sub = 0;
+    int bitNumber = 0;
+    const auto [regEnd, regError] = std::from_chars(reg.data(), reg.data() + reg.size(), sub, 16);
+    const auto [bitEnd, bitError] = std::from_chars(bit.data(), bit.data() + bit.size(), bitNumber);
+    if (reg.empty() || regError != std::errc() || regEnd != reg.data() + reg.size() || sub > 0xFF)
+        return false;
+    if (bit.empty() || bitError != std::errc() || bitEnd != bit.data() + bit.size() ||
+        bitNumber < 0 || bitNumber > 7)
+        return false;
+    options.stuckRegister = static_cast<uint8_t>(sub);
+    options.stuckBit = bitNumber;
+    return true;
 }
 
 bool ApplyChip(const std::string& value, BoardOptions& options, std::string& error) {
@@ -92,14 +115,37 @@ bool ApplyFault(const std::string& value, BoardOptions& options, std::string& er
         options.stretchPolls = polls;
         return true;
     }
+    if (Lower(value).rfind(kStuckBit, 0) == 0) {
+        if (!ParseStuckBit(value, options)) {
+            error = "'" + value + "': write stuck-bit:REG:BIT, REG a hex sub-address, BIT 0 to 7";
+            return false;
+        }
+        options.fault = Fault::StuckBit;
+        options.stretchPolls = 0;
+        return true;
+    }
     const FaultChoice* choice = Find(kFaults, value);
     if (!choice) {
         error = "'" + value +
-                "' is not a fault: choose none, scl-stuck, sda-stuck, data-nack or stretch:N";
+                "' is not a fault: choose none, scl-stuck, sda-stuck, data-nack, stretch:N or "
+                "stuck-bit:REG:BIT";
         return false;
     }
     options.fault = choice->fault;
     options.stretchPolls = 0;
+    return true;
+}
+
+bool ApplyEvents(const std::string& value, BoardOptions& options, std::string& error) {
+    return ParseEventSchedule(value, options.events, error);
+}
+
+bool ApplyTrace(const std::string& value, BoardOptions& options, std::string& error) {
+    if (value.empty()) {
+        error = "needs a file name";
+        return false;
+    }
+    options.tracePath = value;
     return true;
 }
 
@@ -120,11 +166,40 @@ constexpr cmdline::Option<BoardOptions> kOptions[] = {
      .value = "FAULT",
      .help = "a fault of the board: none, scl-stuck (SCL held low),\n"
              "sda-stuck (SDA held low), data-nack (data bytes are not\n"
-             "acknowledged), or stretch:N (the chip holds SCL low for N\n"
-             "status polls after each clock release)\n"
+             "acknowledged), stretch:N (the chip holds SCL low for N\n"
+             "status polls after each clock release), or\n"
+             "stuck-bit:REG:BIT (bit BIT of register REG, in hex, reads 0\n"
+             "whatever is written)\n"
              "default: none",
      .apply = &ApplyFault},
+    {.name = "--events",
+     .value = "LIST",
+     .help = "faults the chip raises in its status registers, as\n"
+             "TIME:EVENT items separated by commas, TIME in seconds (2s,\n"
+             "0.5s) or milliseconds (1500ms) from start, for example\n"
+             "\"2s:lrclk-loss,5s:clear-lrclk,8s:psu-uv\"; a status bit stays\n"
+             "latched until the register editor's Zero (events below)",
+     .apply = &ApplyEvents},
+    {.name = "--trace",
+     .value = "FILE.vcd",
+     .help = "writes SCL and SDA with their times to a VCD file that\n"
+             "logic-analyser programs (sigrok, PulseView) open",
+     .apply = &ApplyTrace},
 };
+
+// One line per fault: "psu-uv, clear-psu-uv (PSU UV; qk330)".
+std::string EventHelpLines() {
+    std::string lines;
+    for (const BoardEvent& event : BoardEvents()) {
+        const bool first = FindStatusBit(ChipFamily::QK310, event.bitName).has_value();
+        const bool second = FindStatusBit(ChipFamily::QK330, event.bitName).has_value();
+        lines += std::string(2, ' ') + event.raise + ", " + event.clear + " (" + event.bitName;
+        lines += first && second ? "; every chip)\n"
+                 : first         ? "; qk310, qk320, qk350)\n"
+                                 : "; qk330)\n";
+    }
+    return lines;
+}
 
 }  // namespace
 
@@ -135,19 +210,33 @@ ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments) {
         parsed.outcome = ParsedOptions::Outcome::Error;
         parsed.error = "--chip none (no device on the bus) cannot be combined with a --fault";
     }
+    for (const TimedEvent& event : parsed.options.events) {
+        std::string error;
+        if (parsed.outcome == ParsedOptions::Outcome::Run &&
+            !EventFitsChip(event.name, parsed.options.chip, error)) {
+            parsed.outcome = ParsedOptions::Outcome::Error;
+            parsed.error = "--events: " + error;
+        }
+    }
     return parsed;
 }
 
 std::string BoardOptionsHelp(const std::string& program) {
     return cmdline::Usage(program, "QK3xx Software on a virtual evaluation board.",
                           cmdline::Names<BoardOptions>(kOptions),
-                          "Exit status: 0 when the program ends normally, 1 without a graphical\n"
-                          "session, 2 for a mistake on the command line.\n");
+                          "EVENT of --events begins or ends a fault (its status bit and the\n"
+                          "chips that have it):\n" +
+                              EventHelpLines() +
+                              "Exit status: 0 when the program ends normally, 1 without a "
+                              "graphical\nsession, 2 for a mistake on the command line or a "
+                              "trace file that\ncannot be written.\n");
 }
 
 VirtualBoard MakeBoard(const BoardOptions& options) {
     VirtualBoard board(options.chip, options.writeAddress);
     board.SetFault(options.noDevice ? Fault::NoDevice : options.fault, options.stretchPolls);
+    if (!options.noDevice && options.fault == Fault::StuckBit)
+        board.SetStuckBit(options.stuckRegister, options.stuckBit);
     return board;
 }
 

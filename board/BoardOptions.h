@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "board/BoardEvents.h"
 #include "board/VirtualBoard.h"
 #include "cmdline/OptionTable.h"
 
@@ -14,13 +15,18 @@ struct BoardOptions {
     bool noDevice = false;        // --chip none: nothing on the bus answers
     uint8_t writeAddress = 0x34;  // --address 0x1A
     Fault fault = Fault::None;
-    int stretchPolls = 0;  // --fault stretch:N
+    int stretchPolls = 0;            // --fault stretch:N
+    uint8_t stuckRegister = 0;       // --fault stuck-bit:REG:BIT
+    int stuckBit = 0;
+    std::vector<TimedEvent> events;  // --events "2s:lrclk-loss,5s:clear-lrclk"
+    std::string tracePath;           // --trace FILE.vcd
 };
 
 using ParsedOptions = cmdline::Parsed<BoardOptions>;
 
-// Reads the arguments after the program name: --chip, --address, --fault (each as "--name value"
-// or "--name=value"), --help, --version and Qt's own options. Anything else is an error.
+// Reads the arguments after the program name: --chip, --address, --fault, --events, --trace (each
+// as "--name value" or "--name=value"), --help, --version and Qt's own options. Anything else is an
+// error.
 ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments);
 
 // The --help text: the options, their choices and the defaults.

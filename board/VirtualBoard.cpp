@@ -3,28 +3,22 @@
 #include <cstdio>
 
 #include "chips/ChipFacts.h"
+#include "chips/QK310RegisterMap.h"
+#include "chips/QK330RegisterMap.h"
 
 namespace qk::board {
 
 namespace {
 
-// First-generation power-on values by sub-address (00h is the chip's ID register, set per chip).
-constexpr std::pair<uint8_t, uint8_t> kGen1Defaults[] = {
-    {0x01, 0x00}, {0x02, 0x05}, {0x03, 0x7E}, {0x04, 0xFF}, {0x05, 0x00}, {0x06, 0x00},
-    {0x07, 0x00}, {0x08, 0x00}, {0x09, 0x00}, {0x0A, 0x00}, {0x0B, 0x00}, {0x0C, 0x00},
-    {0x0D, 0x10}, {0x0E, 0x20}, {0x0F, 0x30}, {0x10, 0x40}, {0x11, 0x50}, {0x12, 0x0B},
-    {0x13, 0x00}, {0x14, 0x00}, {0x15, 0x00}, {0x16, 0x00}, {0x17, 0x00}, {0x18, 0x00},
-    {0x19, 0xFF}, {0x1D, 0x33}, {0x1E, 0x00}, {0x1F, 0x00},
-};
-
-// QK330 power-on values: 00h..35h, then 79h..7Fh.
-constexpr uint8_t kQK330Low[0x36] = {
-    0x01, 0x80, 0x00, 0x13, 0xA6, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x60, 0x06,
-    0x05, 0x00, 0x00, 0x3F, 0x3F, 0xF0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x4C, 0x98, 0xE4, 0x30, 0x7C, 0x00, 0x00, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x20, 0x41, 0x00, 0x00,
-};
-constexpr uint8_t kQK330High[7] = {0xF2, 0xB0, 0x08, 0x3D, 0x20, 0x00, 0x00};
+// Every register of a family's map at its power-on value.
+template <size_t N>
+void LoadPowerOn(const RegisterInfo (&registers)[N], std::array<uint8_t, 256>& regs,
+                 std::array<bool, 256>& exists) {
+    for (const RegisterInfo& info : registers) {
+        regs[info.subAddress] = info.powerOn;
+        exists[info.subAddress] = true;
+    }
+}
 
 }  // namespace
 
@@ -58,19 +52,9 @@ const char* VirtualBoard::ChipName(Chip chip) {
 
 VirtualBoard::VirtualBoard(Chip chip, uint8_t writeAddress) : writeAddress_(writeAddress & 0xFE) {
     if (chip == Chip::QK330) {
-        for (int sub = 0; sub < 0x36; ++sub) {
-            regs_[sub] = kQK330Low[sub];
-            exists_[sub] = true;
-        }
-        for (int i = 0; i < 7; ++i) {
-            regs_[0x79 + i] = kQK330High[i];
-            exists_[0x79 + i] = true;
-        }
+        LoadPowerOn(kQK330Registers, regs_, exists_);
     } else {
-        for (auto [sub, value] : kGen1Defaults) {
-            regs_[sub] = value;
-            exists_[sub] = true;
-        }
+        LoadPowerOn(kQK310Registers, regs_, exists_);
         readOnly_[0x1D] = true;
         exists_[0x00] = true;
         // The ID bits, with bit 0 set as on the boards' silicon; an unknown chip sets them all.
@@ -91,6 +75,32 @@ VirtualBoard::VirtualBoard(Chip chip, uint8_t writeAddress) : writeAddress_(writ
         }
     }
     readOnly_[0x00] = true;
+    // 01h D7 is "No Clip" on the QK330 (set while all is well); on the first generation D7 is no
+    // error bit.
+    errorMask_ = chip == Chip::QK330 ? 0xBF : 0x7F;
+    errorFreeLevel_ = chip == Chip::QK330 ? 0x80 : 0x00;
+}
+
+void VirtualBoard::BeginCondition(uint8_t reg, uint8_t mask, bool activeLow) {
+    EndCondition(reg, mask);
+    conditions_.push_back({reg, mask, activeLow});
+    LatchConditions();
+}
+
+void VirtualBoard::EndCondition(uint8_t reg, uint8_t mask) {
+    std::erase_if(conditions_, [&](const Condition& c) { return c.reg == reg && c.mask == mask; });
+}
+
+void VirtualBoard::LatchConditions() {
+    for (const Condition& c : conditions_) {
+        if (c.activeLow)
+            regs_[c.reg] &= static_cast<uint8_t>(~c.mask);
+        else
+            regs_[c.reg] |= c.mask;
+    }
+    constexpr uint8_t ErrorStatus = 0x01, NoErrors = 0x01;
+    const bool errorFree = ((regs_[ErrorStatus] ^ errorFreeLevel_) & errorMask_) == 0;
+    regs_[0x00] = static_cast<uint8_t>((regs_[0x00] & ~NoErrors) | (errorFree ? NoErrors : 0));
 }
 
 void VirtualBoard::SetFault(Fault fault, int stretchPolls) {
@@ -98,6 +108,12 @@ void VirtualBoard::SetFault(Fault fault, int stretchPolls) {
     stretchPolls_ = fault == Fault::ClockStretch ? stretchPolls : 0;
     stretchLeft_ = 0;
     Settle();
+}
+
+void VirtualBoard::SetStuckBit(uint8_t sub, int bit) {
+    SetFault(Fault::StuckBit);
+    stuckLow_[sub] = static_cast<uint8_t>(1u << bit);
+    regs_[sub] &= static_cast<uint8_t>(~stuckLow_[sub]);
 }
 
 bool VirtualBoard::LineSda() const {
@@ -150,6 +166,7 @@ void VirtualBoard::Settle() {
         const bool scl = LineScl();
         if (scl != scl_) {
             scl_ = scl;
+            if (lineObserver_) lineObserver_->OnLines(scl_, sda_);
             if (scl)
                 OnSclRise();
             else
@@ -158,6 +175,7 @@ void VirtualBoard::Settle() {
         }
         if (sda != sda_) {
             sda_ = sda;
+            if (lineObserver_) lineObserver_->OnLines(scl_, sda_);
             if (scl_) {
                 if (sda)
                     OnStop();
@@ -266,7 +284,10 @@ void VirtualBoard::StoreRegister(uint8_t value) {
         pointerSet_ = true;
         return;
     }
-    if (exists_[pointer_] && !readOnly_[pointer_]) regs_[pointer_] = value;
+    if (exists_[pointer_] && !readOnly_[pointer_]) {
+        regs_[pointer_] = static_cast<uint8_t>(value & ~stuckLow_[pointer_]);
+        LatchConditions();
+    }
     ++pointer_;
 }
 

@@ -18,6 +18,7 @@ enum class Fault {
     SdaStuckLow,   // the data line is held low
     DataNotAcked,  // the address is acknowledged, data bytes are not
     ClockStretch,  // the chip holds SCL low for some status polls after each clock release
+    StuckBit,      // one bit of one register reads 0 whatever is written (SetStuckBit)
 };
 
 // One frame as the chip decoded it: the address byte, then the bytes received (write frame) or
@@ -38,6 +39,23 @@ class VirtualBoard : public PortIo {
     explicit VirtualBoard(Chip chip = Chip::QK310, uint8_t writeAddress = 0x34);
 
     void SetFault(Fault fault, int stretchPolls = 0);
+    // Fault::StuckBit at register `sub`, bit 0..7: the bit holds 0 whatever is written.
+    void SetStuckBit(uint8_t sub, int bit);
+
+    // A fault condition of the chip (a lost clock, a supply out of range) latches its status bit:
+    // set, or cleared for an active-low bit. The bit stays latched after the condition ends, until
+    // the master writes the register (the Zero write); a condition that still lasts latches again
+    // at once. 00h's "No Errors" (bit 0) is clear while any error bit is latched.
+    void BeginCondition(uint8_t reg, uint8_t mask, bool activeLow);
+    void EndCondition(uint8_t reg, uint8_t mask);
+
+    // Sees every change of the settled SCL and SDA levels, as the board's pins do.
+    class LineObserver {
+      public:
+        virtual ~LineObserver() = default;
+        virtual void OnLines(bool scl, bool sda) = 0;
+    };
+    void SetLineObserver(LineObserver* observer) { lineObserver_ = observer; }
 
     uint8_t PortRead(int port) override;
     void PortWrite(int port, uint8_t value) override;
@@ -72,8 +90,20 @@ class VirtualBoard : public PortIo {
     void ByteReceived();
     void LoadByteToSend();
     void StoreRegister(uint8_t value);
+    void LatchConditions();
+
+    struct Condition {
+        uint8_t reg;
+        uint8_t mask;
+        bool activeLow;
+    };
 
     uint8_t writeAddress_;
+    // The Error Status bits that mean an error, and their level when all is well.
+    uint8_t errorMask_ = 0;
+    uint8_t errorFreeLevel_ = 0;
+    std::vector<Condition> conditions_;
+    LineObserver* lineObserver_ = nullptr;
     Fault fault_ = Fault::None;
     int stretchPolls_ = 0;
     int stretchLeft_ = 0;
@@ -81,6 +111,7 @@ class VirtualBoard : public PortIo {
     std::array<uint8_t, 256> regs_{};
     std::array<bool, 256> exists_{};
     std::array<bool, 256> readOnly_{};
+    std::array<uint8_t, 256> stuckLow_{};  // bits held at 0
 
     // Drives (true = released) and the settled line levels.
     bool masterSda_ = true, masterScl_ = true, chipSda_ = true;

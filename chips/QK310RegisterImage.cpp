@@ -1,20 +1,15 @@
 #include "chips/QK310RegisterImage.h"
 
+#include "chips/QK310RegisterMap.h"
+
 namespace qk {
 
-const std::array<uint8_t, QK310RegisterImage::Entries> QK310PowerOnDefaults = {
-    0x26, 0x00, 0x05, 0x7E, 0xFF, 0x00,  // 00h..05h
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // DC offsets 06h..0Bh
-    0x00, 0x10, 0x20, 0x30, 0x40, 0x50,  // delays 0Ch..11h
-    0x0B,                                // ABD delay 12h
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // channel volumes 13h..18h
-    0xFF,                                // channel mute 19h
-    0x33, 0x00, 0x00,                    // 1Dh..1Fh
-};
+const std::array<uint8_t, QK310RegisterImage::Entries> QK310PowerOnDefaults =
+    PowerOnValues(kQK310Registers);
 
 const std::array<uint8_t, QK310RegisterImage::Entries> QK320PowerOnDefaults = [] {
     auto table = QK310PowerOnDefaults;
-    table[0] = 0x36;
+    table[0] = kQK320GeneralStatusPowerOn;
     return table;
 }();
 

@@ -1,5 +1,7 @@
 #include "chips/QK330RegisterImage.h"
 
+#include "chips/QK330RegisterMap.h"
+
 namespace qk {
 
 namespace {
@@ -12,20 +14,8 @@ constexpr int FirstTestEntry = LastLowSubAddress + 1;
 
 }  // namespace
 
-const std::array<uint8_t, QK330RegisterImage::Entries> QK330PowerOnDefaults = {
-    0x01, 0x80, 0x00, 0x13, 0xA6, 0x01,        // 00h..05h
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // channel configuration 06h..0Bh
-    0x60, 0x06, 0x05,                          // 0Ch..0Eh
-    0x00, 0x00,                                // PADC offset 0Fh-10h
-    0x3F, 0x3F, 0xF0,                          // 11h..13h
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // DC offsets 14h-15h .. 18h-19h
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // DC offsets 1Ah-1Bh .. 1Eh-1Fh
-    0x00, 0x4C, 0x98, 0xE4, 0x30, 0x7C,        // inter-channel delays 20h..25h
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // channel volumes 26h-27h .. 2Ah-2Bh
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00,        // channel volumes 2Ch-2Dh .. 30h-31h
-    0x20, 0x41, 0x00, 0x00,                    // SE offset 32h..35h
-    0xF2, 0xB0, 0x08, 0x3D, 0x20, 0x00, 0x00,  // test registers 79h..7Fh
-};
+const std::array<uint8_t, QK330RegisterImage::Entries> QK330PowerOnDefaults =
+    PowerOnValues(kQK330Registers);
 
 int QK330RegisterImage::EntryOf(uint8_t subAddress) {
     if (subAddress <= LastLowSubAddress) return subAddress;

@@ -24,7 +24,10 @@ void RegisterBus::WriteRegisterAlways(uint8_t subAddress, uint8_t value) {
 }
 
 void RegisterBus::WriteRegisterWord(uint8_t subAddress, uint8_t high, uint8_t low) {
-    if (Muted()) return;
+    if (!Muted()) WriteRegisterWordAlways(subAddress, high, low);
+}
+
+void RegisterBus::WriteRegisterWordAlways(uint8_t subAddress, uint8_t high, uint8_t low) {
     const uint8_t frame[] = {subAddress, high, low};
     Write(frame, 3);
 }

@@ -25,6 +25,8 @@ class RegisterBus {
     void WriteRegisterAlways(uint8_t subAddress, uint8_t value);
     // One frame [sub-address, high, low] for a two-byte register, unless MUTE ALL is engaged.
     void WriteRegisterWord(uint8_t subAddress, uint8_t high, uint8_t low);
+    // The same frame whatever the MUTE ALL state: for a restore, which mutes the channels itself.
+    void WriteRegisterWordAlways(uint8_t subAddress, uint8_t high, uint8_t low);
     // One-byte read; 0x00 when nothing was delivered (off line).
     uint8_t ReadRegister(uint8_t subAddress);
 

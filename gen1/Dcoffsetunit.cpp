@@ -1,11 +1,9 @@
 #include "gen1/Dcoffsetunit.h"
 
+#include "chips/QK310Offsets.h"
 #include "chips/QK310RegisterImage.h"
 
 namespace {
-
-// One step of the signed offset is 1.56 % / 127.
-constexpr double kPercentPerStep = 0.012283464566929135;
 
 // Position 0 (top) is +127 = 0x7F, 127 is 0, 255 (bottom) is -128 = 0x80.
 uint8_t OffsetRegister(int position) {
@@ -16,9 +14,8 @@ int OffsetPosition(uint8_t value) {
     return 127 - static_cast<int8_t>(value);
 }
 
-// Always "." as the decimal separator: asprintf formats in the C locale.
 QString PercentText(uint8_t value) {
-    return QString::asprintf("%.3f%%", static_cast<int8_t>(value) * kPercentPerStep);
+    return QString::fromStdString(qk::QK310DcOffsetPercentText(value));
 }
 
 qk::ChannelSliderEncoding DcOffsetEncoding() {

@@ -2,6 +2,7 @@
 
 #include "app/Forms.h"
 #include "app/Okapimain.h"
+#include "link/BusMonitorunit.h"
 
 TGPIOForm::TGPIOForm(QWidget* parent) : QWidget(parent) {
     ui.setupUi(this);
@@ -9,6 +10,7 @@ TGPIOForm::TGPIOForm(QWidget* parent) : QWidget(parent) {
     bits_ = {ui.Bit0CheckBox, ui.Bit1CheckBox, ui.Bit2CheckBox, ui.Bit3CheckBox,
              ui.Bit4CheckBox, ui.Bit5CheckBox, ui.Bit6CheckBox, ui.Bit7CheckBox};
     connect(ui.SendButton, &QPushButton::clicked, this, &TGPIOForm::SendButtonClick);
+    connect(ui.MonitorBitBtn, &QPushButton::clicked, this, [] { qk::OpenWindow(BusMonitorForm); });
 }
 
 void TGPIOForm::SendButtonClick() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qk {
 
@@ -21,6 +22,28 @@ class FrameLogSink {
     virtual ~FrameLogSink() = default;
     virtual void LogMarker(char marker) = 0;
     virtual void LogByte(uint8_t value) = 0;
+};
+
+// One frame as the master carried it (or, off line, only logged): what a watcher of the bus sees.
+struct FrameRecord {
+    enum class Kind { Write, Read, Probe };
+    Kind kind = Kind::Write;
+    uint8_t address = 0;         // the address byte as sent; bit 0 set on a read frame
+    std::vector<uint8_t> bytes;  // the bytes written after the address (sub-address first)
+    std::vector<uint8_t> read;   // the bytes read (read frames)
+    bool offLine = false;        // OFF LINE: nothing reached the wire
+    // The bus's error state after the frame. The flags are sticky, so once an error has come,
+    // every later frame carries it too, until I2cResetErrors.
+    bool ackError = false;
+    bool waitError = false;
+    bool otherError = false;
+};
+
+// Sees every frame as soon as it has ended.
+class FrameObserver {
+  public:
+    virtual ~FrameObserver() = default;
+    virtual void OnFrame(const FrameRecord& frame) = 0;
 };
 
 // The frame operations every bus master offers, whatever carries the bytes: the frames, the log,
@@ -44,6 +67,25 @@ class I2cMaster {
     [[nodiscard]] bool I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes,
                                 int count);
     void I2cResetErrors();
+
+    // Watchers of the frames; an observer must be removed before it is destroyed.
+    void AddFrameObserver(FrameObserver* observer);
+    void RemoveFrameObserver(FrameObserver* observer);
+
+    // True while a frame operation runs, or a long operation holds the bus: a modal dialog shown
+    // from inside a frame spins the event loop, and nothing else may use the bus meanwhile.
+    bool Busy() const { return busyDepth_ > 0; }
+    // Holds the bus for a sequence of frames that must not be interleaved (READ ALL, a restore).
+    class LongOperation {
+      public:
+        explicit LongOperation(I2cMaster& master) : master_(master) { ++master_.busyDepth_; }
+        ~LongOperation() { --master_.busyDepth_; }
+        LongOperation(const LongOperation&) = delete;
+        LongOperation& operator=(const LongOperation&) = delete;
+
+      private:
+        I2cMaster& master_;
+    };
 
     // A line that stays low once both are released makes every acknowledge read as given: such a
     // bus must not pass for a chip. Masters that cannot see the lines report None.
@@ -92,9 +134,13 @@ class I2cMaster {
     void Report(const ErrorKind& kind);
     void SendAddressedFrame(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count);
     void LogFrame(uint8_t address, const uint8_t* subAddress, const uint8_t* bytes, int count);
+    void Tell(FrameRecord::Kind kind, uint8_t address, const uint8_t* subAddress,
+              const uint8_t* bytes, int count, const uint8_t* read = nullptr, int readCount = 0);
 
     I2cErrorSink& errors_;
     FrameLogSink& log_;
+    std::vector<FrameObserver*> observers_;
+    int busyDepth_ = 0;
 };
 
 }  // namespace qk

@@ -7,7 +7,8 @@ set -euo pipefail
 # it back in its test; man-db checks the man pages.
 packages=(build-essential cmake g++ qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth locales xdg-utils desktop-file-utils
-          weasyprint python3-markdown fonts-dejavu-core python3-pypdf man-db)
+          weasyprint python3-markdown fonts-dejavu-core python3-pypdf man-db
+          sigrok-cli)
 # A decimal-comma locale for the tests that check number formats.
 test_locale=de_DE.UTF-8
 

@@ -122,8 +122,16 @@ INSTANTIATE_TEST_SUITE_P(
                 "--address: '0x34' is not an address: choose 0x1A or 0x1B"},
         BadCase{"BadFault",
                 {"--fault=hot"},
-                "--fault: 'hot' is not a fault: choose none, scl-stuck, sda-stuck, data-nack or "
-                "stretch:N"},
+                "--fault: 'hot' is not a fault: choose none, scl-stuck, sda-stuck, data-nack, "
+                "stretch:N or stuck-bit:REG:BIT"},
+        BadCase{"StuckBitEight",
+                {"--fault", "stuck-bit:7c:8"},
+                "--fault: 'stuck-bit:7c:8': write stuck-bit:REG:BIT, REG a hex sub-address, BIT 0 "
+                "to 7"},
+        BadCase{"StuckBitNoRegister",
+                {"--fault", "stuck-bit:x:1"},
+                "--fault: 'stuck-bit:x:1': write stuck-bit:REG:BIT, REG a hex sub-address, BIT 0 "
+                "to 7"},
         BadCase{"StretchWithoutNumber",
                 {"--fault", "stretch:"},
                 "--fault: 'stretch:': the N of stretch:N must be a whole number from 1 to "
@@ -168,6 +176,7 @@ TEST(BoardOptions, HelpListsTheChoicesAndDefaults) {
                              "sda-stuck",
                              "data-nack",
                              "stretch:N",
+                             "stuck-bit:REG:BIT",
                              "--help",
                              "--version",
                              "default: qk310",
@@ -206,6 +215,21 @@ INSTANTIATE_TEST_SUITE_P(
                       BoardCase{"DataNack", {"--fault", "data-nack"}, {"34 13 C9"}, 1},
                       BoardCase{"Stretch", {"--fault", "stretch:3"}, {"34 13 C9"}, 0}),
     [](const auto& test) { return test.param.name; });
+
+TEST(BoardOptions, StuckBitReadsZeroWhateverIsWritten) {
+    const ParsedOptions parsed = ParseBoardOptions({"--fault", "stuck-bit:0x13:3"});
+    ASSERT_EQ(parsed.outcome, Outcome::Run) << parsed.error;
+    VirtualBoard board = MakeBoard(parsed.options);
+    test::RecordingErrorSink errors;
+    test::RecordingLog log;
+    I2cBus bus(board, errors, log);
+    const uint8_t bytes[] = {0x13, 0xC9};
+    bus.I2cWrite(0x34, bytes, 2);
+    uint8_t read = 0;
+    bus.I2cRead(0x34, 0x13, &read, 1);
+    EXPECT_EQ(read, 0xC1);
+    EXPECT_EQ(board.FrameTexts(), (std::vector<std::string>{"34 13 C9", "34 13", "35 C1"}));
+}
 
 }  // namespace
 }  // namespace qk::board

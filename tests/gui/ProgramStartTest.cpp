@@ -16,7 +16,9 @@
 #include "gen1/Testreg0unit.h"
 #include "gen1/Testregunit.h"
 #include "link/AckErrorDialogunit.h"
+#include "link/BusMonitorunit.h"
 #include "link/Gpiounit.h"
+#include "link/StatusWatchunit.h"
 #include "link/WaitErrorDialogunit.h"
 #include "tests/gui/ProgramFixture.h"
 
@@ -64,6 +66,8 @@ TEST_F(ProgramStart, CreatesEveryWindowInOrderHiddenButTheMainWindow) {
         {"QK330TestReg0Form", "Test Register 0"},
         {"FileOpenErrorDlgForm", "Dialog"},
         {"GPIOForm", "Parallel Port Pins"},
+        {"BusMonitorForm", "Bus Monitor"},
+        {"StatusWatchForm", "Status Watch"},
     };
     const QList<QWidget*> windows = SecondaryWindows();
     ASSERT_EQ(windows.size(), qsizetype(expected.size()));
@@ -149,7 +153,9 @@ TEST_F(ProgramStart, EndResetsEveryWindowInstance) {
                                   QK330TestReg1Form,
                                   QK330TestReg0Form,
                                   FileOpenErrorDlgForm,
-                                  GPIOForm};
+                                  GPIOForm,
+                                  BusMonitorForm,
+                                  StatusWatchForm};
     for (size_t window = 0; window < std::size(instances); ++window)
         EXPECT_EQ(instances[window], nullptr) << "window " << window + 1;
     EXPECT_TRUE(SecondaryWindows().isEmpty());

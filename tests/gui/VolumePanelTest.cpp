@@ -13,6 +13,8 @@
 #include "gen1/Interchdelayunit.h"
 #include "gen1/Registersunit.h"
 #include "gen1/Syscontrol1unit.h"
+#include "link/BusMonitorunit.h"
+#include "link/StatusWatchunit.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "widgets/Colors.h"
 #include "widgets/UpDown.h"
@@ -419,6 +421,8 @@ TEST_F(VolumePanel, EachOpeningButtonOpensItsWindow) {
         {"QK330InterChDelayBitBtn", QK330InterchDelayForm},
         {"QK330ChannelSetupBitBtn", QK330SixChBalanceForm},
         {"ConfCtlBitBtn", QK330ChConfigControlRegForm},
+        {"WatchBitBtn", StatusWatchForm},
+        {"QK330MonitorBitBtn", BusMonitorForm},
     };
     for (auto [name, window] : buttons) {
         EXPECT_FALSE(window->isVisible()) << name;

@@ -14,6 +14,7 @@ cmake --install "$build" --prefix "$prefix/usr" >/dev/null
 expected=(
   "bin/qk3xx"
   "bin/qk3xx-virtual"
+  "bin/qk3xx-cli"
   "share/qk3xx/MRX OI.PDF"
   "share/applications/qk3xx.desktop"
   "share/applications/qk3xx-virtual.desktop"
@@ -21,6 +22,7 @@ expected=(
   "share/metainfo/org.qk3xx.qk3xx.metainfo.xml"
   "share/man/man1/qk3xx.1.gz"
   "share/man/man1/qk3xx-virtual.1.gz"
+  "share/man/man1/qk3xx-cli.1.gz"
   "share/doc/qk3xx/copyright"
   "share/doc/qk3xx/changelog.gz"
 )
@@ -33,11 +35,15 @@ for page in "$2"/docs/man/*.1; do
   gzip -dc "$prefix/usr/share/man/man1/$name.gz" | cmp -s - "$page" ||
     { echo "man page $name not installed as written"; exit 1; }
 done
-for program in qk3xx qk3xx-virtual; do
+for program in qk3xx qk3xx-virtual qk3xx-cli; do
   [ -x "$prefix/usr/bin/$program" ] || { echo "not executable: bin/$program"; exit 1; }
 done
 head -c 5 "$prefix/usr/share/qk3xx/MRX OI.PDF" | grep -q '%PDF-' || { echo "help document is no PDF"; exit 1; }
 desktop-file-validate "$prefix"/usr/share/applications/*.desktop
+# The command line runs without Qt: nothing of it is linked in.
+if ldd "$prefix/usr/bin/qk3xx-cli" | grep -q libQt; then echo "qk3xx-cli links Qt"; exit 1; fi
+"$prefix/usr/bin/qk3xx-cli" --virtual qk310 detect | grep -qx 'QK310 at 0x1a' ||
+  { echo "the installed qk3xx-cli did not find the virtual chip"; exit 1; }
 
 # HELP from a folder without a help document opens the installed one.
 viewer_dir="$prefix/viewer"

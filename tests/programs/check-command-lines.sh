@@ -66,4 +66,16 @@ check "qk3xx value missing" 2 '' "qk3xx: --i2c-dev needs a value
 
 .*" - -- qk3xx --i2c-dev
 
+# The command line needs no display at all.
+check "qk3xx-cli --help" 0 'Usage: qk3xx-cli \[OPTIONS\] COMMAND \[ARGUMENTS\]
+.*Exit codes:.*4  port or adapter unavailable
+' '' 0 -- qk3xx-cli --help
+check "qk3xx-cli --version" 0 "qk3xx-cli $v
+" '' 0 -- qk3xx-cli --version
+check "qk3xx-cli --bogus" 2 '' "qk3xx-cli: unknown option '--bogus'
+Usage: qk3xx-cli .*
+" 2 -- qk3xx-cli --bogus
+check "qk3xx-cli without a display" 0 'QK310 at 0x1a
+' '' 0 -- qk3xx-cli --virtual qk310 detect
+
 [ "$failures" = 0 ] || { echo "$failures command line(s) misbehaved"; exit 1; }

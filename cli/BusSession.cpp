@@ -1,0 +1,211 @@
+#include "cli/BusSession.h"
+
+#include "chips/ChipFacts.h"
+#include "cli/BoardState.h"
+#include "cli/ExitCode.h"
+#include "cli/Numbers.h"
+#include "link/Datalog.h"
+#include "link/I2cBus.h"
+#include "link/I2cDevBus.h"
+#include "link/PpdevPort.h"
+#include "link/SclCalibration.h"
+
+namespace qk::cli {
+
+namespace {
+
+// START's clock: a 10 us period, 100 kHz.
+constexpr double SclPeriodMicroseconds = 10.0;
+constexpr uint8_t FirstAddress = 0x34, SecondAddress = 0x36;
+
+struct NoLog : FrameLogSink {
+    void LogMarker(char) override {}
+    void LogByte(uint8_t) override {}
+};
+
+std::string Tell(const std::string& text) {
+    return "qk3xx-cli: " + text + "\n";
+}
+
+std::string SevenBit(uint8_t writeAddress) {
+    return Hex(static_cast<uint8_t>(writeAddress >> 1));
+}
+
+}  // namespace
+
+struct BusSession::Parts {
+    NoLog noLog;
+    std::unique_ptr<TransactionLog> log;
+    std::unique_ptr<PortIo> port;
+    std::unique_ptr<I2cMaster> master;
+    FrameLogSink& Log() { return log ? static_cast<FrameLogSink&>(*log) : noLog; }
+};
+
+BusSession::BusSession(BusChoice choice, std::ostream& err)
+    : choice_(std::move(choice)), err_(err), parts_(std::make_unique<Parts>()) {
+    if (choice_.address) address_ = *choice_.address;
+}
+
+BusSession::~BusSession() = default;
+
+void BusSession::ShowErrorLine(const std::string& text) {
+    // The acknowledge failure also reaches the red line; its dialog tells it, once.
+    if (text != master_->AckErrorText) err_ << Tell(text);
+}
+
+void BusSession::ShowAckErrorDialog() {
+    err_ << Tell(master_->AckErrorText + ": the chip at " + SevenBit(address_) +
+                 " did not acknowledge");
+}
+
+void BusSession::ShowWaitErrorDialog() {
+    err_ << Tell(master_->WaitErrorText + ": the clock line (SCL) is held low");
+}
+
+int BusSession::Open() {
+    if (!choice_.logFile.empty()) {
+        parts_->log = std::make_unique<TransactionLog>(TransactionLog::Display{}, choice_.logFile);
+        if (!parts_->log->SetLogging(true)) {
+            err_ << Tell("the log " + parts_->log->Error());
+            return UsageError;
+        }
+    }
+    switch (choice_.carrier) {
+        case BusChoice::Carrier::Port:
+            return OpenPort();
+        case BusChoice::Carrier::I2cDev:
+            return OpenI2cDev();
+        case BusChoice::Carrier::Virtual:
+            return OpenVirtual();
+    }
+    return UsageError;
+}
+
+int BusSession::OpenPort() {
+    auto port = std::make_unique<PpdevPort>(choice_.device);
+    if (!port->Setup()) {
+        err_ << Tell(port->SetupError());
+        return Unavailable;
+    }
+    auto bus = std::make_unique<I2cBus>(*port, Sink(), parts_->Log());
+    const SclCalibrationResult clock = SclCalibration(*port).CalibrateScl(SclPeriodMicroseconds);
+    if (!clock.ok) {
+        err_ << Tell("the bus clock could not be calibrated: the system clock does not advance");
+        return BusError;
+    }
+    bus->HalfPeriodCount = clock.halfPeriodCount;
+    bus->QuarterPeriodCount = clock.quarterPeriodCount;
+    master_ = bus.get();
+    parts_->port = std::move(port);
+    parts_->master = std::move(bus);
+    return Done;
+}
+
+int BusSession::OpenI2cDev() {
+    auto bus = std::make_unique<I2cDevBus>(choice_.device, Sink(), parts_->Log());
+    if (!bus->Setup()) {
+        err_ << Tell(bus->SetupError());
+        return Unavailable;
+    }
+    master_ = bus.get();
+    parts_->master = std::move(bus);
+    return Done;
+}
+
+// The board answers at --address, 0x1a by default. Its clock needs no calibration: the board
+// follows the lines whatever their timing.
+int BusSession::OpenVirtual() {
+    board::BoardOptions options = choice_.board;
+    options.writeAddress = choice_.address.value_or(FirstAddress);
+    auto board = std::make_unique<board::VirtualBoard>(board::MakeBoard(options));
+    if (!choice_.stateFile.empty()) {
+        if (const std::string error = LoadBoardState(choice_.stateFile, *board); !error.empty()) {
+            err_ << Tell(error);
+            return UsageError;
+        }
+    }
+    board_ = board.get();
+    parts_->port = std::move(board);
+    parts_->master = std::make_unique<I2cBus>(*parts_->port, Sink(), parts_->Log());
+    master_ = parts_->master.get();
+    return Done;
+}
+
+int BusSession::Close() {
+    if (!board_ || choice_.stateFile.empty()) return Done;
+    if (const std::string error = SaveBoardState(choice_.stateFile, *board_); !error.empty()) {
+        err_ << Tell(error);
+        return UsageError;
+    }
+    return Done;
+}
+
+int BusSession::CheckLines(bool heldLineIsNoChip) {
+    const char* held = nullptr;
+    switch (master_->LineHeldLow()) {
+        case I2cMaster::HeldLine::None:
+            return Done;
+        case I2cMaster::HeldLine::Sda:
+            held = "SDA Low: the data line is held low";
+            break;
+        case I2cMaster::HeldLine::Scl:
+            held = "SCL Low: the clock line is held low";
+            break;
+    }
+    err_ << Tell(std::string(heldLineIsNoChip ? "no chip found: " : "") + held +
+                 ", so no acknowledge can be trusted");
+    return heldLineIsNoChip ? Differs : BusError;
+}
+
+int BusSession::FindChip(bool heldLineIsNoChip) {
+    registers_.SetWiring(
+        {.bus = master_, .deviceAddress = [this] { return address_; }, .muteAllEngaged = {}});
+    if (const int lines = CheckLines(heldLineIsNoChip); lines != Done) return lines;
+    std::vector<uint8_t> candidates{FirstAddress, SecondAddress};
+    if (choice_.address) candidates = {*choice_.address};
+    for (uint8_t candidate : candidates) {
+        master_->I2cResetErrors();
+        if (master_->I2cProbe(candidate, 0, nullptr, 0)) {
+            address_ = candidate;
+            return Done;
+        }
+        // A clock held low (told by the adapter) or a failing adapter is no reason to go on.
+        if (master_->WaitErrorFlag) {
+            err_ << Tell(std::string(heldLineIsNoChip ? "no chip found: " : "") +
+                         master_->WaitErrorText + ": the clock line (SCL) is held low");
+            return heldLineIsNoChip ? Differs : BusError;
+        }
+        if (master_->OtherErrorFlag) return BusError;
+    }
+    master_->I2cResetErrors();
+    std::string where = SevenBit(candidates[0]);
+    if (candidates.size() > 1) where += " or " + SevenBit(candidates[1]);
+    err_ << Tell("no chip answers at " + where);
+    return Differs;
+}
+
+int BusSession::Identify(const ChipKind*& chip, uint8_t& id) {
+    id = registers_.ReadRegister(ChipIdRegister) & ChipIdMask;
+    if (Outcome() != Done) return BusError;
+    const ChipKind* read = ChipOfId(id);
+    chip = choice_.chip ? choice_.chip : read;
+    if (!chip) {
+        err_ << Tell("the chip at " + SevenBit(address_) + " gives an ID no QK3xx gives (" +
+                     Hex(id) + "): name it with --chip");
+        return Differs;
+    }
+    if (read && read->id != chip->id) {
+        err_ << Tell("the chip at " + SevenBit(address_) + " reads as a " + read->name +
+                     ", not a " + chip->name);
+        chip = nullptr;
+        return Differs;
+    }
+    return Done;
+}
+
+int BusSession::Outcome() const {
+    const bool failed = master_->AckErrorFlag || master_->WaitErrorFlag || master_->OtherErrorFlag;
+    return failed ? BusError : Done;
+}
+
+}  // namespace qk::cli

@@ -1,0 +1,74 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "board/BoardOptions.h"
+#include "chips/RegisterBus.h"
+#include "cli/Chips.h"
+#include "link/I2cMaster.h"
+
+namespace qk::cli {
+
+// Which bus carries the frames, as the global options chose it.
+struct BusChoice {
+    enum class Carrier { Port, I2cDev, Virtual };
+    Carrier carrier = Carrier::Port;
+    bool carrierChosen = false;            // on the command line
+    std::string device = "/dev/parport0";  // Port, I2cDev
+    board::BoardOptions board;             // Virtual
+    std::optional<uint8_t> address;        // --address, as the 8-bit write address
+    const ChipKind* chip = nullptr;        // --chip
+    std::string logFile;                   // --log
+    std::string stateFile;                 // --state: the virtual board's registers
+};
+
+// The bus a subcommand works on: the carrier opened, the clock calibrated and the lines checked
+// (parallel port), bus errors told on the error stream once each, every frame logged with --log,
+// and the chip's address found. Each step answers with an exit code; Done lets the next go on.
+class BusSession : private I2cErrorSink {
+  public:
+    BusSession(BusChoice choice, std::ostream& err);
+    ~BusSession() override;
+
+    int Open();
+    // Keeps the virtual board's registers in the --state file; Done, or UsageError told.
+    int Close();
+    // Probes --address, or 0x1a then 0x1b; Differs (no chip) or BusError (a line held low) with
+    // the reason told. `heldLineIsNoChip`: detect reports a held line as no chip (Differs).
+    int FindChip(bool heldLineIsNoChip);
+    // The chip at the address found: its ID, and --chip where the ID cannot tell. `chip` is null
+    // (and Differs returned, with the reason told) for an ID no chip gives unless --chip names it.
+    int Identify(const ChipKind*& chip, uint8_t& id);
+
+    I2cMaster& Master() { return *master_; }
+    RegisterBus& Registers() { return registers_; }
+    uint8_t Address() const { return address_; }
+    // BusError once an acknowledge or the clock has failed (already told), else Done.
+    int Outcome() const;
+
+  private:
+    void ShowFirstErrorLine(const std::string&) override {}
+    void ShowSecondErrorLine(const std::string&) override {}
+    void ShowErrorLine(const std::string& text) override;
+    void ShowAckErrorDialog() override;
+    void ShowWaitErrorDialog() override;
+    I2cErrorSink& Sink() { return *this; }
+    int OpenPort();
+    int OpenI2cDev();
+    int OpenVirtual();
+    int CheckLines(bool heldLineIsNoChip);
+
+    struct Parts;
+    BusChoice choice_;
+    std::ostream& err_;
+    std::unique_ptr<Parts> parts_;
+    board::VirtualBoard* board_ = nullptr;  // the virtual board, when it carries the frames
+    I2cMaster* master_ = nullptr;
+    RegisterBus registers_;
+    uint8_t address_ = 0x34;
+};
+
+}  // namespace qk::cli

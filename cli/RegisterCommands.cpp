@@ -1,0 +1,99 @@
+// detect, get and set: the chip and its registers by sub-address.
+#include <vector>
+
+#include "chips/ChipFacts.h"
+#include "cli/Context.h"
+#include "cli/ExitCode.h"
+#include "cli/Numbers.h"
+
+namespace qk::cli {
+
+namespace {
+
+// REG and a count of registers from it, within 00h..ffh; false with the reason told.
+bool RegisterRange(const Context& context, const std::string& regText, size_t count, uint8_t& reg) {
+    const auto parsed = ParseByte(regText);
+    if (!parsed) {
+        context.Fail("'" + regText + "' is not a register (0x00..0xff, or 00h..ffh)");
+        return false;
+    }
+    reg = *parsed;
+    if (reg + count > 0x100) {
+        context.Fail("the registers from " + Hex(reg) + " end at 0xff");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int Detect(Context& context) {
+    if (const int found = context.connect(); found != Done) return found;
+    const ChipKind* chip = nullptr;
+    uint8_t id = 0;
+    if (const int identified = context.session.Identify(chip, id); identified != Done)
+        return identified;
+    const uint8_t address = static_cast<uint8_t>(context.session.Address() >> 1);
+    context.out << chip->name << " at " << Hex(address) << "\n";
+    if (!context.call.bus.chip && id == QK350ChipId)
+        context.Note("A QK360, QK330 or QK340 gives the same ID: name it with --chip.");
+    return Done;
+}
+
+int Get(Context& context) {
+    const std::vector<std::string>& operands = context.call.operands;
+    size_t count = 1;
+    if (operands.size() > 1) {
+        const auto parsed = ParseNumber(operands[1], 0x100);
+        if (!parsed || *parsed == 0) {
+            context.Fail("'" + operands[1] + "' is not a count of registers (1..256)");
+            return UsageError;
+        }
+        count = *parsed;
+    }
+    uint8_t reg = 0;
+    if (!RegisterRange(context, operands[0], count, reg)) return UsageError;
+    if (const int found = context.connect(); found != Done) return found;
+    std::string line;
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t value = context.session.Registers().ReadRegister(uint8_t(reg + i));
+        if (context.session.Outcome() != Done) return BusError;
+        if (i) line += ' ';
+        line += Hex(value);
+    }
+    context.out << line << "\n";
+    return Done;
+}
+
+int Set(Context& context) {
+    const std::vector<std::string>& operands = context.call.operands;
+    std::vector<uint8_t> values;
+    for (size_t i = 1; i < operands.size(); ++i) {
+        const auto value = ParseByte(operands[i]);
+        if (!value) {
+            context.Fail("'" + operands[i] + "' is not a byte (0x00..0xff, or 00h..ffh)");
+            return UsageError;
+        }
+        values.push_back(*value);
+    }
+    uint8_t reg = 0;
+    if (!RegisterRange(context, operands[0], values.size(), reg)) return UsageError;
+    if (const int found = context.connect(); found != Done) return found;
+    I2cMaster& master = context.session.Master();
+    master.I2cWriteSub(context.session.Address(), reg, values.data(), int(values.size()));
+    if (context.session.Outcome() != Done) return BusError;
+    if (!context.call.flags.contains("--verify")) return Done;
+    int differences = 0;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const uint8_t sub = uint8_t(reg + i);
+        const uint8_t read = context.session.Registers().ReadRegister(sub);
+        if (context.session.Outcome() != Done) return BusError;
+        if (read == values[i]) continue;
+        context.Fail("register " + Hex(sub) + " reads " + Hex(read) + " after writing " +
+                     Hex(values[i]));
+        ++differences;
+    }
+    return differences ? Differs : Done;
+}
+
+}  // namespace qk::cli

@@ -1,0 +1,179 @@
+#include "cli/Subcommands.h"
+
+#include <algorithm>
+
+namespace qk::cli {
+
+namespace {
+
+const char kGlobalOptions[] =
+    "Bus (one of):\n"
+    "  --port DEVICE          the parallel port through ppdev (default: /dev/parport0);\n"
+    "                         the clock is calibrated and the lines checked first\n"
+    "  --i2c-dev DEVICE       a Linux I2C adapter, /dev/i2c-N\n"
+    "  --virtual CHIP[:FAULT] the virtual board, for dry runs: CHIP qk310, qk320, qk350,\n"
+    "                         qk330, unknown or none; FAULT scl-stuck, sda-stuck, data-nack,\n"
+    "                         stretch:N or stuck-bit:REG:BIT\n"
+    "  --state FILE           with --virtual: keeps the board's registers in FILE\n"
+    "                         between runs, as a chip keeps them\n"
+    "\n"
+    "Options:\n"
+    "  --address ADDRESS      the chip's 7-bit address, 0x1a or 0x1b\n"
+    "                         (default: where a chip answers, 0x1a first)\n"
+    "  --chip CHIP            qk310, qk320, qk350, qk330 or qk340, where the chip's ID\n"
+    "                         cannot tell (a QK330 or QK340 reads like a QK350)\n"
+    "  --log FILE             writes every frame to FILE in the DataLog.txt format\n"
+    "  --quiet                no messages but errors\n"
+    "  --help                 this text; COMMAND --help tells about one command\n"
+    "  --version              the program's version\n";
+
+const char kNumbersAndExits[] =
+    "Registers and values are hexadecimal as 0x1f or 1fh, otherwise decimal.\n"
+    "\n"
+    "Exit codes:\n"
+    "  0  done\n"
+    "  1  a difference, a failed expectation, or no chip\n"
+    "  2  usage, script or file error\n"
+    "  3  bus error (no acknowledge, clock held, line held low)\n"
+    "  4  port or adapter unavailable\n";
+
+}  // namespace
+
+const std::vector<Subcommand>& Subcommands() {
+    static const std::vector<Subcommand> commands = {
+        {.name = "detect",
+         .synopsis = "detect",
+         .summary = "the chip and its address, one line",
+         .details = "Prints the chip and its 7-bit address, e.g. \"QK330 at 0x1a\". Exits 1\n"
+                    "when nothing answers, or when SDA or SCL is held low.\n",
+         .fewestOperands = 0,
+         .mostOperands = 0,
+         .options = {},
+         .run = &Detect},
+        {.name = "get",
+         .synopsis = "get REG [COUNT]",
+         .summary = "reads COUNT registers (default 1) from REG",
+         .details = "Prints the values on one line, e.g. \"0x13 0xa6\": one register read\n"
+                    "(sub-address frame, then a one-byte read frame) each.\n",
+         .fewestOperands = 1,
+         .mostOperands = 2,
+         .options = {},
+         .run = &Get},
+        {.name = "set",
+         .synopsis = "set REG VALUE... [--verify]",
+         .summary = "writes the values from REG on, in one frame",
+         .details = "Sends one frame [REG, VALUE...]. --verify reads every register written\n"
+                    "back and exits 1 when one differs.\n",
+         .fewestOperands = 2,
+         .mostOperands = 256,
+         .options = {"--verify"},
+         .run = &Set},
+        {.name = "run",
+         .synopsis = "run SCRIPT",
+         .summary = "runs a script of writes, reads, delays and waits",
+         .details = "One command a line; the whole script is checked before anything is sent:\n"
+                    "  w REG BYTE...                    writes the bytes from REG on, one frame\n"
+                    "  r REG [EXPECT [MASK]]            prints \"REG: VALUE\"; stops with exit 1\n"
+                    "                                   unless (VALUE & MASK) == EXPECT\n"
+                    "  d MS                             waits MS milliseconds\n"
+                    "  wait REG MASK VALUE [TIMEOUT_MS] reads REG until (value & MASK) == VALUE\n"
+                    "                                   (default 1000 ms; exit 1 when it never\n"
+                    "                                   does)\n"
+                    "  # ...                            a comment, also after a command\n",
+         .fewestOperands = 1,
+         .mostOperands = 1,
+         .options = {},
+         .run = &Run},
+        {.name = "replay",
+         .synopsis = "replay DATALOG [--any-address]",
+         .summary = "re-sends the frames of a DataLog.txt",
+         .details = "Sends the write frames of the log in order; a frame of a sub-address alone\n"
+                    "is the first half of a read, and the register is read again and printed.\n"
+                    "The whole log is checked first: a line that is not a frame, or a frame to\n"
+                    "another address (unless --any-address), stops it before anything is sent.\n",
+         .fewestOperands = 1,
+         .mostOperands = 1,
+         .options = {"--any-address"},
+         .run = &Replay},
+        {.name = "dump",
+         .synopsis = "dump [FILE]",
+         .summary = "the chip's registers as a snapshot file (stdout by default)",
+         .details = "One \"hh: hh\" line per register with its name and fields decoded after\n"
+                    "\"#\". A write-only register reads XX: the chip cannot tell it. The file\n"
+                    "is written whole or not at all.\n",
+         .fewestOperands = 0,
+         .mostOperands = 1,
+         .options = {},
+         .run = &Dump},
+        {.name = "diff",
+         .synopsis = "diff FILE",
+         .summary = "the registers where the chip differs from a snapshot file",
+         .details = "Prints each register that differs, decoded as the Snapshot window shows it\n"
+                    "(file, chip and power-on default), and exits 1 when one does.\n",
+         .fewestOperands = 1,
+         .mostOperands = 1,
+         .options = {},
+         .run = &Diff},
+        {.name = "restore",
+         .synopsis = "restore FILE [--no-verify] [--test-registers]",
+         .summary = "writes a snapshot file back to the chip, verified",
+         .details = "Checks the whole file first. Mutes all channels, writes every writable\n"
+                    "register of the file in address order (status registers never, test\n"
+                    "registers only with --test-registers), the mute register last, then reads\n"
+                    "every register written back: exit 1 when one differs. --no-verify skips the\n"
+                    "read-back.\n",
+         .fewestOperands = 1,
+         .mostOperands = 1,
+         .options = {"--no-verify", "--test-registers"},
+         .run = &Restore},
+        {.name = "export",
+         .synopsis = "export SNAPSHOT --format c|i2ctransfer|script [--bus N]",
+         .summary = "a snapshot file as an init sequence, in the restore's order",
+         .details = "c: a C array of {sub-address, value} pairs with the fields as comments;\n"
+                    "i2ctransfer: a shell script of i2ctransfer lines on bus N (without --bus the\n"
+                    "script takes it as its argument); script: a script for `run`. Needs no bus;\n"
+                    "--test-registers includes the test registers.\n",
+         .fewestOperands = 1,
+         .mostOperands = 1,
+         .options = {"--format", "--bus", "--test-registers"},
+         .run = &Export},
+    };
+    return commands;
+}
+
+const Subcommand* FindSubcommand(const std::string& name) {
+    for (const Subcommand& command : Subcommands())
+        if (name == command.name) return &command;
+    return nullptr;
+}
+
+std::string UsageLine() {
+    return "Usage: qk3xx-cli [OPTIONS] COMMAND [ARGUMENTS]  (qk3xx-cli --help tells more)\n";
+}
+
+std::string ProgramHelp() {
+    std::string text =
+        "Usage: qk3xx-cli [OPTIONS] COMMAND [ARGUMENTS]\n"
+        "\n"
+        "The QK3xx chip from scripts and production tests: one command per job, data on\n"
+        "stdout, messages on stderr.\n"
+        "\n"
+        "Commands:\n";
+    constexpr size_t SummaryColumn = 34;
+    for (const Subcommand& command : Subcommands()) {
+        std::string line = "  " + std::string(command.synopsis);
+        // A long synopsis has its summary on the next line.
+        if (line.size() >= SummaryColumn) line += "\n";
+        line.resize(line.back() == '\n' ? line.size() + SummaryColumn : SummaryColumn, ' ');
+        text += line + command.summary + "\n";
+    }
+    return text + "\n" + kGlobalOptions + "\n" + kNumbersAndExits;
+}
+
+std::string SubcommandHelp(const Subcommand& command) {
+    return std::string("Usage: qk3xx-cli [OPTIONS] ") + command.synopsis + "\n\n" +
+           command.summary + ".\n" + command.details + "\n" + kGlobalOptions + "\n" +
+           kNumbersAndExits;
+}
+
+}  // namespace qk::cli

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+#include "snapshot/SnapshotText.h"
+
+namespace qk {
+
+// Files larger than this are refused before they are read.
+constexpr long kMaxSnapshotFileSize = 1024 * 1024;
+
+// Reads and parses a snapshot file of `family`; the error names the file's problem ("cannot open
+// ...: No such file or directory", "the file is larger than 1 MiB", or the parser's line).
+ParsedSnapshot ReadSnapshotFile(const std::string& path, ChipFamily family);
+
+// Writes `text` to `path` whole or not at all: a temporary file in the same folder, flushed to
+// the disk, then renamed over the old file. Returns an empty text, or why the save failed (the old
+// file is then left as it was).
+std::string SaveTextFile(const std::string& path, const std::string& text);
+
+}  // namespace qk

@@ -1,0 +1,55 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "chips/RegisterBus.h"
+#include "link/I2cMaster.h"
+#include "snapshot/Snapshot.h"
+
+namespace qk {
+
+// One frame of a restore: a register's bytes from its sub-address (two for a word).
+struct RegisterWrite {
+    uint8_t subAddress;
+    std::vector<uint8_t> bytes;
+    std::string what;  // "Ch1 Volume (26h-27h)", "mute all channels"
+    bool readBack;     // verified afterwards
+};
+
+// What a restore of a snapshot writes, in wire order: the mute register with every channel muted;
+// every writable register of the file in address order (status never; test registers only when
+// included; action bits cleared); the mute register as the file has it, last.
+struct RestorePlan {
+    std::vector<RegisterWrite> writes;
+    std::vector<std::string> notes;  // registers skipped and bits cleared, and why
+};
+RestorePlan PlanRestore(const Snapshot& snapshot, bool includeTestRegisters);
+
+// Between registers: the registers done and all there are; false cancels.
+using WorkProgress = std::function<bool(int done, int total)>;
+
+struct RestoreOutcome {
+    enum class Result { Verified, Mismatches, NotVerified, BusError, Cancelled };
+    Result result = Result::Verified;
+    int registersWritten = 0;             // register bytes written, the first mute write aside
+    std::vector<std::string> notWritten;  // after a bus error or a cancel
+    std::vector<std::string> mismatches;  // decoded: "Soft Mute Ch1 UnMute: wrote 1, read 0"
+    int registersDiffering = 0;
+    std::string message;  // one line for the window or the terminal
+};
+
+// Runs the plan on the chip behind `registers`, then reads back every register written. Bus errors
+// are cleared first; one stops the restore at once. Off line the frames are only logged and the
+// verification is skipped; so it is when the caller asks for no `verify` (a restore that must be
+// quick, or a chip whose read-back is known to differ).
+RestoreOutcome RunRestore(const RestorePlan& plan, ChipFamily family, RegisterBus& registers,
+                          I2cMaster& bus, const WorkProgress& progress = {}, bool verify = true);
+
+// The registers of the selected chip into a snapshot: read from the chip (a register the bus fails
+// on, and every one after it, "XX"), or off line from `image`, the program's copy. Write-only
+// registers come from `image` either way. Returns nullopt when cancelled.
+std::optional<Snapshot> TakeSnapshot(ChipFamily family, RegisterBus& registers, I2cMaster& bus,
+                                     const ByteLookup& image, const WorkProgress& progress = {});
+
+}  // namespace qk

@@ -1,0 +1,198 @@
+// dump, diff, restore and export on an emulated I2C adapter and on the virtual board: the frames
+// on the wire, the files, and the exit codes; an exported init sequence fed back gives the
+// snapshot's bytes.
+#include <map>
+#include <sstream>
+
+#include "board/VirtualBoard.h"
+#include "tests/cli/CliRun.h"
+#include "tests/i2cdev/EmulatedI2cDev.h"
+
+namespace qk::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+using Registers = std::map<uint8_t, uint8_t>;
+
+// A QK330 on the emulated adapter, named (its ID reads like a QK350's).
+class Snapshots : public ::testing::Test {
+  protected:
+    CliResult Run(Strings arguments) {
+        arguments.insert(arguments.begin(), {"--i2c-dev", EmulatedI2cDev::Path, "--chip", "qk330"});
+        return Cli(arguments);
+    }
+    // Register writes and reads on the wire since the last call, the probe and ID read aside.
+    Strings Writes() {
+        Strings writes;
+        for (const board::DecodedFrame& frame : board.Frames())
+            if (!frame.IsRead() && frame.bytes.size() > 1) writes.push_back(frame.Text());
+        board.ClearFrames();
+        return writes;
+    }
+    Registers Held() {
+        Registers held;
+        for (const auto& [sub, value] : board.ListRegisters()) held[sub] = value;
+        return held;
+    }
+
+    board::VirtualBoard board{board::Chip::QK330};
+    EmulatedI2cDev adapter{board};
+    const std::string file = ::testing::TempDir() + "qk330-snapshot.txt";
+};
+
+TEST_F(Snapshots, DumpChangeDiffRestoreVerified) {
+    ASSERT_EQ(Run({"dump", file}).code, 0);
+    const Registers saved = Held();
+    EXPECT_NE(FileText(file).find("\n26: 00    # Ch1 Volume (26h-27h): Mute\n27: 00\n"),
+              std::string::npos);
+    EXPECT_EQ(Writes(), Strings{}) << "a dump writes nothing";
+
+    ASSERT_EQ(Run({"set", "0x26", "0x03", "0x37"}).code, 0);
+    const CliResult diff = Run({"diff", file});
+    EXPECT_EQ(diff.code, 1);
+    EXPECT_EQ(diff.out,
+              "register  name                    file   chip   default\n"
+              "26h       Ch1 Volume (26h-27h)    00 00  03 37  00 00\n"
+              "    Ch1 Volume (26h-27h): file Mute, chip -19.07 dB, default Mute\n");
+    Writes();
+
+    const CliResult restore = Run({"restore", file});
+    EXPECT_EQ(restore.code, 0) << restore.err;
+    EXPECT_NE(restore.err.find("Restored 51 registers, verified"), std::string::npos);
+    const Strings writes = Writes();
+    ASSERT_FALSE(writes.empty());
+    EXPECT_EQ(writes.front(), "34 11 00") << "every channel muted first";
+    EXPECT_EQ(writes.back(), "34 11 3F") << "the mute register as the file has it, last";
+    EXPECT_EQ(Held(), saved);
+    EXPECT_EQ(Run({"diff", file}).code, 0);
+}
+
+TEST_F(Snapshots, RestoreOptionsAndRefusals) {
+    ASSERT_EQ(Run({"dump", file}).code, 0);
+    const std::string saved = FileText(file);
+    Writes();  // the dump's frames
+    struct Case {
+        Strings arguments;
+        std::string fileText;
+        int code;
+        const char* errPart;
+        bool writes;
+    };
+    const Case cases[] = {
+        {{"restore", "--no-verify", "F"}, saved, 0, "Restored 51 registers, not verified", true},
+        {{"restore", "--test-registers", "F"}, saved, 0, "Restored 58 registers, verified", true},
+        {{"restore", "F"}, saved + "zz: 00\n", 2, "line 68", false},
+        {{"restore", "F"}, "", 2, "", false},
+        {{"restore", "/nonexistent/s.txt"}, saved, 2, "No such file or directory", false},
+        {{"restore", "--verify", "F"}, saved, 2, "restore takes no option --verify", false},
+    };
+    for (const Case& c : cases) {
+        const std::string path = ScratchFile("restore.txt", c.fileText);
+        Strings arguments = c.arguments;
+        for (std::string& argument : arguments)
+            if (argument == "F") argument = path;
+        const CliResult result = Run(arguments);
+        const std::string line = ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(result.code, c.code) << line << result.err;
+        EXPECT_NE(result.err.find(c.errPart), std::string::npos) << line << result.err;
+        int reads = 0;
+        for (const board::DecodedFrame& frame : board.Frames()) reads += frame.IsRead();
+        if (c.arguments[1] == "--no-verify") {
+            EXPECT_EQ(reads, 1) << "the chip's ID, and no read-back";
+        }
+        EXPECT_EQ(!Writes().empty(), c.writes) << line;
+    }
+}
+
+TEST(SnapshotsVirtual, AStuckBitFailsTheVerificationDecoded) {
+    const std::string file = ScratchFile("mute.txt", "");
+    ASSERT_EQ(Cli({"--virtual", "qk330", "--chip", "qk330", "dump", file}).code, 0);
+    const CliResult result =
+        Cli({"--virtual", "qk330:stuck-bit:11:0", "--chip", "qk330", "restore", file});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_NE(result.err.find("1 register differs after restore: Soft Mute Ch1 UnMute: wrote 1, "
+                              "read 0"),
+              std::string::npos)
+        << result.err;
+}
+
+// The frames of an i2ctransfer script, replayed on a register table: "w3@0x1a 0x26 0x03 0x37"
+// writes 03h into 26h and 37h into 27h.
+Registers ApplyI2ctransferLines(const std::string& script, std::string& address) {
+    Registers registers;
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with("i2ctransfer ")) continue;
+        std::istringstream words(line);
+        std::string program, yes, bus, message;
+        words >> program >> yes >> bus >> message;
+        address = message.substr(message.find('@') + 1);
+        const int count = std::stoi(message.substr(1));
+        std::vector<int> bytes;
+        for (std::string word; words >> word;) bytes.push_back(std::stoi(word, nullptr, 16));
+        EXPECT_EQ(int(bytes.size()), count) << line;
+        for (size_t i = 1; i < bytes.size(); ++i) registers[uint8_t(bytes[0] + i - 1)] = bytes[i];
+    }
+    return registers;
+}
+
+TEST(Export, I2ctransferLinesGiveTheSnapshotsBytes) {
+    const std::string file = ScratchFile("export.txt", "");
+    const std::string state = ScratchFile("export-board.txt", "");
+    const Strings board = {"--virtual", "qk330", "--chip", "qk330", "--state", state};
+    auto on = [&](Strings arguments) {
+        arguments.insert(arguments.begin(), board.begin(), board.end());
+        return Cli(arguments);
+    };
+    ASSERT_EQ(on({"set", "0x26", "0x03", "0x37"}).code, 0);
+    ASSERT_EQ(on({"set", "0x11", "0x2d"}).code, 0);
+    ASSERT_EQ(on({"--address", "0x1a", "dump", file}).code, 0);
+    const CliResult exported = Cli({"export", file, "--format", "i2ctransfer", "--bus", "3"});
+    ASSERT_EQ(exported.code, 0) << exported.err;
+    EXPECT_NE(exported.out.find("\ni2ctransfer -y 3 w3@0x1a 0x26 0x03 0x37\n"), std::string::npos);
+    std::string address;
+    const Registers written = ApplyI2ctransferLines(exported.out, address);
+    EXPECT_EQ(address, "0x1a");
+    EXPECT_EQ(written.size(), 51u) << "every read-write register, none of status or test";
+    std::istringstream dump(FileText(file));
+    for (std::string line; std::getline(dump, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const uint8_t sub = uint8_t(std::stoi(line.substr(0, 2), nullptr, 16));
+        if (written.contains(sub)) {
+            EXPECT_EQ(written.at(sub), std::stoi(line.substr(4, 2), nullptr, 16)) << line;
+        }
+    }
+}
+
+TEST(Export, ARunScriptRebuildsTheChipAndCOutputHasEveryPair) {
+    const std::string file = ScratchFile("export2.txt", "");
+    const std::string state = ScratchFile("export2-board.txt", "");
+    ASSERT_EQ(
+        Cli({"--virtual", "qk330", "--chip", "qk330", "--state", state, "set", "0x0d", "5"}).code,
+        0);
+    ASSERT_EQ(Cli({"--virtual", "qk330", "--chip", "qk330", "--state", state, "dump", file}).code,
+              0);
+    const CliResult script = Cli({"export", file, "--format", "script"});
+    ASSERT_EQ(script.code, 0);
+    const std::string scriptFile = ScratchFile("init.txt", script.out);
+    const std::string fresh = ::testing::TempDir() + "export2-fresh.txt";
+    std::remove(fresh.c_str());
+    const Strings on = {"--virtual", "qk330", "--chip", "qk330", "--state", fresh};
+    auto with = [&](Strings arguments) {
+        arguments.insert(arguments.begin(), on.begin(), on.end());
+        return Cli(arguments);
+    };
+    EXPECT_EQ(with({"diff", file}).code, 1);
+    EXPECT_EQ(with({"run", scriptFile}).code, 0);
+    EXPECT_EQ(with({"diff", file}).code, 0);
+
+    const CliResult c = Cli({"export", file, "--format", "c"});
+    EXPECT_NE(c.out.find("static const unsigned char qk330_init[][2] = {\n    {0x11, 0x00},"),
+              std::string::npos);
+    EXPECT_NE(c.out.find("    {0x0d, 0x05},  /* Mod Index: Index=5 */\n"), std::string::npos);
+    EXPECT_EQ(Cli({"export", file}).code, 2) << "the format is asked for";
+    EXPECT_EQ(Cli({"export", file, "--format", "c", "--bus", "1"}).code, 2);
+}
+
+}  // namespace
+}  // namespace qk::test

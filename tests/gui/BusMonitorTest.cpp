@@ -1,0 +1,136 @@
+// The bus monitor on a virtual QK330: what each frame meant, READ ALL frame by frame, the filter,
+// the CSV file, and the bound on the frames kept.
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include "link/BusMonitorunit.h"
+#include "link/Gpiounit.h"
+#include "tests/gui/QK330Fixture.h"
+
+namespace qk::test {
+namespace {
+
+class BusMonitor : public QK330Test {
+  protected:
+    void SetUp() override {
+        QK330Test::SetUp();
+        SetModalPresenter([this](QDialog& dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                files->selectFile(csvPath);
+                static_cast<QDialog*>(files)->done(QDialog::Accepted);
+                return;
+            }
+            dialogs.push_back(dialog.objectName().toStdString());
+        });
+        Click(OkapiForm, "QK330MonitorBitBtn");
+        Click(BusMonitorForm, "ClearButton");
+    }
+
+    // The table's rows as "W 03h | meaning", after the table has taken in what came.
+    static Texts Rows() {
+        BusMonitorForm->SyncTable();
+        const QAbstractItemModel* model = Child<QTableView>(BusMonitorForm, "FramesTable")->model();
+        Texts rows;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const auto cell = [&](int column) {
+                return model->index(row, column).data().toString().toStdString();
+            };
+            rows.push_back(cell(2) + " " + cell(3) + " | " + cell(6));
+        }
+        return rows;
+    }
+
+    QTemporaryDir dir;
+    QString csvPath = dir.filePath("frames.csv");
+};
+
+TEST_F(BusMonitor, NamesVolumeWritesAndTheFieldsAWriteChanges) {
+    Click(OkapiForm, "QK330MasterVolZeroBitBtn");
+    const Texts volumes = Rows();
+    ASSERT_EQ(volumes.size(), 6u);
+    EXPECT_EQ(volumes.front(), "W 26h | 26h-27h Ch1 Volume \u2190 03 CF: 0.00 dB");
+    EXPECT_EQ(volumes[5], "W 30h | 30h-31h Ch6 Volume \u2190 03 CF: 0.00 dB");
+
+    Click(BusMonitorForm, "ClearButton");
+    Toggle(QK330RegForm, "CheckBox03_6");
+    Click(QK330RegForm, "Reg03SendButton");
+    EXPECT_EQ(Rows(), (Texts{"W 03h | 03h Sys Control 1 \u2190 53: Speed Mode 0 \u2192 1",
+                             "W 03h | 03h Sys Control 1 \u2190 53: no change"}));
+}
+
+// READ ALL: a pointer frame and a read for each of the eleven registers, and the six write-backs
+// of the setup windows, each read naming the value the board holds.
+TEST_F(BusMonitor, FollowsReadAllFrameByFrame) {
+    board.ClearFrames();
+    Click(QK330RegForm, "ReadAllButton");
+    const Texts rows = Rows();
+    ASSERT_EQ(rows.size(), board.Frames().size());
+    size_t reads = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const board::DecodedFrame& frame = board.Frames()[i];
+        const std::string sub =
+            QString::asprintf("%02Xh",
+                              frame.IsRead() ? board.Frames()[i - 1].bytes[0] : frame.bytes[0])
+                .toStdString();
+        if (frame.IsRead()) {
+            ++reads;
+            const std::string value = QString::asprintf("%02X", frame.bytes[0]).toStdString();
+            EXPECT_TRUE(rows[i].starts_with("R " + sub + " | " + sub + " ")) << rows[i];
+            EXPECT_NE(rows[i].find(" \u2192 " + value + ": "), std::string::npos) << rows[i];
+        } else {
+            EXPECT_TRUE(rows[i].starts_with("W " + sub + " | ")) << rows[i];
+        }
+    }
+    EXPECT_EQ(reads, 11u);
+    EXPECT_EQ(rows[1], "R 00h | 00h General Status \u2192 01: no change") << rows[1];
+    EXPECT_EQ(dialogs, Texts{});
+}
+
+TEST_F(BusMonitor, FiltersByRegisterAndSavesWhatItShows) {
+    Click(OkapiForm, "QK330MasterVolZeroBitBtn");
+    QTest::keyClicks(Child<QLineEdit>(BusMonitorForm, "FilterEdit"), "27h");
+    EXPECT_EQ(Rows(), Texts{"W 26h | 26h-27h Ch1 Volume \u2190 03 CF: 0.00 dB"});
+    Click(BusMonitorForm, "SaveButton");
+    QFile file(csvPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "time,address,direction,sub-address,bytes,read,meaning,error");
+    EXPECT_TRUE(
+        lines[1].endsWith(",0x1a,W,26h,26 03 CF,,26h-27h Ch1 Volume \u2190 03 CF: 0.00 dB,"))
+        << lines[1].toStdString();
+
+    csvPath = dir.filePath("no-such-folder/frames.csv");
+    Click(BusMonitorForm, "SaveButton");
+    EXPECT_EQ(dialogs, Texts{"SaveErrorMessage"});
+}
+
+TEST_F(BusMonitor, KeepsTheNewestFramesUpToItsLimit) {
+    const FrameRecord frame{
+        .kind = FrameRecord::Kind::Write, .address = 0x34, .bytes = {0x13}, .read = {}};
+    constexpr size_t Extra = 5;
+    for (size_t i = 0; i < TBusMonitorForm::MaxFrames + Extra; ++i)
+        BusMonitorForm->Recorder().OnFrame(frame);
+    BusMonitorForm->SyncTable();
+    auto* table = Child<QTableView>(BusMonitorForm, "FramesTable");
+    EXPECT_EQ(size_t(table->model()->rowCount()), TBusMonitorForm::MaxFrames);
+    EXPECT_EQ(Child<QLabel>(BusMonitorForm, "CountLabel")->text(),
+              "100000 frames (the last 100000 are kept)");
+}
+
+TEST_F(BusMonitor, OpensFromThePinsWindowAndStaysOpenOverAChipChange) {
+    BusMonitorForm->hide();
+    qk::OpenWindow(GPIOForm);
+    Click(GPIOForm, "MonitorBitBtn");
+    EXPECT_TRUE(BusMonitorForm->isVisible());
+    Click(OkapiForm, "QK330InitSWBitBtn");  // RESET selects the chip again
+    EXPECT_TRUE(BusMonitorForm->isVisible());
+    EXPECT_FALSE(Rows().empty());
+}
+
+}  // namespace
+}  // namespace qk::test

@@ -1,0 +1,121 @@
+// The status watch on a virtual QK330: it reads only the status registers, shows a raised fault on
+// its lamp and in its CSV file, clears it with Zero, and stops at a bus error with one message.
+#include <QFileDialog>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include "board/BoardEvents.h"
+#include "link/StatusWatchunit.h"
+#include "tests/gui/QK330Fixture.h"
+
+namespace qk::test {
+namespace {
+
+class StatusWatch : public QK330Test {
+  protected:
+    void SetUp() override {
+        QK330Test::SetUp();
+        csvPath = dir.filePath("status.csv");
+        // The CSV file dialog is answered with csvPath; other dialogs are recorded and closed.
+        SetModalPresenter([this](QDialog& dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                files->selectFile(csvPath);
+                static_cast<QDialog*>(files)->done(QDialog::Accepted);
+                return;
+            }
+            dialogs.push_back(dialog.objectName().toStdString());
+        });
+        dialogs.clear();
+        Click(OkapiForm, "QK330WatchBitBtn");
+        ASSERT_TRUE(StatusWatchForm->isVisible());
+        Child<QSpinBox>(StatusWatchForm, "IntervalSpinBox")->setValue(100);
+        Click(StatusWatchForm, "CsvButton");
+    }
+
+    void Raise(const char* event) { board::ApplyEvent(board, board::Chip::QK330, event); }
+    // Lets the event loop run until the watch has polled `polls` more times (each poll is four
+    // frames: the sub-address and the read of 00h, then of 01h).
+    void WaitForPolls(int polls) {
+        const size_t until = board.Frames().size() + 4 * polls;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return board.Frames().size() >= until; }, 20000));
+    }
+    static QString Lamp(const char* name) {
+        return Child<QLabel>(StatusWatchForm, name)->toolTip();
+    }
+    QStringList CsvLines() const {
+        QFile file(csvPath);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {"<no file>"};
+        QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        for (QString& line : lines) line = line.section(',', 1);  // without the time
+        return lines;
+    }
+    // Every frame since START was a status read, but for `writes`.
+    void ExpectOnlyStatusReads(const std::vector<std::string>& writes) {
+        std::vector<std::string> seen;
+        for (const std::string& frame : board.FrameTexts()) {
+            if (frame == "34 00" || frame == "34 01" || frame.starts_with("35 ")) continue;
+            seen.push_back(frame);
+        }
+        EXPECT_EQ(seen, writes);
+    }
+
+    QTemporaryDir dir;
+    QString csvPath;
+};
+
+TEST_F(StatusWatch, RaisedBitShowsOnItsLampAndInTheCsvAndZeroClearsIt) {
+    Click(StatusWatchForm, "StartStopButton");
+    EXPECT_EQ(Child<QPushButton>(StatusWatchForm, "StartStopButton")->text(), "STOP");
+    EXPECT_TRUE(Lamp("Lamp01_4").startsWith("LRCLK (01h D4) = 0"))
+        << Lamp("Lamp01_4").toStdString();
+    Raise("lrclk-loss");
+    WaitForPolls(2);
+    EXPECT_TRUE(Lamp("Lamp01_4").startsWith("LRCLK (01h D4) = 1"))
+        << Lamp("Lamp01_4").toStdString();
+    EXPECT_TRUE(Lamp("Lamp01_4").endsWith("seen set 1 times"));
+    EXPECT_TRUE(Lamp("Lamp00_0").startsWith("No Errors (00h D0) = 0"));
+    Raise("clear-lrclk");
+    WaitForPolls(2);
+    EXPECT_TRUE(Lamp("Lamp01_4").startsWith("LRCLK (01h D4) = 1")) << "latched until Zero";
+
+    Click(StatusWatchForm, "ZeroButton");
+    WaitForPolls(1);
+    EXPECT_TRUE(Lamp("Lamp01_4").startsWith("LRCLK (01h D4) = 0"));
+    ExpectOnlyStatusReads({"34 01 80"});
+    const QStringList expected = {"register,bit,old,new", "00h,No Errors,1,0", "01h,LRCLK,0,1",
+                                  "00h,No Errors,0,1", "01h,LRCLK,1,0"};
+    EXPECT_EQ(CsvLines(), expected);
+}
+
+TEST_F(StatusWatch, BusErrorStopsPollingWithOneMessage) {
+    Click(StatusWatchForm, "StartStopButton");
+    board.SetFault(board::Fault::NoDevice);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !StatusWatchForm->Polling(); }, 20000));
+    QTest::qWait(300);  // three more intervals: nothing more may come
+    EXPECT_FALSE(StatusWatchForm->Polling());
+    EXPECT_EQ(Child<QLabel>(StatusWatchForm, "NoteLabel")->text(),
+              "Polling stopped: ACK Error. RESET on the main window clears it.");
+    EXPECT_EQ(Child<QPushButton>(StatusWatchForm, "StartStopButton")->text(), "START");
+    EXPECT_EQ(dialogs, std::vector<std::string>{"ACK_ErrorDialogForm"});
+}
+
+TEST_F(StatusWatch, WaitsWhileTheBusIsHeldAndStopsOffLine) {
+    Click(StatusWatchForm, "StartStopButton");
+    board.ClearFrames();
+    {
+        const I2cMaster::LongOperation held(I2CForm->Master());
+        StatusWatchForm->Poll();
+        EXPECT_TRUE(board.Frames().empty());
+    }
+    StatusWatchForm->Poll();
+    EXPECT_EQ(board.Frames().size(), 4u);
+    ClickOffLine();
+    EXPECT_FALSE(StatusWatchForm->Polling());
+    EXPECT_FALSE(Child<QPushButton>(StatusWatchForm, "StartStopButton")->isEnabled());
+    EXPECT_EQ(Child<QLabel>(StatusWatchForm, "NoteLabel")->text(),
+              "OFF LINE: the watch reads nothing while the bus is off line.");
+}
+
+}  // namespace
+}  // namespace qk::test
