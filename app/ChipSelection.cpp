@@ -11,6 +11,7 @@
 #include "link/Gpiounit.h"
 #include "link/StatusWatchunit.h"
 #include "widgets/Colors.h"
+#include "widgets/WindowFrame.h"
 
 namespace qk {
 
@@ -101,8 +102,7 @@ void TOkapiForm::ChipChangeStep() {
         qk::SetBackgroundColor(chip.button, qk::clBtnFace);
     }
     qk::SetBackgroundColor(ui.ChipSelectPanel, qk::clBtnFace);
-    const int frameWidth = frameGeometry().width() - width();
-    setFixedWidth(ChipWindowOuterWidth - frameWidth);
+    qk::SetOuterWidth(*this, ChipWindowOuterWidth);
     move(ChipWindowPosition);
     ShowStatus("READY", "READY");
 }

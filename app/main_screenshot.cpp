@@ -6,15 +6,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <algorithm>
 #include <iostream>
 
 #include "app/Forms.h"
 #include "app/Okapimain.h"
 #include "app/Program.h"
 #include "app/Snapshotunit.h"
+#include "app/WindowTour.h"
 #include "qk330/QK330Regunit.h"
 #include "board/BoardEvents.h"
 #include "board/BoardWindow.h"
@@ -23,47 +24,29 @@
 
 namespace {
 
-constexpr const char* kEngineeringCode = "pelmak";
-constexpr const char* kSecondGenerationPrefix = "QK330";
-
-// One run of the program on a virtual board, and the windows it pictures.
-struct Session {
-    qk::board::Chip chip;
-    const char* chipButton;    // chosen after START; empty when START chose the chip itself
-    const char* startPicture;  // the main window before START; empty for none
-    const char* loginPicture;  // the login with the code typed, before Enter; empty for none
-    const char* mainPicture;
-    bool secondGeneration;  // pictures the QK330 windows, else all the others
+// The main window's pictures of a session: before START, with the login code typed, and with
+// the chip chosen (after START alone when START chose it); empty for none.
+struct MainPictures {
+    const char* session;
+    const char* start;
+    const char* login;
+    const char* main;
 };
-
-constexpr Session kSessions[] = {
-    {.chip = qk::board::Chip::QK310,
-     .chipButton = "",
-     .startPicture = "start",
-     .loginPicture = "",
-     .mainPicture = "main",
-     .secondGeneration = false},
-    {.chip = qk::board::Chip::QK330,
-     .chipButton = "QK330RadioButton",
-     .startPicture = "",
-     .loginPicture = "login",
-     .mainPicture = "qk330-main",
-     .secondGeneration = true},
+constexpr MainPictures kMainPictures[] = {
+    {.session = "qk310", .start = "start", .login = "", .main = "main"},
+    {.session = "qk330", .start = "", .login = "login", .main = "qk330-main"},
+    {.session = "qk340", .start = "", .login = "", .main = "qk340-main"},
 };
-
-// Windows that hold chip logic only and are never shown.
-const QStringList kNeverShown = {"QK310Form", "QK320Form", "QK330Form"};
-
+// The QK340 session pictures only the windows the QK340 changes, under names of their own.
+const QHash<QString, QString> kQK340Pictures = {{"QK330RegForm", "qk340-registers"},
+                                                {"QK330TestRegForm", "qk340-test-reg"}};
 // Picture names that the README links to and that differ from the derived name.
 const QHash<QString, QString> kPictureNames = {{"QK330RegForm", "qk330-registers"}};
 
-void Click(QWidget* window, const char* button) {
-    window->findChild<QAbstractButton*>(button)->click();
-}
-
 // "QK330SixChBalanceForm" -> "qk330-six-ch-balance", "QK330PADC_DCOffsetForm" ->
-// "qk330-padc-dc-offset", "I2CForm" -> "i2c".
-QString PictureName(const QString& windowName) {
+// "qk330-padc-dc-offset", "I2CForm" -> "i2c". Empty for a window the session does not picture.
+QString PictureName(const qk::TourSession& session, const QString& windowName) {
+    if (session.name == QStringLiteral("qk340")) return kQK340Pictures.value(windowName);
     if (kPictureNames.contains(windowName)) return kPictureNames.value(windowName);
     QString name = windowName;
     name.remove(QRegularExpression("Form$"));
@@ -85,6 +68,10 @@ bool Save(QWidget* window, const QDir& folder, const QString& name) {
     return true;
 }
 
+void Click(QWidget* window, const char* button) {
+    window->findChild<QAbstractButton*>(button)->click();
+}
+
 // The Snapshot window comparing a saved file with the chip changed since (Sys Control 1 and a
 // channel's mute), as the user guide shows it.
 bool PictureSnapshotCompare(const QDir& folder) {
@@ -100,6 +87,8 @@ bool PictureSnapshotCompare(const QDir& folder) {
     SnapshotForm->hide();
     QFile::remove(file);
     return drawn;
+}
+
 // The watch after a lost clock came, went, and was cleared by Zero: its lamps and timeline show it.
 void WatchAFault(qk::board::VirtualBoard& board, qk::board::Chip chip) {
     Click(StatusWatchForm, "StartStopButton");
@@ -110,35 +99,35 @@ void WatchAFault(qk::board::VirtualBoard& board, qk::board::Chip chip) {
     Click(StatusWatchForm, "StartStopButton");
 }
 
-bool Picture(const Session& session, const QDir& folder) {
+bool Picture(const qk::TourSession& session, const QDir& folder) {
     qk::board::VirtualBoard board(session.chip);
     qk::Program program(board);
     program.Show();
-    bool drawn = !*session.startPicture || Save(OkapiForm, folder, session.startPicture);
-    Click(OkapiForm, "StartBitBtn");
+    const MainPictures& main = *std::find_if(std::begin(kMainPictures), std::end(kMainPictures),
+                                             [&session](const MainPictures& pictures) {
+                                                 return session.name == QString(pictures.session);
+                                             });
+    const auto saveMain = [&](const char* name) { return !*name || Save(OkapiForm, folder, name); };
+
+    bool drawn = saveMain(main.start);
+    qk::ClickStart();
     // The main window as START alone leaves it, unless the chip is only reached by the login.
     const bool chosenByStart = !*session.chipButton;
-    if (chosenByStart) drawn = Save(OkapiForm, folder, session.mainPicture) && drawn;
-    Click(OkapiForm, "HiddenButton");
-    OkapiForm->findChild<QLineEdit*>("LoginEdit")->insert(kEngineeringCode);  // as if typed
-    if (*session.loginPicture) drawn = Save(OkapiForm, folder, session.loginPicture) && drawn;
-    Click(OkapiForm, "LoginButton");
-    if (!chosenByStart) {
-        Click(OkapiForm, session.chipButton);
-        drawn = Save(OkapiForm, folder, session.mainPicture) && drawn;
-    }
+    if (chosenByStart) drawn = saveMain(main.main) && drawn;
+    qk::TypeEngineeringCode();
+    drawn = saveMain(main.login) && drawn;
+    qk::EnterLoginAndChooseChip(session);
+    if (!chosenByStart) drawn = saveMain(main.main) && drawn;
 
-    for (QWidget* window : qk::SecondaryWindows()) {
-        const QString name = window->objectName();
-        if (kNeverShown.contains(name) ||
-            name.startsWith(kSecondGenerationPrefix) != session.secondGeneration)
-            continue;
+    for (QWidget* window : qk::TourWindows(session)) {
+        const QString name = PictureName(session, window->objectName());
+        if (name.isEmpty()) continue;
         qk::OpenWindow(window);
         if (window == StatusWatchForm) WatchAFault(board, session.chip);
-        drawn = Save(window, folder, PictureName(name)) && drawn;
+        drawn = Save(window, folder, name) && drawn;
         window->hide();
     }
-    if (session.secondGeneration) {
+    if (session.name == QStringLiteral("qk330")) {
         qk::board::BoardWindow boardWindow(board, session.chip);
         drawn = Save(&boardWindow, folder, "board") && drawn;
         drawn = PictureSnapshotCompare(folder) && drawn;
@@ -161,6 +150,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool drawn = true;
-    for (const Session& session : kSessions) drawn = Picture(session, folder) && drawn;
+    for (const qk::TourSession& session : qk::kTourSessions)
+        drawn = Picture(session, folder) && drawn;
     return drawn ? 0 : 1;
 }

@@ -11,12 +11,15 @@
 #include "qk330/QK330Regunit.h"
 #include "qk330/QK330TestReg0unit.h"
 #include "qk330/QK330TestReg1unit.h"
+#include "widgets/WindowFrame.h"
 
 namespace {
 
 using Form = TQK330TestRegForm;
 
-constexpr int kQK330Width = 258, kQK340Width = 634;
+// Outer widths: the design's 258 and 634, widened for the dither, ADC/PSC and predictor columns
+// whose captions the 8 pt font needs more room for.
+constexpr int kQK330OuterWidth = 288, kQK340OuterWidth = 690;
 constexpr uint8_t kPredictorDefault = 0x3D;
 constexpr uint8_t kOverVoltageBit = 0x08;
 constexpr int kClockDelayShift = 4;
@@ -110,7 +113,7 @@ void TQK330TestRegForm::ShowQK340Groups(bool shown) {
     for (QWidget* group : {ui.PSCTest1GroupBox, ui.PSCTest2GroupBox, ui.ADC_PSC_CTLGroupBox,
                            ui.PSCPredictorGroupBox})
         group->setVisible(shown);
-    setFixedSize(shown ? kQK340Width : kQK330Width, height());
+    qk::SetOuterWidth(*this, shown ? kQK340OuterWidth : kQK330OuterWidth);
 }
 
 void TQK330TestRegForm::BitRegisterSendButtonClick(uint8_t subAddress) {

@@ -26,8 +26,8 @@ class TQK330TestRegForm : public QWidget {
     void ShowTestBits(uint8_t subAddress, uint8_t value);
     // The eight boxes of 79h, 7Ah, 7Eh or 7Fh, bit 0 first.
     qk::BitBoxes TestBoxes(uint8_t subAddress) const;
-    // Shows the four PSC/ADC groups and widens the window to 634 pixels for the QK340; hides them
-    // at 258 pixels for the QK330.
+    // Shows the four PSC/ADC groups and widens the window to its QK340 outer width; hides them at
+    // the QK330's narrower outer width.
     void ShowQK340Groups(bool shown);
 
     // "Apply" of 79h, 7Ah, 7Eh or 7Fh: writes the boxes, then its setup window follows them.

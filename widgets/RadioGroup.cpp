@@ -4,9 +4,17 @@
 
 namespace qk {
 
+namespace {
+constexpr int kItemIndent = 6;
+}  // namespace
+
 RadioGroup::RadioGroup(QWidget* parent) : QGroupBox(parent), group_(new QButtonGroup(this)) {
     group_->setExclusive(true);
-    new QVBoxLayout(this);
+    // Items share the box evenly below the title, as tightly as their text allows: the box's
+    // size is the window's, not the layout's.
+    auto* items = new QVBoxLayout(this);
+    items->setContentsMargins(kItemIndent, 0, 0, 0);
+    items->setSpacing(0);
     connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
 

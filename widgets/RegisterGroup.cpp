@@ -12,7 +12,7 @@ struct RowMetrics {
     int top, row, labelWidth, boxWidth;
 };
 constexpr RowMetrics kRegular{.top = 36, .row = 21, .labelWidth = 24, .boxWidth = 112};
-constexpr RowMetrics kCompact{.top = 32, .row = 17, .labelWidth = 22, .boxWidth = 84};
+constexpr RowMetrics kCompact{.top = 32, .row = 17, .labelWidth = 22, .boxWidth = 102};
 }  // namespace
 
 BitBoxes BuildRegisterGroup(QGroupBox* group, const RegisterGroupLayout& layout) {

@@ -14,4 +14,9 @@ void SetWindowFrame(QWidget& window) {
     window.setFixedSize(window.size());
 }
 
+void SetOuterWidth(QWidget& window, int outerWidth) {
+    const int frameWidth = window.frameGeometry().width() - window.width();
+    window.setFixedWidth(outerWidth - frameWidth);
+}
+
 }  // namespace qk

@@ -73,13 +73,13 @@ TEST_P(FirstSecondGenerationSelection, LogsExactlyTheActivationFrames) {
               GetParam().qk340Groups);
     EXPECT_EQ(Child(QK330TestRegForm, "PSCTest1GroupBox")->isVisibleTo(QK330TestRegForm),
               GetParam().qk340Groups);
-    EXPECT_EQ(QK330TestRegForm->width(), GetParam().testWindowWidth);
+    EXPECT_EQ(QK330TestRegForm->frameGeometry().width(), GetParam().testWindowWidth);
     EXPECT_EQ(Text("QK330MasterVolReadout"), "0.00 dB");
 }
 
 INSTANTIATE_TEST_SUITE_P(Chips, FirstSecondGenerationSelection,
-                         ::testing::Values(ActivationCase{"QK330RadioButton", false, 258},
-                                           ActivationCase{"QK340RadioButton", true, 634}),
+                         ::testing::Values(ActivationCase{"QK330RadioButton", false, 288},
+                                           ActivationCase{"QK340RadioButton", true, 690}),
                          [](const auto& test) {
                              return std::string(test.param.chipButton).substr(0, 5);
                          });

@@ -146,9 +146,9 @@ TEST_F(TestRegisterWindows, EveryBoxButTheUnusedOnesCanBeTicked) {
 }
 
 TEST_F(TestRegisterWindows, ChipDecidesThePscGroupsAndTheWidth) {
-    for (const auto& [qk340, width] : {std::pair{false, 258}, std::pair{true, 634}}) {
+    for (const auto& [qk340, width] : {std::pair{false, 288}, std::pair{true, 690}}) {
         QK330TestRegForm->ShowQK340Groups(qk340);
-        EXPECT_EQ(Window()->width(), width);
+        EXPECT_EQ(Window()->frameGeometry().width(), width);
         for (const char* group : {"PSCTest1GroupBox", "PSCTest2GroupBox", "ADC_PSC_CTLGroupBox",
                                   "PSCPredictorGroupBox"})
             EXPECT_EQ(Child(Window(), group)->isVisibleTo(Window()), qk340) << group;
