@@ -89,7 +89,7 @@ extern TBusMonitorForm* BusMonitorForm;
 extern TStatusWatchForm* StatusWatchForm;
 
 namespace qk {
-// Every window but the main window, in creation order (windows 2..40).
+// Every window but the main window, in creation order (windows 2..41).
 QList<QWidget*> SecondaryWindows();
 // Show a window, or bring it to the front when it is already visible.
 void OpenWindow(QWidget* window);

@@ -1,4 +1,4 @@
-// Start-up: from process start to the main window shown with all 40 windows created. Each
+// Start-up: from process start to the main window shown with all 41 windows created. Each
 // iteration launches qk3xx-virtual headless with QK3XX_EXIT_WHEN_SHOWN set (see
 // app/main_virtual.cpp), which makes it quit as soon as its main window is up. Beside it, in the
 // same run, `qk3xx-cli --virtual qk330 detect` from start to exit.
@@ -50,7 +50,7 @@ void BM_StartupToMainWindowShown(benchmark::State& state) {
     for (auto _ : state) {
         const int status = RunOnce(argv, envp.data(), actions);
         if (status != 0) {
-            state.SkipWithError(status == 3 ? "not all 40 windows were created"
+            state.SkipWithError(status == 3 ? "not all 41 windows were created"
                                             : "qk3xx-virtual did not start and exit cleanly");
             break;
         }
