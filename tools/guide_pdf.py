@@ -127,12 +127,18 @@ def main(argv):
     # Written beside the target and renamed, so a failed print never leaves half a document.
     partial = output.with_name(output.name + ".partial")
     try:
-        document.write_pdf(partial, stylesheets=[weasyprint.CSS(string=STYLE)])
+        document.write_pdf(partial, stylesheets=[weasyprint.CSS(string=STYLE)],
+                           finisher=open_with_bookmarks)
         partial.replace(output)
     except OSError as error:
         sys.stderr.write(f"guide_pdf.py: cannot write {output}: {error}\n")
         return 1
     return 0
+
+
+def open_with_bookmarks(_document, pdf):
+    """A viewer opens the document with its bookmark pane showing."""
+    pdf.catalog["PageMode"] = "/UseOutlines"
 
 
 if __name__ == "__main__":

@@ -86,6 +86,8 @@ def pictures(page):
 
 def check(reader, source):
     failures = []
+    if reader.page_mode != "/UseOutlines":
+        failures.append(f"the document opens with page mode {reader.page_mode}, not its bookmarks")
     headings = guide_headings(source)
     entries = outline_entries(reader)
     bookmarks = [(level, title) for level, title, _ in entries if title != CONTENTS_TITLE]
