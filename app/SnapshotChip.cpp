@@ -33,26 +33,10 @@ ByteLookup ImageLookup(Image& image) {
     };
 }
 
-}  // namespace
-
-std::optional<SnapshotChip> SelectedSnapshotChip() {
-    const std::string name = OkapiForm->CheckedChipName();
-    const std::optional<ChipFamily> family = FamilyOfChip(name);
-    if (!family) return std::nullopt;
-    if (*family == ChipFamily::QK310) {
-        QK310RegisterImage& image = RegistersForm->Image();
-        return SnapshotChip{
-            *family,
-            name,
-            OkapiForm->DeviceAddress(),
-            image,
-            I2CForm->Master(),
-            ImageLookup(image),
-            EngineeringLoginActive(),
-            [&image](const Snapshot& values) { ShowThroughRefresh(image, values); }};
-    }
-    QK330RegisterImage& image = QK330RegForm->Image();
-    return SnapshotChip{*family,
+// The selected chip as the snapshot code sees it, through the image of its family.
+template <typename Image>
+SnapshotChip ChipOver(ChipFamily family, const std::string& name, Image& image) {
+    return SnapshotChip{family,
                         name,
                         OkapiForm->DeviceAddress(),
                         image,
@@ -60,6 +44,16 @@ std::optional<SnapshotChip> SelectedSnapshotChip() {
                         ImageLookup(image),
                         EngineeringLoginActive(),
                         [&image](const Snapshot& values) { ShowThroughRefresh(image, values); }};
+}
+
+}  // namespace
+
+std::optional<SnapshotChip> SelectedSnapshotChip() {
+    const std::string name = OkapiForm->CheckedChipName();
+    const std::optional<ChipFamily> family = FamilyOfChip(name);
+    if (!family) return std::nullopt;
+    if (*family == ChipFamily::QK310) return ChipOver(*family, name, RegistersForm->Image());
+    return ChipOver(*family, name, QK330RegForm->Image());
 }
 
 }  // namespace qk

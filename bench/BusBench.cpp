@@ -2,23 +2,14 @@
 // spends per frame, and how many port accesses one frame takes.
 #include <benchmark/benchmark.h>
 
+#include "bench/NullSinks.h"
 #include "board/VirtualBoard.h"
 #include "link/I2cBus.h"
 
 namespace {
 
-struct NullErrors : qk::I2cErrorSink {
-    void ShowFirstErrorLine(const std::string&) override {}
-    void ShowSecondErrorLine(const std::string&) override {}
-    void ShowErrorLine(const std::string&) override {}
-    void ShowAckErrorDialog() override {}
-    void ShowWaitErrorDialog() override {}
-};
-
-struct NullLog : qk::FrameLogSink {
-    void LogMarker(char) override {}
-    void LogByte(uint8_t) override {}
-};
+using qk::bench::NullErrors;
+using qk::bench::NullLog;
 
 // Counts accesses and answers like an idle bus with an acknowledging chip, so that only the
 // master's own work is measured.

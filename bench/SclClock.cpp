@@ -4,24 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/NullSinks.h"
 #include "link/I2cBus.h"
 
 namespace qk::bench {
 
 namespace {
-
-struct NullErrors : I2cErrorSink {
-    void ShowFirstErrorLine(const std::string&) override {}
-    void ShowSecondErrorLine(const std::string&) override {}
-    void ShowErrorLine(const std::string&) override {}
-    void ShowAckErrorDialog() override {}
-    void ShowWaitErrorDialog() override {}
-};
-
-struct NullLog : FrameLogSink {
-    void LogMarker(char) override {}
-    void LogByte(uint8_t) override {}
-};
 
 constexpr uint8_t ChipAddress = 0x34;
 constexpr uint8_t VolumeRegister = 0x13;

@@ -11,6 +11,7 @@
 #include <chrono>
 
 #include "bench/CostlyPort.h"
+#include "bench/NullSinks.h"
 #include "bench/SclClock.h"
 #include "board/VirtualBoard.h"
 #include "chips/RegisterBus.h"
@@ -20,24 +21,14 @@
 
 namespace {
 
+using qk::bench::NullErrors;
+using qk::bench::NullLog;
+
 constexpr double TargetPeriodUs = 10.0;
 constexpr auto AccessCost = std::chrono::nanoseconds(1000);
 constexpr int ClockSampleFrames = 50;
 constexpr int BitsPerByte = 9;  // eight data bits and the acknowledge
 constexpr int ClocksPerStartStop = 2;
-
-struct NullErrors : qk::I2cErrorSink {
-    void ShowFirstErrorLine(const std::string&) override {}
-    void ShowSecondErrorLine(const std::string&) override {}
-    void ShowErrorLine(const std::string&) override {}
-    void ShowAckErrorDialog() override {}
-    void ShowWaitErrorDialog() override {}
-};
-
-struct NullLog : qk::FrameLogSink {
-    void LogMarker(char) override {}
-    void LogByte(uint8_t) override {}
-};
 
 // This thread's processor time: on a loaded machine the wall time also counts the time the
 // scheduler gave to others.

@@ -15,6 +15,7 @@
 #include "app/Forms.h"
 #include "app/Okapimain.h"
 #include "app/Program.h"
+#include "bench/NullSinks.h"
 #include "board/VirtualBoard.h"
 #include "link/BusMonitorunit.h"
 #include "link/I2cBus.h"
@@ -25,6 +26,9 @@
 #include "widgets/FrameTableModel.h"
 
 namespace {
+
+using qk::bench::NullErrors;
+using qk::bench::NullLog;
 
 QApplication& App() {
     static int argc = 1;
@@ -96,18 +100,6 @@ void BM_StatusWatchAt100ms(benchmark::State& state) {
     state.counters["half_period_count"] = I2CForm->Bus().HalfPeriodCount;
 }
 BENCHMARK(BM_StatusWatchAt100ms)->Iterations(1)->Unit(benchmark::kSecond);
-
-struct NullErrors : qk::I2cErrorSink {
-    void ShowFirstErrorLine(const std::string&) override {}
-    void ShowSecondErrorLine(const std::string&) override {}
-    void ShowErrorLine(const std::string&) override {}
-    void ShowAckErrorDialog() override {}
-    void ShowWaitErrorDialog() override {}
-};
-struct NullLog : qk::FrameLogSink {
-    void LogMarker(char) override {}
-    void LogByte(uint8_t) override {}
-};
 
 // The bus part of one poll alone: the two status reads at the calibrated clock.
 void BM_StatusPollOnTheBus(benchmark::State& state) {
