@@ -30,10 +30,12 @@ QString AskForFile(QWidget* parent, TSnapshotForm::FileUse use, const QString& f
     return QFileDialog::getOpenFileName(parent, "Open snapshot", folder, kFileFilter);
 }
 
-// A cancellable progress bar for work that takes longer than a moment.
+// A cancellable progress bar for work that takes longer than a moment. The bus counts as held
+// for the time of it, so that nothing polls between two registers while the bar's events run.
 class Progress {
   public:
-    Progress(QWidget* parent, const QString& label) : dialog_(label, "CANCEL", 0, 1, parent) {
+    Progress(QWidget* parent, const QString& label, qk::I2cMaster& bus)
+        : busy_(bus), dialog_(label, "CANCEL", 0, 1, parent) {
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setMinimumDuration(kProgressDelayMs);
     }
@@ -46,6 +48,7 @@ class Progress {
     }
 
   private:
+    const qk::I2cMaster::LongOperation busy_;
     QProgressDialog dialog_;
 };
 
@@ -82,7 +85,7 @@ void TSnapshotForm::ShowResult(const QString& text, bool failed) {
 std::optional<qk::Snapshot> TSnapshotForm::TakeSnapshot(const QString& label) {
     std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip();
     if (!chip) return std::nullopt;
-    Progress progress(this, label);
+    Progress progress(this, label, chip->bus);
     std::optional<qk::Snapshot> snapshot = qk::TakeSnapshot(
         chip->family, chip->registers, chip->bus, chip->image, progress.Callback());
     if (snapshot) qk::StampSnapshot(*snapshot, chip->name, chip->writeAddress);
@@ -163,7 +166,7 @@ void TSnapshotForm::RestoreButtonClick() {
     const std::optional<qk::Snapshot> file = ReadFile(path);
     if (!file) return;
     const qk::RestorePlan plan = qk::PlanRestore(*file, chip->testRegisters);
-    Progress progress(this, "Restoring the registers...");
+    Progress progress(this, "Restoring the registers...", chip->bus);
     const qk::RestoreOutcome outcome =
         qk::RunRestore(plan, chip->family, chip->registers, chip->bus, progress.Callback());
     // The windows follow what the chip now holds: what was written (action bits cleared), as read
