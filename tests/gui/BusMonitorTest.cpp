@@ -18,14 +18,7 @@ class BusMonitor : public QK330Test {
   protected:
     void SetUp() override {
         QK330Test::SetUp();
-        SetModalPresenter([this](QDialog& dialog) {
-            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
-                files->selectFile(csvPath);
-                static_cast<QDialog*>(files)->done(QDialog::Accepted);
-                return;
-            }
-            dialogs.push_back(dialog.objectName().toStdString());
-        });
+        AnswerFileDialogsWith(csvPath);
         Click(OkapiForm, "QK330MonitorBitBtn");
         Click(BusMonitorForm, "ClearButton");
     }

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTest>
@@ -65,6 +66,18 @@ class ProgramTest : public ::testing::Test {
     }
 
     I2cBus& Bus() { return I2CForm->Bus(); }
+    // File dialogs choose what `path` holds when they open, as if the user picked it; other
+    // dialogs are recorded and closed. `path` is a member of the test, which outlives the dialogs.
+    void AnswerFileDialogsWith(const QString& path) {
+        SetModalPresenter([this, &path](QDialog& dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                files->selectFile(path);
+                static_cast<QDialog*>(files)->done(QDialog::Accepted);
+                return;
+            }
+            dialogs.push_back(dialog.objectName().toStdString());
+        });
+    }
     // The first generation's MUTE ALL engaged by its button, with the channel boxes cleared for
     // the click so that the mute register's boxes stay as they are; the frame it sends is dropped.
     void EngageQK310MuteAll() {

@@ -17,15 +17,7 @@ class StatusWatch : public QK330Test {
     void SetUp() override {
         QK330Test::SetUp();
         csvPath = dir.filePath("status.csv");
-        // The CSV file dialog is answered with csvPath; other dialogs are recorded and closed.
-        SetModalPresenter([this](QDialog& dialog) {
-            if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
-                files->selectFile(csvPath);
-                static_cast<QDialog*>(files)->done(QDialog::Accepted);
-                return;
-            }
-            dialogs.push_back(dialog.objectName().toStdString());
-        });
+        AnswerFileDialogsWith(csvPath);
         dialogs.clear();
         Click(OkapiForm, "QK330WatchBitBtn");
         ASSERT_TRUE(StatusWatchForm->isVisible());
