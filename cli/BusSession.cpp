@@ -4,6 +4,7 @@
 #include "cli/BoardState.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
+#include "cli/StopSignals.h"
 #include "link/Datalog.h"
 #include "link/I2cBus.h"
 #include "link/I2cDevBus.h"
@@ -18,9 +19,20 @@ namespace {
 constexpr double SclPeriodMicroseconds = 10.0;
 constexpr uint8_t FirstAddress = 0x34, SecondAddress = 0x36;
 
-struct NoLog : FrameLogSink {
-    void LogMarker(char) override {}
-    void LogByte(uint8_t) override {}
+// Sees the end of every frame: hands the frame to the log (with --log), counts it, and ends the
+// run there when a stop signal has come, so that a run never stops inside a frame.
+struct FrameEnds : FrameLogSink {
+    void LogMarker(char marker) override {
+        if (log) log->LogMarker(marker);
+        if (marker != '}') return;
+        ++frames;
+        StopIfSignalled();
+    }
+    void LogByte(uint8_t value) override {
+        if (log) log->LogByte(value);
+    }
+    FrameLogSink* log = nullptr;
+    int frames = 0;
 };
 
 std::string Tell(const std::string& text) {
@@ -34,11 +46,12 @@ std::string SevenBit(uint8_t writeAddress) {
 }  // namespace
 
 struct BusSession::Parts {
-    NoLog noLog;
+    FrameEnds frameEnds;
     std::unique_ptr<TransactionLog> log;
+    std::unique_ptr<BoardStateFile> state;
     std::unique_ptr<PortIo> port;
     std::unique_ptr<I2cMaster> master;
-    FrameLogSink& Log() { return log ? static_cast<FrameLogSink&>(*log) : noLog; }
+    FrameLogSink& Log() { return frameEnds; }
 };
 
 BusSession::BusSession(BusChoice choice, std::ostream& err)
@@ -54,7 +67,7 @@ void BusSession::ShowErrorLine(const std::string& text) {
 }
 
 void BusSession::ShowAckErrorDialog() {
-    err_ << Tell(master_->AckErrorText + ": the chip at " + SevenBit(address_) +
+    err_ << Tell(master_->AckErrorText + ": the chip at " + SevenBit(aim_.value_or(address_)) +
                  " did not acknowledge");
 }
 
@@ -62,13 +75,28 @@ void BusSession::ShowWaitErrorDialog() {
     err_ << Tell(master_->WaitErrorText + ": the clock line (SCL) is held low");
 }
 
+// A log that cannot be written is told at once; the run goes on (a restore stopped halfway would
+// leave the chip worse off) and ends with exit 2.
+void BusSession::LogFailed(const std::string& reason) {
+    if (reason.empty() || logFailed_) return;
+    logFailed_ = true;
+    err_ << Tell("the log " + reason + " (it stops there; the run goes on)");
+}
+
 int BusSession::Open() {
     if (!choice_.logFile.empty()) {
-        parts_->log = std::make_unique<TransactionLog>(TransactionLog::Display{}, choice_.logFile);
+        TransactionLog::Display display;
+        // Told once the log is open: a file that cannot be opened is told below.
+        display.reason = [this](const std::string& reason) {
+            if (parts_->frameEnds.log) LogFailed(reason);
+        };
+        parts_->log = std::make_unique<TransactionLog>(std::move(display), choice_.logFile);
         if (!parts_->log->SetLogging(true)) {
+            logFailed_ = true;
             err_ << Tell("the log " + parts_->log->Error());
             return UsageError;
         }
+        parts_->frameEnds.log = parts_->log.get();
     }
     switch (choice_.carrier) {
         case BusChoice::Carrier::Port:
@@ -119,7 +147,9 @@ int BusSession::OpenVirtual() {
     options.writeAddress = choice_.address.value_or(FirstAddress);
     auto board = std::make_unique<board::VirtualBoard>(board::MakeBoard(options));
     if (!choice_.stateFile.empty()) {
-        if (const std::string error = LoadBoardState(choice_.stateFile, *board); !error.empty()) {
+        parts_->state = std::make_unique<BoardStateFile>(choice_.stateFile);
+        const std::string error = parts_->state->Load(options.chip, *board);
+        if (!error.empty()) {
             err_ << Tell(error);
             return UsageError;
         }
@@ -132,12 +162,21 @@ int BusSession::OpenVirtual() {
 }
 
 int BusSession::Close() {
-    if (!board_ || choice_.stateFile.empty()) return Done;
-    if (const std::string error = SaveBoardState(choice_.stateFile, *board_); !error.empty()) {
-        err_ << Tell(error);
-        return UsageError;
+    int outcome = Done;
+    if (board_ && parts_->state) {
+        if (const std::string error = parts_->state->Save(*board_); !error.empty()) {
+            err_ << Tell(error);
+            outcome = UsageError;
+        }
     }
-    return Done;
+    parts_->state.reset();  // unlocked
+    if (parts_->log) parts_->log->SetLogging(false);
+    parts_->frameEnds.log = nullptr;
+    return logFailed_ ? UsageError : outcome;
+}
+
+int BusSession::FramesSent() const {
+    return parts_->frameEnds.frames;
 }
 
 int BusSession::CheckLines(bool heldLineIsNoChip) {

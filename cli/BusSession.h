@@ -34,7 +34,8 @@ class BusSession : private I2cErrorSink {
     ~BusSession() override;
 
     int Open();
-    // Keeps the virtual board's registers in the --state file; Done, or UsageError told.
+    // Keeps the virtual board's registers in the --state file when one changed, and closes the
+    // log; Done, or UsageError when either (or a line of the log before) could not be written.
     int Close();
     // Probes --address, or 0x1a then 0x1b; Differs (no chip) or BusError (a line held low) with
     // the reason told. `heldLineIsNoChip`: detect reports a held line as no chip (Differs).
@@ -48,6 +49,11 @@ class BusSession : private I2cErrorSink {
     uint8_t Address() const { return address_; }
     // BusError once an acknowledge or the clock has failed (already told), else Done.
     int Outcome() const;
+    // The address the next frames go to, for the acknowledge error's text, when it is not the
+    // chip's (a replay of frames to other addresses); empty: the chip's again.
+    void AimAt(std::optional<uint8_t> writeAddress) { aim_ = writeAddress; }
+    // The frames sent so far, as the log counts them (the probes aside).
+    int FramesSent() const;
 
   private:
     void ShowFirstErrorLine(const std::string&) override {}
@@ -60,6 +66,7 @@ class BusSession : private I2cErrorSink {
     int OpenI2cDev();
     int OpenVirtual();
     int CheckLines(bool heldLineIsNoChip);
+    void LogFailed(const std::string& reason);
 
     struct Parts;
     BusChoice choice_;
@@ -69,6 +76,8 @@ class BusSession : private I2cErrorSink {
     I2cMaster* master_ = nullptr;
     RegisterBus registers_;
     uint8_t address_ = 0x34;
+    std::optional<uint8_t> aim_;
+    bool logFailed_ = false;
 };
 
 }  // namespace qk::cli

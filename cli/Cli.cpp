@@ -3,8 +3,11 @@
 #include <algorithm>
 
 #include "chips/ProgramVersion.h"
+#include "cli/DescriptorOutput.h"
 #include "cli/ExitCode.h"
+#include "cli/StopSignals.h"
 #include "cli/Subcommands.h"
+#include "cli/TextFile.h"
 
 namespace qk::cli {
 
@@ -31,9 +34,53 @@ std::string CheckUsage(const Subcommand& command, const Invocation& call) {
     return {};
 }
 
-}  // namespace
+// The commands whose first operand is a file, read or (dump) written; "-" is standard output.
+struct FileOperand {
+    const char* command;
+    const char* name;
+};
+constexpr FileOperand kFileOperands[] = {
+    {"run", "SCRIPT"}, {"replay", "DATALOG"}, {"dump", "FILE"},
+    {"diff", "FILE"},  {"restore", "FILE"},   {"export", "SNAPSHOT"},
+};
 
-int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+// A file named twice on the line (the log over the snapshot it restores, the state over the
+// script it runs) would be emptied or overwritten before it is read: the reason, before anything
+// is opened for writing.
+std::string CheckFilesApart(const Subcommand& command, const Invocation& call) {
+    std::vector<std::pair<std::string, std::string>> files;  // {what, path}
+    if (!call.bus.logFile.empty()) files.emplace_back("--log", call.bus.logFile);
+    if (!call.bus.stateFile.empty()) files.emplace_back("--state", call.bus.stateFile);
+    for (const FileOperand& operand : kFileOperands)
+        if (command.name == std::string_view(operand.command) && !call.operands.empty() &&
+            call.operands[0] != "-")
+            files.emplace_back(operand.name, call.operands[0]);
+    for (size_t i = 0; i < files.size(); ++i)
+        for (size_t j = i + 1; j < files.size(); ++j)
+            if (SameFile(files[i].second, files[j].second))
+                return files[i].first + " " + files[i].second + " and " + files[j].first + " " +
+                       files[j].second + " are the same file: choose another (nothing was written)";
+    return {};
+}
+
+// A failed write is told and exits 2; a bus error, an unavailable port and a stop keep their code.
+int Worse(int outcome, int failure) {
+    if (failure == Done || outcome == BusError || outcome == Unavailable) return outcome;
+    return failure;
+}
+
+// Standard output reaches its file at the end of the run: a failure to write it is told.
+int FinishOutput(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out.good()) return Done;
+    const auto* descriptor = dynamic_cast<const DescriptorOutput*>(out.rdbuf());
+    const std::string reason = descriptor ? descriptor->Reason() : "";
+    err << "qk3xx-cli: standard output: " << (reason.empty() ? "cannot be written" : reason)
+        << "\n";
+    return UsageError;
+}
+
+int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const Invocation call = ParseInvocation(arguments);
     if (!call.error.empty()) return Refuse(err, call.error, UsageLine());
     if (call.version) {
@@ -57,6 +104,10 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     const std::string usage = "Usage: qk3xx-cli [OPTIONS] " + std::string(command->synopsis) + "\n";
     if (const std::string wrong = CheckUsage(*command, call); !wrong.empty())
         return Refuse(err, wrong, usage);
+    if (const std::string same = CheckFilesApart(*command, call); !same.empty()) {
+        err << "qk3xx-cli: " << same << "\n";
+        return UsageError;
+    }
     BusSession session(call.bus, err);
     const bool detect = command->run == &Detect;
     Context context{
@@ -64,9 +115,28 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             const int opened = session.Open();
             return opened == Done ? session.FindChip(detect) : opened;
         }};
-    const int outcome = command->run(context);
+    int outcome = Done;
+    try {
+        outcome = command->run(context);
+    } catch (const Stopped&) {
+        // Between two frames: what was sent is kept (--state) and logged.
+    }
     const int closed = session.Close();
-    return outcome == Done ? closed : outcome;
+    if (const int signal = StopSignal(); signal != 0) {
+        const int frames = session.FramesSent();
+        err << "qk3xx-cli: stopped by " << StopSignalName(signal) << " after " << frames
+            << (frames == 1 ? " frame\n" : " frames\n");
+        return StopExitCode(signal);
+    }
+    return Worse(outcome, closed);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const int outcome = RunCommand(arguments, out, err);
+    const int written = FinishOutput(out, err);
+    return outcome >= StopExitCode(0) ? outcome : Worse(outcome, written);
 }
 
 }  // namespace qk::cli

@@ -1,12 +1,12 @@
 // run and replay: frames from a file, every line checked before the first is sent.
 #include <chrono>
-#include <thread>
 
 #include "cli/Context.h"
 #include "cli/DatalogFrames.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
 #include "cli/Script.h"
+#include "cli/StopSignals.h"
 #include "cli/TextFile.h"
 
 namespace qk::cli {
@@ -45,7 +45,7 @@ int Execute(const Context& context, const std::string& fileName, const ScriptCom
             return Done;
         }
         case Kind::Delay:
-            std::this_thread::sleep_for(std::chrono::milliseconds(command.milliseconds));
+            SleepUnlessStopped(std::chrono::milliseconds(command.milliseconds));
             return Done;
         case Kind::Wait: {
             const SteadyClock::time_point deadline =
@@ -57,7 +57,7 @@ int Execute(const Context& context, const std::string& fileName, const ScriptCom
                 if (SteadyClock::now() >= deadline)
                     return failed("still " + Hex(value) + " after " +
                                   std::to_string(command.milliseconds) + " ms");
-                std::this_thread::sleep_for(WaitPollInterval);
+                SleepUnlessStopped(WaitPollInterval);
             }
         }
     }
@@ -115,6 +115,8 @@ int Replay(Context& context) {
         }
     }
     for (const LoggedFrame& frame : log.frames) {
+        // An acknowledge error names the address the frame went to.
+        session.AimAt(frame.address);
         if (frame.IsRead()) {
             uint8_t value = 0;
             session.Master().I2cRead(frame.address, frame.bytes[0], &value, 1);
@@ -128,6 +130,7 @@ int Replay(Context& context) {
             return BusError;
         }
     }
+    session.AimAt(std::nullopt);
     context.Note("Replayed " + std::to_string(log.frames.size()) + " frames of " + fileName + ".");
     return Done;
 }

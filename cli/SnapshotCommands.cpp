@@ -68,7 +68,7 @@ int Dump(Context& context) {
     Snapshot snapshot;
     if (const int taken = TakeChipSnapshot(context, *chip, snapshot); taken != Done) return taken;
     const std::string text = FormatSnapshot(snapshot);
-    if (context.call.operands.empty()) {
+    if (context.call.operands.empty() || context.call.operands[0] == "-") {
         context.out << text;
         return Done;
     }

@@ -35,7 +35,9 @@ const char kNumbersAndExits[] =
     "  1  a difference, a failed expectation, or no chip\n"
     "  2  usage, script or file error\n"
     "  3  bus error (no acknowledge, clock held, line held low)\n"
-    "  4  port or adapter unavailable\n";
+    "  4  port or adapter unavailable\n"
+    "  129, 130, 143  stopped between two frames by SIGHUP, SIGINT, SIGTERM\n"
+    "A failed write (standard output, the log, a file) is told and exits 2.\n";
 
 }  // namespace
 
@@ -97,7 +99,7 @@ const std::vector<Subcommand>& Subcommands() {
          .run = &Replay},
         {.name = "dump",
          .synopsis = "dump [FILE]",
-         .summary = "the chip's registers as a snapshot file (stdout by default)",
+         .summary = "the chip's registers as a snapshot file (stdout by default, or -)",
          .details = "One \"hh: hh\" line per register with its name and fields decoded after\n"
                     "\"#\". A write-only register reads XX: the chip cannot tell it. The file\n"
                     "is written whole or not at all.\n",

@@ -1,7 +1,10 @@
 #include "cli/TextFile.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -41,6 +44,22 @@ TextFile ReadTextFile(const std::string& fileName) {
         start = end + 1;
     }
     return file;
+}
+
+bool SameFile(const std::string& first, const std::string& second) {
+    struct stat a {
+    }, b{};
+    if (::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0)
+        return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    const auto resolved = [](const std::string& path) {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        const fs::path absolute = fs::absolute(path, error);
+        if (error) return fs::path(path).lexically_normal();
+        const fs::path canonical = fs::weakly_canonical(absolute, error);
+        return error ? absolute.lexically_normal() : canonical;
+    };
+    return resolved(first) == resolved(second);
 }
 
 std::string LineError(const std::string& fileName, size_t lineNumber, const std::string& text,

@@ -16,6 +16,10 @@ struct TextFile {
 
 TextFile ReadTextFile(const std::string& fileName);
 
+// Whether two paths name one file: the same device and inode where both exist, else the same
+// path once symbolic links and "." and ".." are resolved.
+bool SameFile(const std::string& first, const std::string& second);
+
 // "FILE:LINE: TEXT: reason": where a file was refused, for the user to find the line.
 std::string LineError(const std::string& fileName, size_t lineNumber, const std::string& text,
                       const std::string& reason);

@@ -25,13 +25,26 @@ bool TransactionLog::SetLogging(bool on) {
         return true;
     }
     if (display_.setChecked) display_.setChecked(false);
+    // What the last frame left in the stream's buffer is written by the close: its failure is
+    // a write error too (once: a log that failed before is not told again).
+    bool closeFailed = false;
     if (enabled_) {
         enabled_ = false;
-        if (out_.is_open()) out_.close();
+        if (out_.is_open()) {
+            const bool wasGood = out_.good();
+            errno = 0;
+            out_.close();
+            closeFailed = wasGood && out_.fail();
+        }
     }
+    const int closeError = errno;
     out_.clear();
     if (display_.firstStatus) display_.firstStatus("READY");
-    if (display_.secondStatus) display_.secondStatus("READY");
+    if (display_.secondStatus) display_.secondStatus(closeFailed ? "DATALOG WRITE ERR" : "READY");
+    if (closeFailed) {
+        error_ = fileName_ + ": " + (closeError ? std::strerror(closeError) : "cannot be written");
+        if (display_.reason) display_.reason(error_);
+    }
     return false;
 }
 

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -33,6 +35,109 @@ mode_t ModeFor(const std::string& path) {
     return 0666 & ~mask;
 }
 
+// Where a save lands: the file a symbolic link leads to (the link stays a link), or the path
+// itself. Only a regular file, or none yet, is saved over: never a folder, a device or a FIFO.
+std::string SaveTarget(const std::string& path, std::string& error) {
+    std::string target = path;
+    for (int links = 0;; ++links) {
+        struct stat status {};
+        if (::lstat(target.c_str(), &status) != 0) {
+            if (errno != ENOENT) error = Reason("save", path, errno);
+            return target;
+        }
+        if (S_ISREG(status.st_mode)) return target;
+        if (S_ISDIR(status.st_mode)) {
+            error = Reason("save", path, EISDIR);
+            return target;
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            error = "cannot save " + path + ": not a regular file";
+            return target;
+        }
+        if (links == 40) {
+            error = Reason("save", path, ELOOP);
+            return target;
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t size = ::readlink(target.c_str(), link.data(), link.size());
+        if (size < 0) {
+            error = Reason("save", path, errno);
+            return target;
+        }
+        link.resize(static_cast<size_t>(size));
+        target = link.starts_with('/') ? link : FolderOf(target) + "/" + link;
+    }
+}
+
+// The temporary file of the save in flight, removed by a signal that ends the program before the
+// save has renamed or removed it. The handler is installed for the save's length only and does
+// nothing but unlink(2) and sigaction(2), which are async-signal-safe; a signal that the program
+// handles itself goes to its handler, and the save ends as usual.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+char inFlightPath[PATH_MAX + 1];
+struct sigaction before[std::size(kEndingSignals)];
+
+extern "C" void RemoveInFlight(int signal, siginfo_t* info, void* context) {
+    const int savedErrno = errno;
+    for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+        if (kEndingSignals[i] != signal) continue;
+        const struct sigaction& previous = before[i];
+        if (previous.sa_flags & SA_SIGINFO) {
+            previous.sa_sigaction(signal, info, context);
+        } else if (previous.sa_handler != SIG_DFL) {
+            previous.sa_handler(signal);
+        } else {
+            ::unlink(inFlightPath);
+            // Ended as the signal would have ended it: it is delivered once this handler returns.
+            ::sigaction(signal, &previous, nullptr);
+            ::raise(signal);
+        }
+    }
+    errno = savedErrno;
+}
+
+class TemporaryInFlight {
+  public:
+    explicit TemporaryInFlight(const std::string& target) {
+        const std::string pattern = target + ".XXXXXX";
+        if (pattern.size() >= sizeof inFlightPath) return;
+        std::memcpy(inFlightPath, pattern.c_str(), pattern.size() + 1);
+        struct sigaction remove {};
+        remove.sa_sigaction = &RemoveInFlight;
+        remove.sa_flags = SA_SIGINFO | SA_RESTART;
+        sigemptyset(&remove.sa_mask);
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            ::sigaction(kEndingSignals[i], nullptr, &before[i]);
+            if (before[i].sa_handler == SIG_IGN) continue;
+            installed_[i] = true;
+            ::sigaction(kEndingSignals[i], &remove, nullptr);
+        }
+    }
+    ~TemporaryInFlight() {
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i)
+            if (installed_[i]) ::sigaction(kEndingSignals[i], &before[i], nullptr);
+        inFlightPath[0] = '\0';
+    }
+    TemporaryInFlight(const TemporaryInFlight&) = delete;
+    TemporaryInFlight& operator=(const TemporaryInFlight&) = delete;
+
+    // Creates the file; mkstemp(3) writes its name where the handler reads it before the file
+    // exists. -1 with errno set when it cannot.
+    int Create() {
+        if (!inFlightPath[0]) {
+            errno = ENAMETOOLONG;
+            return -1;
+        }
+        return ::mkstemp(inFlightPath);
+    }
+    const char* Name() const { return inFlightPath; }
+    // Renamed or removed: nothing for a signal to remove any more.
+    void Forget() { inFlightPath[0] = '\0'; }
+
+  private:
+    bool installed_[std::size(kEndingSignals)] = {};
+};
+
 bool WriteAll(int fd, const std::string& text) {
     size_t done = 0;
     while (done < text.size()) {
@@ -59,26 +164,28 @@ ParsedSnapshot ReadSnapshotFile(const std::string& path, ChipFamily family) {
 }
 
 std::string SaveTextFile(const std::string& path, const std::string& text) {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    std::string error;
+    const std::string target = SaveTarget(path, error);
+    if (!error.empty()) return error;
+    TemporaryInFlight temporary(target);
+    const int fd = temporary.Create();
     if (fd < 0) return Reason("save", path, errno);
-    const mode_t mode = ModeFor(path);
+    const mode_t mode = ModeFor(target);
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
-    int error = errno;
+    int failure = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
-        error = errno;
+        failure = errno;
     }
-    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (ok && ::rename(temporary.Name(), target.c_str()) != 0) {
         ok = false;
-        error = errno;
+        failure = errno;
     }
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return Reason("save", path, error);
-    }
+    if (!ok) ::unlink(temporary.Name());
+    temporary.Forget();
+    if (!ok) return Reason("save", path, failure);
     // The rename itself reaches the disk with the folder.
-    if (const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY); folder >= 0) {
+    if (const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY); folder >= 0) {
         ::fsync(folder);
         ::close(folder);
     }

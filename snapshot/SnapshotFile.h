@@ -13,8 +13,10 @@ constexpr long kMaxSnapshotFileSize = 1024 * 1024;
 ParsedSnapshot ReadSnapshotFile(const std::string& path, ChipFamily family);
 
 // Writes `text` to `path` whole or not at all: a temporary file in the same folder, flushed to
-// the disk, then renamed over the old file. Returns an empty text, or why the save failed (the old
-// file is then left as it was).
+// the disk, then renamed over the old file. A symbolic link is followed to the file it leads to
+// (the link stays a link); a folder, a device or a FIFO is never saved over. A signal that ends
+// the program during the save removes the temporary file. Returns an empty text, or why the save
+// failed (the old file is then left as it was).
 std::string SaveTextFile(const std::string& path, const std::string& text);
 
 }  // namespace qk

@@ -81,7 +81,7 @@ const AdapterCase kCases[] = {
             "--any-address sends it)", {"34 00"}},
     {"ReplayAnyAddress", Chip::QK330, Fault::None, 0x34, {"replay", "--any-address", "FILE"},
      "{0x34 0x26 0x2 }\n{0x36 0x26 0x2 }\n",
-     3, "", "stopped at", {"34 00", "34 26 02", "36"}},
+     3, "", "ACK Error: the chip at 0x1b did not acknowledge", {"34 00", "34 26 02", "36"}},
 };
 // clang-format on
 
