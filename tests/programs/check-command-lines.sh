@@ -69,6 +69,7 @@ check "qk3xx value missing" 2 '' "qk3xx: --i2c-dev needs a value
 # The command line needs no display at all.
 check "qk3xx-cli --help" 0 'Usage: qk3xx-cli \[OPTIONS\] COMMAND \[ARGUMENTS\]
 .*Exit codes:.*4  port or adapter unavailable
+.*143  stopped between two frames by .*
 ' '' 0 -- qk3xx-cli --help
 check "qk3xx-cli --version" 0 "qk3xx-cli $v
 " '' 0 -- qk3xx-cli --version
