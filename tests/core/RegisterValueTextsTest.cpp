@@ -123,9 +123,9 @@ std::string HexText(const char* format, uint32_t value, int digits = 0) {
 
 // Why a text is no sane readout of `value`; empty when it is one.
 std::string Fault(const std::string& text, uint32_t value, int width, const Readouts* readouts) {
-    if (text.empty() || text.size() > 40) return "no readout";
+    if (text.empty() || text.size() > 80) return "no readout";
     for (unsigned char c : text)
-        if (c < 0x20 || c >= 0x7F) return "not printable";
+        if (c < 0x20 || c == 0x7F) return "not printable";
     if (!readouts) return "";
     const uint32_t code = value & readouts->codeBits;
     if (code > readouts->highestCode) {
