@@ -19,7 +19,8 @@ struct SnapshotChip {
     I2cMaster& bus;
     ByteLookup image;    // the program's copy of each register
     bool testRegisters;  // the engineering login is active
-    // Every window shows these values through its refresh path, as after a chip selection.
+    // Every window shows these values (the image's own for the registers they do not give) and
+    // the image then holds exactly them; nothing is sent or logged.
     std::function<void(const Snapshot& values)> showValues;
 };
 
