@@ -165,7 +165,8 @@ void TSnapshotForm::RestoreButtonClick() {
     if (path.isEmpty()) return;
     const std::optional<qk::Snapshot> file = ReadFile(path);
     if (!file) return;
-    const qk::RestorePlan plan = qk::PlanRestore(*file, chip->testRegisters);
+    const qk::RestorePlan plan =
+        qk::PlanRestore(*file, {.includeTestRegisters = chip->testRegisters});
     Progress progress(this, "Restoring the registers...", chip->bus);
     const qk::RestoreOutcome outcome =
         qk::RunRestore(plan, chip->family, chip->registers, chip->bus, progress.Callback());

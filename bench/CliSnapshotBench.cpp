@@ -110,10 +110,9 @@ void BM_CliRestoreQK330(benchmark::State& state) {
     Clock::duration wall{};
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
-        const qk::ParsedSnapshot parsed = qk::ParseSnapshot(file, qk::ChipFamily::QK330);
-        const qk::RestoreOutcome outcome =
-            qk::RunRestore(qk::PlanRestore(*parsed.snapshot, false), qk::ChipFamily::QK330,
-                           rig.registers, rig.bus);
+        const qk::ParsedSnapshot parsed = qk::ParseSnapshot(file, qk::ChipFamily::QK330, true);
+        const qk::RestoreOutcome outcome = qk::RunRestore(
+            qk::PlanRestore(*parsed.snapshot, {}), qk::ChipFamily::QK330, rig.registers, rig.bus);
         wall += Clock::now() - start;
         if (outcome.result != qk::RestoreOutcome::Result::Verified)
             return state.SkipWithError("the restore was not verified");

@@ -62,8 +62,8 @@ void BM_RestoreAndVerifyQK330(benchmark::State& state) {
     bus.QuarterPeriodCount = calibration.quarterPeriodCount;
     qk::RegisterBus registers;
     registers.SetWiring({&bus, [] { return uint8_t(0x34); }, [] { return false; }});
-    const qk::RestorePlan plan =
-        qk::PlanRestore(qk::PowerOnSnapshot(qk::ChipFamily::QK330, "QK330"), true);
+    const qk::RestorePlan plan = qk::PlanRestore(
+        qk::PowerOnSnapshot(qk::ChipFamily::QK330, "QK330"), {.includeTestRegisters = true});
 
     qk::RestoreOutcome outcome;
     double wallSeconds = 0, threadSeconds = 0;

@@ -35,8 +35,14 @@ std::string Hex(const char* format, unsigned value) {
     return text;
 }
 
-constexpr int kAutoMuteDelays = 10;  // codes 0..9: 5 ms .. 50 ms
-constexpr uint8_t kAutoMuteCodeBits = 0x0F, kAbdCodeBits = 0x1F;
+constexpr unsigned kAutoMuteDelays = 10;  // codes 0..9: 5 ms .. 50 ms
+constexpr uint8_t kAutoMuteCodeBits = 0x0F, kAbdCodeBits = 0x1F, kErrorRecoveryCodeBits = 0x0F;
+
+// "5 ms" .. "50 ms", as the delay lists name codes 0..9; the other codes as such.
+std::string AutoMuteDelayText(unsigned code) {
+    return code < kAutoMuteDelays ? std::to_string((code + 1) * 5) + " ms"
+                                  : "code " + std::to_string(code) + " (no listed delay)";
+}
 
 // The value of `bytes` bytes from the first, high byte first; nothing when one is unknown.
 std::optional<uint32_t> Word(const RegisterInfo& info, const RegisterMap& map,
@@ -59,11 +65,11 @@ std::string Converted(Conversion conversion, uint32_t value) {
             return QK310DcOffsetPercentText(static_cast<uint8_t>(value));
         case Conversion::HexReadout:
             return Hex("0x%02X", value);
-        case Conversion::AutoMuteDelay: {
-            const unsigned code = value & kAutoMuteCodeBits;
-            return code < kAutoMuteDelays ? std::to_string((code + 1) * 5) + " ms"
-                                          : "code " + std::to_string(code) + " (no listed delay)";
-        }
+        case Conversion::AutoMuteDelay:
+            return AutoMuteDelayText(value & kAutoMuteCodeBits);
+        case Conversion::ErrMuteDelay:
+            return "Err Recovery " + std::to_string(value >> 4 & kErrorRecoveryCodeBits) +
+                   " TC Clocks, AutoMute " + AutoMuteDelayText(value & kAutoMuteCodeBits);
         case Conversion::AbdDelay:
             return std::to_string(value & kAbdCodeBits) + " DCLK cycle";
         case Conversion::QK330Volume:
@@ -144,6 +150,13 @@ std::optional<ChipFamily> FamilyOfChip(const std::string& chip) {
     for (const ChipName& known : kChipNames)
         if (upper == known.name) return known.family;
     return std::nullopt;
+}
+
+std::vector<std::string> ChipNamesOf(ChipFamily family) {
+    std::vector<std::string> names;
+    for (const ChipName& known : kChipNames)
+        if (known.family == family) names.push_back(known.name);
+    return names;
 }
 
 std::vector<RegisterField> FieldsOf(const RegisterInfo& info) {

@@ -31,6 +31,7 @@ enum class Conversion {
     HexReadout,     // the byte as a hex readout: "0x10"
     AutoMuteDelay,  // bits 3..0: "5 ms"
     AbdDelay,       // bits 4..0: "11 DCLK cycle"
+    ErrMuteDelay,   // "Err Recovery 15 TC Clocks, AutoMute 5 ms": bits 7..4, bits 3..0
     QK330Volume,    // word: "0.00 dB"
     QK330DcOffset,  // word: "0.0000%"
     PadcOffset,     // word: "0.0000%"
@@ -52,8 +53,12 @@ struct RegisterInfo {
     std::array<const char*, 8> bitCaptions{};
     Conversion conversion = Conversion::None;
     int width = 1;
-    // Bits that start an action when written set (a reset): a restore writes them cleared.
+    // Bits that start an action (a reset, a clear) when written 1 (`actionBits`) or when
+    // written 0 (`actionLowBits`): a restore writes them in their inactive state.
     uint8_t actionBits = 0;
+    uint8_t actionLowBits = 0;
+    // A value that changes by itself (status): left out of a compare unless asked for.
+    bool volatileValue = false;
 };
 
 // A bit field: bits lastBit..firstBit (lastBit the most significant).
@@ -93,6 +98,8 @@ const RegisterMap& QK330Map();
 const RegisterMap& MapOf(ChipFamily family);
 // The family of a chip name ("QK310", "QK320", "QK350", "QK350/60", "QK330", "QK340"), if known.
 std::optional<ChipFamily> FamilyOfChip(const std::string& chip);
+// The chip names of a family, in the order above.
+std::vector<std::string> ChipNamesOf(ChipFamily family);
 
 // The fields of a register with bit boxes, bit 7 first ("Not Used" included).
 std::vector<RegisterField> FieldsOf(const RegisterInfo& info);

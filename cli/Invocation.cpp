@@ -84,8 +84,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--address", &ApplyAddress}, {"--chip", &ApplyChip},      {"--log", &ApplyLog},
     {"--state", &ApplyState},     {"--format", nullptr},       {"--bus", nullptr},
 };
-constexpr const char* kFlags[] = {"--quiet",     "--help",           "--version",    "--verify",
-                                  "--no-verify", "--test-registers", "--any-address"};
+constexpr const char* kFlags[] = {"--quiet",     "--help",           "--version",     "--verify",
+                                  "--no-verify", "--test-registers", "--any-address", "--all"};
 
 bool IsFlag(const std::string& name) {
     return std::find(std::begin(kFlags), std::end(kFlags), name) != std::end(kFlags);

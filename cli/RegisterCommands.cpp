@@ -25,6 +25,25 @@ bool RegisterRange(const Context& context, const std::string& regText, size_t co
     return true;
 }
 
+// The chip whose register map tells which registers --verify can read back: --chip's, else the
+// one its ID names; null for an ID no chip gives.
+const ChipKind* ChipToVerify(Context& context) {
+    if (context.call.bus.chip) return context.call.bus.chip;
+    return ChipOfId(context.session.Registers().ReadRegister(ChipIdRegister) & ChipIdMask);
+}
+
+// Says so when `sub` is write-only on `chip`: its read-back would mean nothing.
+bool WriteOnly(const Context& context, const ChipKind* chip, uint8_t sub) {
+    const RegisterInfo* info = chip ? MapOf(chip->family).Find(sub) : nullptr;
+    if (!info || info->access != RegisterAccess::WriteOnly) return false;
+    std::string note = "register " + Hex(sub) + " (" + info->name + ") is write-only on the " +
+                       chip->name + ": it cannot be verified";
+    if (!context.call.bus.chip && chip->id == QK350ChipId)
+        note += " (a QK330 or QK340 reads like a QK350: name it with --chip)";
+    context.Note(note);
+    return true;
+}
+
 }  // namespace
 
 int Detect(Context& context) {
@@ -79,13 +98,17 @@ int Set(Context& context) {
     uint8_t reg = 0;
     if (!RegisterRange(context, operands[0], values.size(), reg)) return UsageError;
     if (const int found = context.connect(); found != Done) return found;
+    const bool verify = context.call.flags.contains("--verify");
+    const ChipKind* chip = verify ? ChipToVerify(context) : nullptr;
+    if (context.session.Outcome() != Done) return BusError;
     I2cMaster& master = context.session.Master();
     master.I2cWriteSub(context.session.Address(), reg, values.data(), int(values.size()));
     if (context.session.Outcome() != Done) return BusError;
-    if (!context.call.flags.contains("--verify")) return Done;
+    if (!verify) return Done;
     int differences = 0;
     for (size_t i = 0; i < values.size(); ++i) {
         const uint8_t sub = uint8_t(reg + i);
+        if (WriteOnly(context, chip, sub)) continue;
         const uint8_t read = context.session.Registers().ReadRegister(sub);
         if (context.session.Outcome() != Done) return BusError;
         if (read == values[i]) continue;

@@ -38,22 +38,38 @@ int TakeChipSnapshot(Context& context, const ChipKind& chip, Snapshot& snapshot)
     return Done;
 }
 
-// A snapshot file of the chip's family; Done or UsageError with the file's line told.
-int ReadFile(const Context& context, const std::string& path, ChipFamily family,
-             Snapshot& snapshot) {
-    const ParsedSnapshot parsed = ReadSnapshotFile(path, family);
+// The snapshot read, or UsageError with the file's line told.
+int Parsed(const Context& context, const std::string& path, const ParsedSnapshot& parsed,
+           Snapshot& snapshot) {
     if (!parsed.snapshot) {
-        context.Fail(path + ": " + parsed.error);
+        context.Fail(path + ": " + parsed.error +
+                     (parsed.chipUnnamed ? ", or name it with --chip" : ""));
         return UsageError;
     }
     snapshot = *parsed.snapshot;
     return Done;
 }
 
-bool HoldsTestRegisters(const Snapshot& snapshot) {
+// A snapshot file of the chip's family; one that does not name its chip only with --chip.
+int ReadFile(const Context& context, const std::string& path, ChipFamily family,
+             Snapshot& snapshot) {
+    const bool named = context.call.bus.chip != nullptr;
+    return Parsed(context, path, ReadSnapshotFile(path, family, named), snapshot);
+}
+
+// Whether the file holds a register of a kind: a test register, a status register.
+bool HoldsAny(const Snapshot& snapshot, bool (*kind)(const RegisterInfo&)) {
     for (const RegisterInfo& info : MapOf(snapshot.family).registers)
-        if (info.access == RegisterAccess::Test && snapshot.Holds(info.subAddress)) return true;
+        if (kind(info) && snapshot.Holds(info.subAddress)) return true;
     return false;
+}
+
+bool IsTest(const RegisterInfo& info) {
+    return info.access == RegisterAccess::Test;
+}
+
+bool IsVolatile(const RegisterInfo& info) {
+    return info.volatileValue;
 }
 
 int Registers(const Snapshot& snapshot) {
@@ -93,12 +109,16 @@ int Diff(Context& context) {
     // What the chip cannot tell (write-only registers) is not compared.
     for (const auto& [sub, value] : now.values)
         if (!value) file.values.erase(sub);
+    const bool all = context.call.flags.contains("--all");
     std::vector<Difference> differences;
     for (Difference& difference :
-         CompareSnapshots(file, now, PowerOnSnapshot(chip->family, chip->name)))
+         CompareSnapshots(file, now, PowerOnSnapshot(chip->family, chip->name), all))
         if (difference.file != difference.chip) differences.push_back(std::move(difference));
     if (differences.empty()) {
-        context.Note("The chip holds what " + context.call.operands[0] + " holds.");
+        context.Note("The chip holds what " + context.call.operands[0] + " holds" +
+                     (all || !HoldsAny(file, IsVolatile)
+                          ? "."
+                          : ", the status registers aside (--all compares them too)."));
         return Done;
     }
     context.out << DifferencesText(differences);
@@ -112,9 +132,10 @@ int Restore(Context& context) {
     if (const int read = ReadFile(context, context.call.operands[0], chip->family, file);
         read != Done)
         return read;
-    const RestorePlan plan = PlanRestore(file, context.call.flags.contains("--test-registers"));
+    const RestorePlan plan = PlanRestore(
+        file, {.includeTestRegisters = context.call.flags.contains("--test-registers")});
     for (const std::string& note : plan.notes) context.Note(note);
-    if (!context.call.flags.contains("--test-registers") && HoldsTestRegisters(file))
+    if (!context.call.flags.contains("--test-registers") && HoldsAny(file, IsTest))
         context.Note("(--test-registers restores the test registers too)");
     BusSession& session = context.session;
     const bool verify = !context.call.flags.contains("--no-verify");
@@ -164,21 +185,16 @@ int Export(Context& context) {
         }
         request.bus = std::to_string(*ParseNumber(bus->second, 1 << 20));
     }
+    // Without --chip, the family the file's chip line names.
     Snapshot snapshot;
-    ChipFamily family = ChipFamily::QK310;
-    if (call.bus.chip) {
-        family = call.bus.chip->family;
-    } else {
-        // The file's own chip line, else whichever family reads it.
-        const ParsedSnapshot first = ReadSnapshotFile(path, ChipFamily::QK310);
-        if (!first.snapshot) family = ChipFamily::QK330;
-        if (first.snapshot && first.snapshot->family != ChipFamily::QK310)
-            family = ChipFamily::QK330;
-    }
-    if (const int read = ReadFile(context, path, family, snapshot); read != Done) return read;
+    const ParsedSnapshot parsed = call.bus.chip
+                                      ? ReadSnapshotFile(path, call.bus.chip->family, true)
+                                      : ReadSnapshotFileOfItsChip(path);
+    if (const int read = Parsed(context, path, parsed, snapshot); read != Done) return read;
     request.writeAddress =
         call.bus.address.value_or(snapshot.i2cAddress == "0x1b" ? uint8_t(0x36) : uint8_t(0x34));
-    const RestorePlan plan = PlanRestore(snapshot, call.flags.contains("--test-registers"));
+    const RestorePlan plan =
+        PlanRestore(snapshot, {.includeTestRegisters = call.flags.contains("--test-registers")});
     context.out << ExportInitSequence(snapshot, plan, request);
     return Done;
 }

@@ -63,7 +63,8 @@ const std::vector<Subcommand>& Subcommands() {
          .synopsis = "set REG VALUE... [--verify]",
          .summary = "writes the values from REG on, in one frame",
          .details = "Sends one frame [REG, VALUE...]. --verify reads every register written\n"
-                    "back and exits 1 when one differs.\n",
+                    "back and exits 1 when one differs; a write-only register (the first\n"
+                    "generation's volumes) cannot be read back, and is said so.\n",
          .fewestOperands = 2,
          .mostOperands = 256,
          .options = {"--verify"},
@@ -106,22 +107,26 @@ const std::vector<Subcommand>& Subcommands() {
          .options = {},
          .run = &Dump},
         {.name = "diff",
-         .synopsis = "diff FILE",
+         .synopsis = "diff FILE [--all]",
          .summary = "the registers where the chip differs from a snapshot file",
          .details = "Prints each register that differs, decoded as the Snapshot window shows it\n"
-                    "(file, chip and power-on default), and exits 1 when one does.\n",
+                    "(file, chip and power-on default), and exits 1 when one does. The status\n"
+                    "registers change by themselves: --all compares them too. A file without\n"
+                    "a \"# chip:\" line is read only with --chip.\n",
          .fewestOperands = 1,
          .mostOperands = 1,
-         .options = {},
+         .options = {"--all"},
          .run = &Diff},
         {.name = "restore",
          .synopsis = "restore FILE [--no-verify] [--test-registers]",
          .summary = "writes a snapshot file back to the chip, verified",
-         .details = "Checks the whole file first. Mutes all channels, writes every writable\n"
-                    "register of the file in address order (status registers never, test\n"
-                    "registers only with --test-registers), the mute register last, then reads\n"
-                    "every register written back: exit 1 when one differs. --no-verify skips the\n"
-                    "read-back.\n",
+         .details = "Checks the whole file first: a file without a \"# chip:\" line is read\n"
+                    "only with --chip. Mutes all channels, writes every writable register of the\n"
+                    "file in address order (status registers never, test registers only with\n"
+                    "--test-registers, reset and clear bits in their inactive state), the mute\n"
+                    "register last, then reads every register written back and compares its\n"
+                    "bytes: exit 1 when one differs. Write-only registers cannot be read back.\n"
+                    "--no-verify skips the read-back.\n",
          .fewestOperands = 1,
          .mostOperands = 1,
          .options = {"--no-verify", "--test-registers"},
@@ -132,7 +137,8 @@ const std::vector<Subcommand>& Subcommands() {
          .details = "c: a C array of {sub-address, value} pairs with the fields as comments;\n"
                     "i2ctransfer: a shell script of i2ctransfer lines on bus N (without --bus the\n"
                     "script takes it as its argument); script: a script for `run`. Needs no bus;\n"
-                    "--test-registers includes the test registers.\n",
+                    "--test-registers includes the test registers. The chip family is the file's\n"
+                    "\"# chip:\" line, or --chip.\n",
          .fewestOperands = 1,
          .mostOperands = 1,
          .options = {"--format", "--bus", "--test-registers"},

@@ -29,10 +29,11 @@ bool AllGiven(const RegisterInfo& info, const RegisterMap& map, const Snapshot& 
     return std::all_of(subs.begin(), subs.end(), [&](uint8_t sub) { return snapshot.Holds(sub); });
 }
 
-}  // namespace
-
-std::vector<std::string> FieldDifferences(const RegisterInfo& info, const RegisterMap& map,
-                                          const std::vector<ComparedValues>& sides) {
+// Each field whose texts differ between the sides: its name ("" for a converted value) and the
+// sides' texts ("wrote 1, read 0").
+std::vector<std::pair<std::string, std::string>> Changes(const RegisterInfo& info,
+                                                         const RegisterMap& map,
+                                                         const std::vector<ComparedValues>& sides) {
     std::vector<FieldTexts> texts;
     std::vector<std::string> names;
     for (const ComparedValues& side : sides) {
@@ -40,17 +41,35 @@ std::vector<std::string> FieldDifferences(const RegisterInfo& info, const Regist
         for (const auto& [name, text] : texts.back())
             if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     }
-    std::vector<std::string> lines;
+    std::vector<std::pair<std::string, std::string>> changes;
     for (const std::string& name : names) {
         std::vector<std::string> values;
         for (const FieldTexts& side : texts) values.push_back(TextOf(side, name));
         if (std::all_of(values.begin(), values.end(), [&](auto& v) { return v == values[0]; }))
             continue;
-        std::string line = RegisterTitle(info) + (name.empty() ? "" : " " + name) + ":";
+        std::string text;
         for (size_t i = 0; i < sides.size(); ++i)
-            line += std::string(i ? ", " : " ") + sides[i].label + " " + values[i];
-        lines.push_back(line);
+            text += std::string(i ? ", " : "") + sides[i].label + " " + values[i];
+        changes.emplace_back(name, text);
     }
+    return changes;
+}
+
+}  // namespace
+
+std::vector<std::string> FieldDifferences(const RegisterInfo& info, const RegisterMap& map,
+                                          const std::vector<ComparedValues>& sides) {
+    std::vector<std::string> lines;
+    for (const auto& [name, text] : Changes(info, map, sides))
+        lines.push_back(RegisterTitle(info) + (name.empty() ? "" : " " + name) + ": " + text);
+    return lines;
+}
+
+std::vector<std::string> FieldChanges(const RegisterInfo& info, const RegisterMap& map,
+                                      const std::vector<ComparedValues>& sides) {
+    std::vector<std::string> lines;
+    for (const auto& [name, text] : Changes(info, map, sides))
+        lines.push_back((name.empty() ? "" : name + ": ") + text);
     return lines;
 }
 
@@ -68,11 +87,12 @@ std::string RegisterBytesText(const RegisterInfo& info, const RegisterMap& map,
 }
 
 std::vector<Difference> CompareSnapshots(const Snapshot& file, const Snapshot& chip,
-                                         const Snapshot& defaults) {
+                                         const Snapshot& defaults, bool includeVolatile) {
     const RegisterMap& map = MapOf(file.family);
     std::vector<Difference> differences;
     for (const RegisterInfo& info : map.registers) {
         if (info.width == 0 || !AllGiven(info, map, file)) continue;
+        if (info.volatileValue && !includeVolatile) continue;
         Difference row{info.subAddress,
                        RegisterTitle(info),
                        RegisterBytesText(info, map, file.Lookup()),

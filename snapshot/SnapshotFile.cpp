@@ -44,18 +44,38 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
-}  // namespace
-
-ParsedSnapshot ReadSnapshotFile(const std::string& path, ChipFamily family) {
+// The file's text; empty with `error` set when it cannot be read or is too large for a snapshot.
+std::optional<std::string> SnapshotFileText(const std::string& path, std::string& error) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) return {std::nullopt, Reason("open", path, errno)};
+    if (!file) {
+        error = Reason("open", path, errno);
+        return std::nullopt;
+    }
     std::vector<char> bytes(kMaxSnapshotFileSize + 1);
     file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file.bad()) return {std::nullopt, Reason("read", path, errno)};
-    if (file.gcount() > kMaxSnapshotFileSize)
-        return {std::nullopt, "the file is larger than 1 MiB: not a snapshot"};
-    return ParseSnapshot(std::string_view(bytes.data(), static_cast<size_t>(file.gcount())),
-                         family);
+    if (file.bad()) {
+        error = Reason("read", path, errno);
+        return std::nullopt;
+    }
+    if (file.gcount() > kMaxSnapshotFileSize) {
+        error = "the file is larger than 1 MiB: not a snapshot";
+        return std::nullopt;
+    }
+    return std::string(bytes.data(), static_cast<size_t>(file.gcount()));
+}
+
+}  // namespace
+
+ParsedSnapshot ReadSnapshotFile(const std::string& path, ChipFamily family, bool familyGiven) {
+    std::string error;
+    const std::optional<std::string> text = SnapshotFileText(path, error);
+    return text ? ParseSnapshot(*text, family, familyGiven) : ParsedSnapshot{std::nullopt, error};
+}
+
+ParsedSnapshot ReadSnapshotFileOfItsChip(const std::string& path) {
+    std::string error;
+    const std::optional<std::string> text = SnapshotFileText(path, error);
+    return text ? ParseSnapshotOfItsChip(*text) : ParsedSnapshot{std::nullopt, error};
 }
 
 std::string SaveTextFile(const std::string& path, const std::string& text) {

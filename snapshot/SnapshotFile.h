@@ -9,8 +9,12 @@ namespace qk {
 constexpr long kMaxSnapshotFileSize = 1024 * 1024;
 
 // Reads and parses a snapshot file of `family`; the error names the file's problem ("cannot open
-// ...: No such file or directory", "the file is larger than 1 MiB", or the parser's line).
-ParsedSnapshot ReadSnapshotFile(const std::string& path, ChipFamily family);
+// ...: No such file or directory", "the file is larger than 1 MiB", or the parser's line). A file
+// that does not name its chip is read only when `familyGiven` (the user named the chip).
+ParsedSnapshot ReadSnapshotFile(const std::string& path, ChipFamily family,
+                                bool familyGiven = false);
+// The same for the family the file's chip line names.
+ParsedSnapshot ReadSnapshotFileOfItsChip(const std::string& path);
 
 // Writes `text` to `path` whole or not at all: a temporary file in the same folder, flushed to
 // the disk, then renamed over the old file. Returns an empty text, or why the save failed (the old

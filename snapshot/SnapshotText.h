@@ -15,11 +15,17 @@ std::string FormatSnapshot(const Snapshot& snapshot);
 struct ParsedSnapshot {
     std::optional<Snapshot> snapshot;
     std::string error;  // "line 7: value 1FF is over FFh: 03: 1ff" when refused
+    // Refused because the file does not name its chip and the family was not given.
+    bool chipUnnamed = false;
 };
 
-// Reads a snapshot of `family`: comments, blank lines and either case are accepted; a malformed
-// line, an address the family does not have, a value over FFh, a duplicate address, a file of the
-// other family (its chip line or its addresses), an empty or binary text are refused.
-ParsedSnapshot ParseSnapshot(std::string_view text, ChipFamily family);
+// Reads a snapshot of `family`: comments, blank lines and either case are accepted. Refused: a
+// malformed line, a value that is not two hex digits (or XX), an address the family does not have,
+// a duplicate address, one byte of a value of several bytes without the others, a file of the
+// other family (its chip line or its addresses), an empty or binary text, and a file without a
+// "# chip:" line unless `familyGiven` (the user named the chip).
+ParsedSnapshot ParseSnapshot(std::string_view text, ChipFamily family, bool familyGiven = false);
+// The same for the family the file's chip line names; refused without one.
+ParsedSnapshot ParseSnapshotOfItsChip(std::string_view text);
 
 }  // namespace qk

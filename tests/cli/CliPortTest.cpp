@@ -21,7 +21,7 @@ TEST(Port, CalibratesChecksTheLinesAndWritesVerified) {
     board::VirtualBoard board(board::Chip::QK330);
     EmulatedPpdev port(board);
     const CliResult result =
-        Cli({"--port", EmulatedPpdev::Path, "set", "0x13", "0x55", "--verify"});
+        Cli({"--port", EmulatedPpdev::Path, "--chip", "qk330", "set", "0x13", "0x55", "--verify"});
     EXPECT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(board.FrameTexts(), (Strings{"34 00", "34 13 55", "34 13", "35 55"}));
     EXPECT_EQ(board.Register(0x13), 0x55);

@@ -1,10 +1,13 @@
 // dump, diff, restore and export on an emulated I2C adapter and on the virtual board: the frames
 // on the wire, the files, and the exit codes; an exported init sequence fed back gives the
 // snapshot's bytes.
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <sstream>
 
 #include "board/VirtualBoard.h"
+#include "snapshot/SnapshotText.h"
 #include "tests/cli/CliRun.h"
 #include "tests/i2cdev/EmulatedI2cDev.h"
 
@@ -85,6 +88,17 @@ TEST_F(Snapshots, RestoreOptionsAndRefusals) {
         {{"restore", "F"}, "", 2, "", false},
         {{"restore", "/nonexistent/s.txt"}, saved, 2, "No such file or directory", false},
         {{"restore", "--verify", "F"}, saved, 2, "restore takes no option --verify", false},
+        {{"restore", "F"},
+         "# chip: QK330\n03: 13\n11: 3\n",
+         2,
+         "line 3: value 3 is not two hex digits (or XX): 11: 3",
+         false},
+        {{"restore", "F"},
+         FormatSnapshot(PowerOnSnapshot(ChipFamily::QK310, "")),
+         2,
+         "1Dh is one byte of Ch5 DC Offset (1Ch-1Dh), and the file lacks 1Ch",
+         false},
+        {{"restore", "F"}, "03: 13\n11: 3f\n", 0, "Restored 2 registers, verified", true},
     };
     for (const Case& c : cases) {
         const std::string path = ScratchFile("restore.txt", c.fileText);
@@ -104,16 +118,61 @@ TEST_F(Snapshots, RestoreOptionsAndRefusals) {
     }
 }
 
-TEST(SnapshotsVirtual, AStuckBitFailsTheVerificationDecoded) {
+// A restore on the virtual board says what the chip holds: a stuck bit is a difference with its
+// bytes even in a file of one register; a file that does not name its chip needs --chip.
+TEST(SnapshotsVirtual, ARestoreSaysWhatTheChipHolds) {
     const std::string file = ScratchFile("mute.txt", "");
     ASSERT_EQ(Cli({"--virtual", "qk330", "--chip", "qk330", "dump", file}).code, 0);
-    const CliResult result =
-        Cli({"--virtual", "qk330:stuck-bit:11:0", "--chip", "qk330", "restore", file});
-    EXPECT_EQ(result.code, 1);
-    EXPECT_NE(result.err.find("1 register differs after restore: Soft Mute Ch1 UnMute: wrote 1, "
-                              "read 0"),
+    struct Case {
+        Strings board;
+        std::string text;  // empty: the dump
+        int code;
+        const char* errPart;
+    };
+    const Case cases[] = {
+        {{"qk330:stuck-bit:11:0", "--chip", "qk330"},
+         "",
+         1,
+         "1 register differs after restore: Soft Mute (11h): wrote 3f, read 3e (Ch1 UnMute: wrote "
+         "1, read 0)"},
+        {{"qk330:stuck-bit:03:4", "--chip", "qk330"},
+         "# chip: QK330\n03: 13\n",
+         1,
+         "1 register differs after restore: Sys Control 1 (03h): wrote 13, read 03"},
+        {{"qk310"},
+         "03: 7e\n",
+         2,
+         "the file does not name its chip: add a line \"# chip: NAME\", NAME the chip it was taken "
+         "from (QK310, QK320, QK350 or QK350/60), or name it with --chip"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = c.text.empty() ? file : ScratchFile("one.txt", c.text);
+        Strings arguments = {"--virtual"};
+        arguments.insert(arguments.end(), c.board.begin(), c.board.end());
+        arguments.insert(arguments.end(), {"restore", path});
+        const CliResult result = Cli(arguments);
+        EXPECT_EQ(result.code, c.code) << c.board[0] << result.err;
+        EXPECT_NE(result.err.find(c.errPart), std::string::npos) << c.board[0] << result.err;
+    }
+}
+
+// The status registers change by themselves: diff leaves them out unless --all.
+TEST_F(Snapshots, DiffLeavesTheStatusRegistersOutUnlessAll) {
+    ASSERT_EQ(Run({"dump", file}).code, 0);
+    std::string text = FileText(file);
+    const size_t status = text.find("\n01: 80");
+    ASSERT_NE(status, std::string::npos);
+    text.replace(status, 8, "\n01: 00");
+    const std::string changed = ScratchFile("status.txt", text);
+    const CliResult diff = Run({"diff", changed});
+    EXPECT_EQ(diff.code, 0) << diff.out;
+    EXPECT_NE(diff.err.find("the status registers aside (--all compares them too)"),
+              std::string::npos);
+    const CliResult all = Run({"diff", changed, "--all"});
+    EXPECT_EQ(all.code, 1) << all.err;
+    EXPECT_NE(all.out.find("\n01h       Error Status            00     80     80\n"),
               std::string::npos)
-        << result.err;
+        << all.out;
 }
 
 // The frames of an i2ctransfer script, replayed on a register table: "w3@0x1a 0x26 0x03 0x37"
@@ -192,6 +251,83 @@ TEST(Export, ARunScriptRebuildsTheChipAndCOutputHasEveryPair) {
     EXPECT_NE(c.out.find("    {0x0d, 0x05},  /* Mod Index: Index=5 */\n"), std::string::npos);
     EXPECT_EQ(Cli({"export", file}).code, 2) << "the format is asked for";
     EXPECT_EQ(Cli({"export", file, "--format", "c", "--bus", "1"}).code, 2);
+}
+
+TEST(Export, ReadsTheFamilyFromTheFileAndTellsItsOwnError) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"26: 03\n27: 37\n",
+         "the file does not name its chip: add a line \"# chip: NAME\", NAME "
+         "the chip it was taken from (QK310, QK320, QK350, QK350/60, QK330 or "
+         "QK340), or name it with --chip"},
+        {"# chip: QK310\n03: 7e\n40: 00\n",
+         "line 3: the QK310/QK320/QK350 has no register 40h: 40: 00"},
+    };
+    for (const auto& [text, error] : cases) {
+        const CliResult result =
+            Cli({"export", ScratchFile("family.txt", text), "--format", "script"});
+        EXPECT_EQ(result.code, 2);
+        EXPECT_NE(result.err.find(error), std::string::npos) << result.err;
+    }
+}
+
+// File names (and a chip) that would end a comment or run a command: whatever the name, the C
+// compiles, the shell script passes `sh -n` and runs nothing of it, and `run` takes the script.
+TEST(Export, HostileNamesStayInsideComments) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(::testing::TempDir()) / "qk-export-hostile";
+    fs::remove_all(folder);
+    const fs::path bin = folder / "bin", work = folder / "work";
+    fs::create_directories(bin);
+    fs::create_directories(work);
+    // An i2ctransfer that sends nothing, so that the script can run here.
+    std::ofstream(bin / "i2ctransfer") << "#!/bin/sh\nexit 0\n";
+    fs::permissions(bin / "i2ctransfer", fs::perms::owner_all);
+    const std::string qk330 = "# chip: QK330\n03: 13\n11: 2d\n";
+    const std::string qk350 = "# chip: QK350/60\n02: 05\n19: 2d\n";
+    struct Case {
+        std::string name;
+        std::string snapshot;
+        const char* board;
+    };
+    const Case cases[] = {
+        {"a\ntouch PWNED\nw 0x03 0x00\n.txt", qk330, "qk330"},
+        {"x*/int pwned;/*.txt", qk330, "qk330"},
+        {"$(touch PWNED)`touch PWNED`.txt", qk350, "qk350"},
+        {"q\"'\\\\\\.txt", qk330, "qk330"},
+        {"\xff\xfe\x80\r.txt", qk330, "qk330"},
+    };
+    const auto shell = [](const std::string& command) { return std::system(command.c_str()); };
+    for (const Case& c : cases) {
+        const fs::path path = work / c.name;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << c.snapshot;
+        const auto exported = [&](const char* format, const fs::path& to) {
+            const CliResult result = Cli({"export", path.string(), "--format", format});
+            EXPECT_EQ(result.code, 0) << result.err;
+            std::ofstream(to) << result.out;
+            return result.out;
+        };
+        const std::string cSource = exported("c", folder / "init.cc");
+        EXPECT_EQ(shell("g++ -fsyntax-only -Wall -Werror -x c++ " + (folder / "init.cc").string()),
+                  0)
+            << cSource;
+        if (c.board == std::string("qk350")) {
+            EXPECT_NE(cSource.find("qk350_60_init[][2]"), std::string::npos);
+        }
+        const std::string sh = exported("i2ctransfer", folder / "init.sh");
+        EXPECT_EQ(shell("sh -n " + (folder / "init.sh").string()), 0) << sh;
+        EXPECT_EQ(shell("cd " + work.string() + " && PATH=" + bin.string() + ":$PATH sh " +
+                        (folder / "init.sh").string() + " 1"),
+                  0)
+            << sh;
+        EXPECT_FALSE(fs::exists(work / "PWNED")) << sh;
+        exported("script", folder / "init.txt");
+        EXPECT_EQ(
+            Cli({"--virtual", c.board, "--chip", c.board, "run", (folder / "init.txt").string()})
+                .code,
+            0);
+    }
+    fs::remove_all(folder);
 }
 
 }  // namespace

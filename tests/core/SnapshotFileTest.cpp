@@ -49,24 +49,33 @@ TEST(SnapshotText, ReadsBackWhatItWrote) {
 }
 
 TEST(SnapshotText, AcceptsCommentsBlankLinesAndEitherCase) {
-    const ParsedSnapshot read = ParseSnapshot(
-        "\n# a colleague's board\n  0C:60\n\n0d: 0A   # Mod Index\n1F: xx\n", ChipFamily::QK330);
+    const ParsedSnapshot read =
+        ParseSnapshot("\n# a colleague's board\n  0C:60\n\n0d: 0A   # Mod Index\n1e: XX\n1F: xx\n",
+                      ChipFamily::QK330, true);
     ASSERT_TRUE(read.snapshot) << read.error;
-    EXPECT_EQ(read.snapshot->values, (std::map<uint8_t, std::optional<uint8_t>>{
-                                         {0x0C, 0x60}, {0x0D, 0x0A}, {0x1F, std::nullopt}}));
+    EXPECT_EQ(read.snapshot->values,
+              (std::map<uint8_t, std::optional<uint8_t>>{
+                  {0x0C, 0x60}, {0x0D, 0x0A}, {0x1E, std::nullopt}, {0x1F, std::nullopt}}));
 }
 
 struct BadFile {
     const char* name;
     ChipFamily family;
     std::string text;
-    const char* error;
+    std::string error;
+    bool familyGiven = true;  // the user named the chip
 };
+
+// A first-generation dump that does not name its chip: every address exists on a QK330 too.
+std::string FirstGenerationWithoutChipLine() {
+    return FormatSnapshot(PowerOnSnapshot(ChipFamily::QK310, ""));
+}
 
 class BadSnapshotText : public ::testing::TestWithParam<BadFile> {};
 
 TEST_P(BadSnapshotText, IsRefusedWithItsLine) {
-    const ParsedSnapshot read = ParseSnapshot(GetParam().text, GetParam().family);
+    const ParsedSnapshot read =
+        ParseSnapshot(GetParam().text, GetParam().family, GetParam().familyGiven);
     EXPECT_FALSE(read.snapshot);
     EXPECT_EQ(read.error, GetParam().error);
 }
@@ -98,7 +107,25 @@ INSTANTIATE_TEST_SUITE_P(
                 std::string("02: 05\n\x7f"
                             "ELF\x01\x00",
                             13),
-                "line 2: binary data, not a snapshot text"}),
+                "line 2: binary data, not a snapshot text"},
+        BadFile{"CutLine", ChipFamily::QK330, "# chip: QK330\n03: 13\n11: 3",
+                "line 3: value 3 is not two hex digits (or XX): 11: 3"},
+        BadFile{"HalfAWord", ChipFamily::QK330, "# chip: QK330\n26: 03\n",
+                "line 2: 26h is one byte of Ch1 Volume (26h-27h), and the file lacks 27h: 26: 03"},
+        BadFile{"PartOfTheSeOffset", ChipFamily::QK330, "35: 01\n33: 41\n",
+                "line 2: 33h is one byte of SE OFFSET (32h-35h), and the file lacks 32h, 34h: "
+                "33: 41"},
+        BadFile{"NoChipLineQK330", ChipFamily::QK330, "03: 13\n",
+                "the file does not name its chip: add a line \"# chip: NAME\", NAME the chip it "
+                "was taken from (QK330 or QK340)",
+                false},
+        BadFile{"NoChipLineFirstGeneration", ChipFamily::QK310, "03: 7e\n",
+                "the file does not name its chip: add a line \"# chip: NAME\", NAME the chip it "
+                "was taken from (QK310, QK320, QK350 or QK350/60)",
+                false},
+        BadFile{"FirstGenerationOnQK330", ChipFamily::QK330, FirstGenerationWithoutChipLine(),
+                "line 28: 1Dh is one byte of Ch5 DC Offset (1Ch-1Dh), and the file lacks 1Ch: "
+                "1d: 33    # Dither: NS_Enable=1 Value=19"}),
     [](const auto& test) { return test.param.name; });
 
 TEST(SnapshotFile, RefusesAFileOverOneMebibyte) {
