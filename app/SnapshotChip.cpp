@@ -112,6 +112,8 @@ SnapshotChip ChipOver(ChipFamily family, const std::string& name, Image& image) 
                         I2CForm->Master(),
                         ImageLookup(image),
                         EngineeringLoginActive(),
+                        family == ChipFamily::QK310 ? OkapiForm->QK310MuteAllEngaged()
+                                                    : OkapiForm->QK330MuteAllEngaged(),
                         [&image](const Snapshot& values) { ShowWithoutWriting(image, values); }};
 }
 

@@ -243,5 +243,58 @@ TEST_F(RestoredWindows, ShowTheFile) {
             EXPECT_EQ(TextOf(window, pairs[i].c_str()), pairs[i + 1]) << pairs[i];
 }
 
+// A restore while MUTE ALL is engaged: the chip stays muted, the image and the channel boxes take
+// the file's mutes, and releasing MUTE ALL writes them.
+struct MuteAllCase {
+    const char* name;
+    board::Chip chip;
+    const char* file;
+    const char* button;
+    uint8_t muteRegister;
+    uint8_t fileMutes;
+    uint8_t chipMutes;  // the file's value with every channel muted
+};
+
+class RestoreUnderMuteAll : public RestoreTest, public ::testing::WithParamInterface<MuteAllCase> {
+  protected:
+    RestoreUnderMuteAll() : RestoreTest(GetParam().chip, false) {}
+    uint8_t EditorShows(uint8_t sub) const {
+        return qk::test::Shown(qk330_ ? QK330RegForm->Group(sub) : RegistersForm->Group(sub));
+    }
+};
+
+TEST_P(RestoreUnderMuteAll, KeepsTheChannelsMutedUntilItIsReleased) {
+    const MuteAllCase& c = GetParam();
+    auto* button = Child<QAbstractButton>(OkapiForm, c.button);
+    button->click();
+    Restore(c.file);
+    EXPECT_EQ(board.Register(c.muteRegister), c.chipMutes);
+    EXPECT_EQ(button->text(), "MUTED");
+    EXPECT_EQ(EditorShows(c.muteRegister), c.chipMutes) << "the editor shows what the chip holds";
+    EXPECT_EQ(Stored(c.muteRegister), c.fileMutes);
+    uint8_t boxes = 0;
+    for (int channel = 1; channel <= ChannelCount; ++channel)
+        if (OkapiForm->VolumeCheckBox(channel)->isChecked()) boxes |= uint8_t(1 << (channel - 1));
+    EXPECT_EQ(boxes, c.fileMutes & 0x3F);
+    EXPECT_NE(Result().find("\nMUTE ALL is engaged: the channels stay muted; releasing MUTE ALL "
+                            "applies the file's channel mutes"),
+              std::string::npos)
+        << Result();
+
+    board.ClearFrames();
+    button->click();
+    EXPECT_EQ(board.FrameTexts(),
+              Texts{QString::asprintf("34 %02X %02X", c.muteRegister, c.fileMutes).toStdString()});
+    EXPECT_EQ(button->text(), "MUTE ALL");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothFamilies, RestoreUnderMuteAll,
+    ::testing::Values(MuteAllCase{"QK310", board::Chip::QK310, "# chip: QK310\n03: 7c\n19: bb\n",
+                                  "QK310MuteAllBitBtn", 0x19, 0xBB, 0x80},
+                      MuteAllCase{"QK330", board::Chip::QK330, "# chip: QK330\n03: 52\n11: 6d\n",
+                                  "QK330MuteAllBitBtn", 0x11, 0x6D, 0x40}),
+    [](const auto& test) { return std::string(test.param.name); });
+
 }  // namespace
 }  // namespace qk::test
