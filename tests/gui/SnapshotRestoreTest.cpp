@@ -77,6 +77,9 @@ struct FramesCase {
     const char* file;
     Texts frames;  // every frame of the restore: writes, then the read-backs
 };
+void PrintTo(const FramesCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RestoreFrames : public RestoreTest, public ::testing::WithParamInterface<FramesCase> {
   protected:
@@ -145,6 +148,9 @@ struct PanelCase {
     Texts hexReadouts;
     uint8_t channelBoxes;  // bit n-1 for channel n's box checked
 };
+void PrintTo(const PanelCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RestoredPanel : public RestoreTest, public ::testing::WithParamInterface<PanelCase> {
   protected:
@@ -254,6 +260,9 @@ struct MuteAllCase {
     uint8_t fileMutes;
     uint8_t chipMutes;  // the file's value with every channel muted
 };
+void PrintTo(const MuteAllCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RestoreUnderMuteAll : public RestoreTest, public ::testing::WithParamInterface<MuteAllCase> {
   protected:

@@ -77,6 +77,7 @@ TEST_F(SnapshotWindowTest, RestoresASavedSnapshotAndEveryWindowShowsIt) {
 // The status registers change by themselves: COMPARE lists them only when asked.
 TEST_F(SnapshotWindowTest, ComparesTheStatusRegistersOnlyWhenAsked) {
     auto* all = Child<QCheckBox>(SnapshotForm, "AllRegistersCheckBox");
+    ASSERT_NE(all, nullptr);
     EXPECT_EQ(all->text(), "Include status registers");
     Click(SnapshotForm, "SaveButton");
     board.SetRegister(0x01, board.Register(0x01) ^ 0x04);
