@@ -63,6 +63,14 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     QLabel* ChannelHexReadout(int channel) const {
         return volumePanel_->ChannelHexReadout(channel);
     }
+    // After a restore: the panel shows the channels' volume codes and unmute bits.
+    void ShowChannelVolumes(qk::ChipGeneration generation,
+                            const std::array<int, qk::ChannelCount>& codes) {
+        volumePanel_->ShowChannelVolumes(generation, codes);
+    }
+    void ShowChannelMutes(qk::ChipGeneration generation, uint8_t unmuteBits) {
+        volumePanel_->ShowChannelMutes(generation, unmuteBits);
+    }
 
     // START: calibrate, probe, identify the chip and offer its radio button (or the fallback).
     void StartBitBtnClick();

@@ -17,9 +17,11 @@ struct SnapshotChip {
     uint8_t writeAddress;
     RegisterBus& registers;  // the family's register image
     I2cMaster& bus;
-    ByteLookup image;    // the program's copy of each register
-    bool testRegisters;  // the engineering login is active
-    // Every window shows these values through its refresh path, as after a chip selection.
+    ByteLookup image;     // the program's copy of each register
+    bool testRegisters;   // the engineering login is active
+    bool muteAllEngaged;  // the generation's MUTE ALL
+    // Every window shows these values (the image's own for the registers they do not give) and
+    // the image then holds exactly them; nothing is sent or logged.
     std::function<void(const Snapshot& values)> showValues;
 };
 

@@ -124,8 +124,8 @@ void TSnapshotForm::CompareButtonClick() {
     if (!file) return;
     const std::optional<qk::Snapshot> now = TakeSnapshot("Reading the registers...");
     if (!now) return ShowResult("Compare cancelled");
-    ShowDifferences(
-        qk::CompareSnapshots(*file, *now, qk::PowerOnSnapshot(chip->family, chip->name)));
+    ShowDifferences(qk::CompareSnapshots(*file, *now, qk::PowerOnSnapshot(chip->family, chip->name),
+                                         ui.AllRegistersCheckBox->isChecked()));
     ShowResult(QString("%1 registers of %2 differ from the %3 or the defaults")
                    .arg(differences_.size())
                    .arg(QFileInfo(path).fileName())
@@ -165,13 +165,15 @@ void TSnapshotForm::RestoreButtonClick() {
     if (path.isEmpty()) return;
     const std::optional<qk::Snapshot> file = ReadFile(path);
     if (!file) return;
-    const qk::RestorePlan plan =
-        qk::PlanRestore(*file, {.includeTestRegisters = chip->testRegisters});
+    const qk::RestorePlan plan = qk::PlanRestore(
+        *file,
+        {.includeTestRegisters = chip->testRegisters, .keepChannelsMuted = chip->muteAllEngaged});
     Progress progress(this, "Restoring the registers...", chip->bus);
     const qk::RestoreOutcome outcome =
         qk::RunRestore(plan, chip->family, chip->registers, chip->bus, progress.Callback());
-    // The windows follow what the chip now holds: what was written (action bits cleared), as read
-    // back. A restore cut short leaves them as they were.
+    // The windows follow what the chip now holds: what was written (action bits inactive), as read
+    // back, but the file's channel mutes that MUTE ALL holds back. A restore cut short leaves them
+    // as they were.
     using Result = qk::RestoreOutcome::Result;
     if (outcome.result != Result::BusError && outcome.result != Result::Cancelled) {
         qk::Snapshot shown;
@@ -179,6 +181,8 @@ void TSnapshotForm::RestoreButtonClick() {
             for (size_t k = 0; k < write.bytes.size(); ++k)
                 shown.values[uint8_t(write.subAddress + k)] = write.bytes[k];
         for (const auto& [sub, value] : outcome.readBack.values) shown.values[sub] = value;
+        if (plan.heldMuteValue)
+            shown.values[qk::MapOf(chip->family).muteRegister] = plan.heldMuteValue;
         chip->showValues(shown);
     }
     QString text = Text(outcome.message);

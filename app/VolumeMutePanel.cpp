@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <algorithm>
 #include <utility>
 
 #include "app/Forms.h"
@@ -33,6 +34,28 @@ constexpr int QK330ZeroDbPosition = 287;
 // The items of the "D2 Select" group of the system control window.
 constexpr int SoftResetItem = 0, NormalModeItem = 1;
 
+// Slider positions for channel volume codes, code = loudest - (master + offset).
+struct VolumePositions {
+    int master;
+    std::array<int, ChannelCount> offsets;
+};
+
+// The master stays where it is when every channel's offset fits its slider; else it moves to the
+// loudest channel. A code no position gives gets the nearest.
+VolumePositions PositionsFor(const std::array<int, ChannelCount>& codes, int loudest, int master,
+                             int maxOffset) {
+    const auto fits = [&](int code) {
+        const int offset = loudest - code - master;
+        return offset >= 0 && offset <= maxOffset;
+    };
+    if (!std::all_of(codes.begin(), codes.end(), fits))
+        master = std::clamp(loudest - *std::max_element(codes.begin(), codes.end()), 0, loudest);
+    VolumePositions positions{.master = master, .offsets = {}};
+    for (int channel = 0; channel < ChannelCount; ++channel)
+        positions.offsets[channel] = std::clamp(loudest - codes[channel] - master, 0, maxOffset);
+    return positions;
+}
+
 }  // namespace
 
 VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
@@ -47,7 +70,8 @@ VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
           .loudestCode = QK310LoudestVolumeCode,
           .zeroDbPosition = QK310ZeroDbPosition,
           .codeText = [](int code, QLabel* label) { QK310Form->VolumeCodeText(code, label); },
-          .applyAllChannelVolumes = [] { SixChBalanceForm->ApplyAllChannelVolumes(); }},
+          .applyAllChannelVolumes = [] { SixChBalanceForm->ApplyAllChannelVolumes(); },
+          .offsetSlider = [](int channel) { return SixChBalanceForm->OffsetSlider(channel); }},
       qk330MasterVolume_{
           .generation = ChipGeneration::QK330,
           .slider = ui.QK330MasterVolTrackBar,
@@ -56,21 +80,19 @@ VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
           .loudestCode = QK330LoudestVolumeCode,
           .zeroDbPosition = QK330ZeroDbPosition,
           .codeText = [](int code, QLabel* label) { QK330Form->VolumeCodeText(code, label); },
-          .applyAllChannelVolumes = [] { QK330SixChBalanceForm->ApplyAllChannelVolumes(); }},
-      qk310MuteAll_{.button = ui.QK310MuteAllBitBtn,
-                    .applyToMuteRegister =
-                        [this](bool engaged) {
-                            MuteAllToMuteRegister(
-                                RegistersForm->Group(QK310RegisterImage::ChannelMuteRegister),
-                                engaged, [] { RegistersForm->Reg19ButtonClick(); });
-                        }},
-      qk330MuteAll_{.button = ui.QK330MuteAllBitBtn,
-                    .applyToMuteRegister =
-                        [this](bool engaged) {
-                            MuteAllToMuteRegister(
-                                QK330RegForm->Group(QK330RegisterImage::SoftMuteRegister), engaged,
-                                [] { QK330RegForm->Reg11ButtonClick(); });
-                        }},
+          .applyAllChannelVolumes = [] { QK330SixChBalanceForm->ApplyAllChannelVolumes(); },
+          .offsetSlider = [](int channel) { return QK330SixChBalanceForm->OffsetSlider(channel); }},
+      qk310MuteAll_{
+          .button = ui.QK310MuteAllBitBtn,
+          .unmuteBoxes =
+              [] { return RegistersForm->Group(QK310RegisterImage::ChannelMuteRegister); },
+          .applyChannelEnable = [](int channel) { QK310Form->ApplyChannelEnable(channel); },
+          .applyMuteRegister = [] { RegistersForm->Reg19ButtonClick(); }},
+      qk330MuteAll_{
+          .button = ui.QK330MuteAllBitBtn,
+          .unmuteBoxes = [] { return QK330RegForm->Group(QK330RegisterImage::SoftMuteRegister); },
+          .applyChannelEnable = [](int channel) { QK330Form->ApplyChannelEnable(channel); },
+          .applyMuteRegister = [] { QK330RegForm->Reg11ButtonClick(); }},
       volumeCheckBoxes_{ui.Volume1CheckBox, ui.Volume2CheckBox, ui.Volume3CheckBox,
                         ui.Volume4CheckBox, ui.Volume5CheckBox, ui.Volume6CheckBox},
       channelReadouts_{ui.Ch1Readout, ui.Ch2Readout, ui.Ch3Readout,
@@ -136,6 +158,14 @@ int VolumeMutePanel::QK330MasterVolumePosition() const {
     return qk330MasterVolume_.slider->value();
 }
 
+VolumeMutePanel::MasterVolume& VolumeMutePanel::MasterOf(ChipGeneration generation) {
+    return generation == ChipGeneration::First ? qk310MasterVolume_ : qk330MasterVolume_;
+}
+
+VolumeMutePanel::MuteAll& VolumeMutePanel::MuteAllOf(ChipGeneration generation) {
+    return generation == ChipGeneration::First ? qk310MuteAll_ : qk330MuteAll_;
+}
+
 // --- Master volume ---
 
 // There is no master volume register: the master position is folded into every channel's code.
@@ -162,32 +192,52 @@ void VolumeMutePanel::MasterVolumeZeroClick(const MasterVolume& master) {
 
 // --- Channel mute boxes and MUTE ALL ---
 
+// The QK340 is served like the QK330.
 void VolumeMutePanel::VolumeCheckBoxClick(int channel) {
     const std::optional<ChipGeneration> generation = host_.checkedGeneration();
-    if (generation == ChipGeneration::First) {
-        QK310Form->ApplyChannelEnable(channel);
-        RegistersForm->Reg19ButtonClick();
-    } else if (generation == ChipGeneration::QK330) {
-        // The QK340 is served like the QK330.
-        QK330Form->ApplyChannelEnable(channel);
-        QK330RegForm->Reg11ButtonClick();
-    }
+    if (!generation) return;
+    const MuteAll& muteAll = MuteAllOf(*generation);
+    muteAll.applyChannelEnable(channel);
+    muteAll.applyMuteRegister();
 }
 
+// The mute register is written whatever the state, with the boxes as they now stand.
 void VolumeMutePanel::ToggleMuteAll(MuteAll& muteAll) {
     muteAll.engaged = !muteAll.engaged;
     muteAll.button->setText(muteAll.engaged ? "MUTED" : "MUTE ALL");
     SetTextColor(muteAll.button, muteAll.engaged ? clLime : clBlack);
-    muteAll.applyToMuteRegister(muteAll.engaged);
+    UnmuteBoxesFollowMuteAll(muteAll);
+    muteAll.applyMuteRegister();
 }
 
 // Only the enabled channels follow MUTE ALL; a disabled channel's unmute box stays as it is.
-// The mute register is written whatever the state, with the boxes as they now stand.
-void VolumeMutePanel::MuteAllToMuteRegister(const BitBoxes& unmute, bool engaged,
-                                            const std::function<void()>& applyMuteRegister) {
+void VolumeMutePanel::UnmuteBoxesFollowMuteAll(const MuteAll& muteAll) const {
+    const BitBoxes unmute = muteAll.unmuteBoxes();
     for (int channel = 1; channel <= Channels; ++channel)
-        if (VolumeCheckBox(channel)->isChecked()) unmute[channel - 1]->setChecked(!engaged);
-    applyMuteRegister();
+        if (VolumeCheckBox(channel)->isChecked()) unmute[channel - 1]->setChecked(!muteAll.engaged);
+}
+
+// --- After a restore ---
+
+void VolumeMutePanel::ShowChannelVolumes(ChipGeneration generation,
+                                         const std::array<int, ChannelCount>& codes) {
+    MasterVolume& master = MasterOf(generation);
+    const VolumePositions positions = PositionsFor(
+        codes, master.loudestCode, master.slider->value(), master.offsetSlider(1)->maximum());
+    master.slider->setValue(positions.master);
+    for (int channel = 1; channel <= Channels; ++channel)
+        master.offsetSlider(channel)->setValue(positions.offsets[channel - 1]);
+    // Every readout follows the positions, also where no slider moved.
+    MasterVolumeChange(master);
+}
+
+void VolumeMutePanel::ShowChannelMutes(ChipGeneration generation, uint8_t unmuteBits) {
+    const MuteAll& muteAll = MuteAllOf(generation);
+    for (int channel = 1; channel <= Channels; ++channel) {
+        VolumeCheckBox(channel)->setChecked(unmuteBits >> (channel - 1) & 1);
+        muteAll.applyChannelEnable(channel);
+    }
+    if (muteAll.engaged) UnmuteBoxesFollowMuteAll(muteAll);
 }
 
 // --- PWM INIT and RESET ---

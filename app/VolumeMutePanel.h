@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chips/ChipFacts.h"
 #include "widgets/BitBoxes.h"
 
 class QCheckBox;
@@ -59,6 +60,15 @@ class VolumeMutePanel : public QObject {
     QLabel* ChannelReadout(int channel) const { return channelReadouts_.at(channel - 1); }
     QLabel* ChannelHexReadout(int channel) const { return channelHexReadouts_.at(channel - 1); }
 
+    // The panel after a restore. The master and offset sliders take positions that give each
+    // channel its volume code (the master stays where it is when every offset fits its slider)
+    // and the readouts follow, through the channel applies: the caller holds the bus silent.
+    void ShowChannelVolumes(ChipGeneration generation, const std::array<int, ChannelCount>& codes);
+    // The channel boxes follow the unmute bits and each channel's controls its box; nothing is
+    // written. While MUTE ALL is engaged the enabled channels' unmute boxes stay cleared, as the
+    // chip has them, so that releasing MUTE ALL applies the bits.
+    void ShowChannelMutes(ChipGeneration generation, uint8_t unmuteBits);
+
   private:
     // One generation's master volume group: the same three handlers serve both.
     struct MasterVolume {
@@ -70,11 +80,15 @@ class VolumeMutePanel : public QObject {
         int zeroDbPosition;  // where the "0.0" button puts the controls
         std::function<void(int code, QLabel* label)> codeText;
         std::function<void()> applyAllChannelVolumes;
+        std::function<QSlider*(int channel)> offsetSlider;  // the balance window's
     };
-    // One generation's MUTE ALL button, its state, and what it does to the mute register.
+    // One generation's MUTE ALL button and state, the register editor's unmute boxes, and the
+    // chip model's and editor's operations on them.
     struct MuteAll {
         QPushButton* button;
-        std::function<void(bool engaged)> applyToMuteRegister;
+        std::function<BitBoxes()> unmuteBoxes;
+        std::function<void(int channel)> applyChannelEnable;
+        std::function<void()> applyMuteRegister;
         bool engaged = false;
     };
 
@@ -101,12 +115,13 @@ class VolumeMutePanel : public QObject {
     void MasterVolumeUpDownClick(const MasterVolume& master);
     void MasterVolumeZeroClick(const MasterVolume& master);
     void ToggleMuteAll(MuteAll& muteAll);
-    // The unmute boxes of the enabled channels follow MUTE ALL, then the mute register is applied.
-    void MuteAllToMuteRegister(const BitBoxes& unmute, bool engaged,
-                               const std::function<void()>& applyMuteRegister);
+    // The unmute boxes of the enabled channels follow MUTE ALL.
+    void UnmuteBoxesFollowMuteAll(const MuteAll& muteAll) const;
+    MasterVolume& MasterOf(ChipGeneration generation);
+    MuteAll& MuteAllOf(ChipGeneration generation);
     void ResetErrorsAndReselectChip();
 
-    static constexpr int Channels = 6;
+    static constexpr int Channels = ChannelCount;
 
     Ui::TOkapiForm& ui_;
     Host host_;

@@ -60,10 +60,7 @@ class FrameTimingPort : public qk::PortIo {
 // The bus master on the costly port at START's calibrated clock.
 struct CalibratedBus {
     CalibratedBus() : port(board, AccessCost), timed(port), bus(timed, quiet, quiet) {
-        const qk::SclCalibrationResult clock = qk::SclCalibration(port).CalibrateScl(10.0);
-        ok = clock.ok;
-        bus.HalfPeriodCount = clock.halfPeriodCount;
-        bus.QuarterPeriodCount = clock.quarterPeriodCount;
+        ok = qk::SclCalibration(bus).CalibrateScl(10.0).ok;
         registers.SetWiring(
             {.bus = &bus, .deviceAddress = [] { return uint8_t(0x34); }, .muteAllEngaged = {}});
     }

@@ -5,21 +5,18 @@
 #include <vector>
 
 #include "board/VirtualBoard.h"
+#include "board/WirePhases.h"
 #include "link/Port.h"
 
 namespace qk::bench {
 
 // The virtual board behind a port whose every access takes a fixed time, as a real parallel port's
 // does (about a microsecond): each read and write busy-waits until the cost is spent. While
-// recording, each control write leaves the time it began and the SCL level after it: every write
-// costs the same, so the times between samples are the times between line changes.
+// recording, each control write leaves the times it was called and returned (the board's lines
+// change at the call) and the lines after it.
 class CostlyPort : public PortIo {
   public:
     using Clock = std::chrono::steady_clock;
-    struct SclSample {
-        Clock::time_point at;
-        bool scl;
-    };
 
     CostlyPort(board::VirtualBoard& board, std::chrono::nanoseconds accessCost)
         : board_(board), accessCost_(accessCost) {}
@@ -34,20 +31,25 @@ class CostlyPort : public PortIo {
     void PortWrite(int port, uint8_t value) override {
         const Clock::time_point start = StartOfAccess();
         board_.PortWrite(port, value);
-        if (recording_ && port == ControlPort) samples_.push_back({start, board_.SclLine()});
         SpendTheRest(start);
+        if (recording_ && port == ControlPort)
+            samples_.push_back(
+                {Since(start), Since(Clock::now()), board_.SclLine(), board_.SdaLine()});
     }
 
     void StartRecording() {
         samples_.clear();
         recording_ = true;
     }
-    std::vector<SclSample> StopRecording() {
+    std::vector<board::LineSample> StopRecording() {
         recording_ = false;
         return std::move(samples_);
     }
 
   private:
+    static std::chrono::nanoseconds Since(Clock::time_point at) {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch());
+    }
     // A free port reads no clock unless it records: it is then the bare board.
     Clock::time_point StartOfAccess() const {
         return recording_ || Costly() ? Clock::now() : Clock::time_point{};
@@ -62,7 +64,7 @@ class CostlyPort : public PortIo {
     board::VirtualBoard& board_;
     std::chrono::nanoseconds accessCost_;
     bool recording_ = false;
-    std::vector<SclSample> samples_;
+    std::vector<board::LineSample> samples_;
 };
 
 }  // namespace qk::bench

@@ -1,23 +1,19 @@
 #pragma once
-#include <cstdint>
 
 #include "bench/CostlyPort.h"
+#include "board/WirePhases.h"
+#include "link/I2cBus.h"
 
 namespace qk::bench {
 
-// The SCL clock that the bus master produced, timed from the edges the board saw.
+// The SCL clock that the bus master produced, as the board saw it.
 struct SclClockStats {
     bool framesAcknowledged = false;  // every frame reached the chip without a bus error
-    int clocks = 0;                   // clock pulses timed
-    double medianKHz = 0.0;           // from the median period, falling edge to falling edge
-    double minLowUs = 0.0;            // shortest low phase before a clock pulse
-    double minLowBeforeStopUs = 0.0;  // shortest low phase before a STOP's rising edge
-    double minHighUs = 0.0;           // shortest high phase of a clock pulse
+    board::WirePhases phases;
 };
 
-// Sends `frames` register writes (address, sub-address, one data byte) with the given counts and
-// the bus master's own busy loop, and times their clock.
-SclClockStats ClockFrames(CostlyPort& port, uint32_t halfPeriodCount, uint32_t quarterPeriodCount,
-                          int frames);
+// Sends `frames` register writes (address, sub-address, one data byte) through `bus`, which
+// drives `port`, and times their lines, the bus free time between two frames included.
+SclClockStats ClockFrames(CostlyPort& port, I2cBus& bus, int frames);
 
 }  // namespace qk::bench

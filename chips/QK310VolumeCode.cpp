@@ -2,9 +2,14 @@
 
 #include <cstdio>
 
+#include "chips/ChipFacts.h"
+#include "chips/InvalidCode.h"
+
 namespace qk {
 
 namespace {
+
+constexpr int kByteHexDigits = 2;
 
 // Codes 6..32, below the 0.5 dB steps.
 constexpr const char* kLowCodeTexts[] = {
@@ -19,6 +24,9 @@ constexpr const char* kLowCodeTexts[] = {
 std::string QK310VolumeCodeText(int code) {
     if (code <= 5) return "MUTE";
     if (code <= 32) return kLowCodeTexts[code - 6];
+    // The register holds a byte; no code beyond the loudest has a gain.
+    if (code > QK310LoudestVolumeCode)
+        return InvalidCodeText(static_cast<unsigned>(code), kByteHexDigits);
     // Whole half-decibels: formatting by hand keeps the text free of the locale's separator.
     const int tenths = code * 5 - 1005;  // (code x 0.5 - 100.5) in tenths of a dB
     const int magnitude = tenths < 0 ? -tenths : tenths;

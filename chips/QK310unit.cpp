@@ -10,6 +10,7 @@
 #include "gen1/Dcoffsetunit.h"
 #include "gen1/Interchdelayunit.h"
 #include "gen1/Registersunit.h"
+#include "widgets/ValueReadout.h"
 
 TQK310Form::TQK310Form(QWidget* parent) : TQK310Form(qk::QK310PowerOnDefaults, false, parent) {
     setObjectName("QK310Form");
@@ -52,7 +53,7 @@ void TQK310Form::SetMasterVolumeToZeroDb() {
 }
 
 void TQK310Form::VolumeCodeText(int code, QLabel* label) const {
-    label->setText(QString::fromStdString(qk::QK310VolumeCodeText(code)));
+    qk::ShowValueText(label, qk::QK310VolumeCodeText(code));
 }
 
 void TQK310Form::ApplyChannelEnable(int channel) {

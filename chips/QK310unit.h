@@ -21,7 +21,8 @@ class TQK310Form : public QWidget {
     void CaptureDefaultImage();
     // Restores the image into every window and writes what the chip needs.
     void ActivateChipModel();
-    // The readout text of a volume code, written into the label.
+    // The readout text of a volume code, written into the label ("invalid" beside the hex readout,
+    // the whole text in the tooltip, for a register value beyond the table).
     void VolumeCodeText(int code, QLabel* label) const;
     // Follows main-window channel box n (1..6): unmute box and channel controls.
     void ApplyChannelEnable(int channel);

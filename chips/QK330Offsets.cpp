@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "chips/InvalidCode.h"
+
 namespace qk {
 
 namespace {
@@ -15,6 +17,8 @@ constexpr double kStepsPerFullScale = 4095.0;
 constexpr int kThirteenBits = 8192;
 constexpr uint16_t kSignBit = 0x1000;
 constexpr uint16_t kMagnitudeBits = 0x0FFF;
+constexpr uint16_t kHighestThirteenBitValue = 0x1FFF;
+constexpr int kWordHexDigits = 4;
 
 constexpr double kSeFractionScale = 1073741824.0;  // 2^30
 constexpr double kSeLowest = -2147483648.0;        // -2^31
@@ -71,6 +75,10 @@ double LeadingNumber(std::string_view text) {
 
 }  // namespace
 
+bool IsThirteenBitValue(uint16_t value) {
+    return value <= kHighestThirteenBitValue;
+}
+
 uint16_t DcOffsetRegisterValue(int position) {
     const int offset = DcOffsetZeroPosition - position;
     return static_cast<uint16_t>((offset + kThirteenBits) % kThirteenBits);
@@ -85,6 +93,11 @@ std::string DcOffsetPercentText(int position) {
     return PercentText(DcOffsetZeroPosition - position);
 }
 
+std::string DcOffsetValueText(uint16_t value) {
+    if (!IsThirteenBitValue(value)) return InvalidCodeText(value, kWordHexDigits);
+    return DcOffsetPercentText(DcOffsetPosition(value));
+}
+
 uint16_t PadcOffsetRegisterValue(int position) {
     return static_cast<uint16_t>((position + PadcOffsetZeroPosition) % kThirteenBits);
 }
@@ -97,6 +110,11 @@ std::string PadcOffsetPercentText(int position) {
     return PercentText(PadcOffsetZeroPosition - position);
 }
 
+std::string PadcOffsetValueText(uint16_t value) {
+    if (!IsThirteenBitValue(value)) return InvalidCodeText(value, kWordHexDigits);
+    return PadcOffsetPercentText(PadcOffsetPosition(value));
+}
+
 std::string HexWordText(uint16_t value) {
     char text[8];
     std::snprintf(text, sizeof text, "0x%04X", value);
@@ -104,8 +122,8 @@ std::string HexWordText(uint16_t value) {
 }
 
 std::string SeOffsetFromBytes(const SeOffsetBytes& bytes) {
-    const auto raw =
-        static_cast<uint32_t>(bytes[0] << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3]);
+    const uint32_t raw = uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 |
+                         uint32_t{bytes[2]} << 8 | uint32_t{bytes[3]};
     const auto value = static_cast<int32_t>(raw);
     const auto single = static_cast<float>(value / kSeFractionScale);
     return FixedText(single, kSeDecimals);

@@ -18,6 +18,8 @@ uint16_t DcOffsetRegisterValue(int position);
 int DcOffsetPosition(uint16_t value);
 // "6.2500%" at the top, "0.0000%" at 4095, "-0.0015%" at 4096, "-6.2515%" at the bottom.
 std::string DcOffsetPercentText(int position);
+// The percentage of a register value; a value beyond 13 bits reads "invalid code 2000h".
+std::string DcOffsetValueText(uint16_t value);
 
 // PADC offset: position 4096 is no offset. The register holds what its hex readout shows,
 // (position + 4096) mod 8192, and a register value puts the slider back where it came from.
@@ -25,6 +27,11 @@ constexpr int PadcOffsetZeroPosition = 4096;
 uint16_t PadcOffsetRegisterValue(int position);
 int PadcOffsetPosition(uint16_t value);
 std::string PadcOffsetPercentText(int position);
+// The percentage of a register value; a value beyond 13 bits reads "invalid code 2000h".
+std::string PadcOffsetValueText(uint16_t value);
+
+// Whether an offset register's word is one the sliders can show (13 bits).
+bool IsThirteenBitValue(uint16_t value);
 
 // "0x" and four upper-case hex digits.
 std::string HexWordText(uint16_t value);

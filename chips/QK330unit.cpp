@@ -13,6 +13,7 @@
 #include "qk330/QK330Interchdelayunit.h"
 #include "qk330/QK330Regunit.h"
 #include "qk330/QK330Testregunit.h"
+#include "widgets/ValueReadout.h"
 
 using qk::QK330RegisterImage;
 
@@ -59,7 +60,7 @@ QString TQK330Form::VolumeCodeText(int code) const {
 }
 
 void TQK330Form::VolumeCodeText(int code, QLabel* label) const {
-    label->setText(VolumeCodeText(code));
+    qk::ShowValueText(label, qk::QK330VolumeCodeText(code));
 }
 
 void TQK330Form::ApplyChannelEnable(int channel) {

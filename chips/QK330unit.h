@@ -20,7 +20,9 @@ class TQK330Form : public QWidget {
     // Restores the image into every window, shows the QK340's groups or hides them, zeroes the
     // channel offsets and puts the master volume at 0.00 dB.
     void ActivateChipModel();
-    // The readout text of a volume code ("Mute" at 0 and below), alone or written into a label.
+    // The readout text of a volume code ("Mute" at 0 and below), alone or written into a label
+    // ("invalid" beside the hex readout, the whole text in the tooltip, for a register value
+    // beyond the table).
     QString VolumeCodeText(int code) const;
     void VolumeCodeText(int code, QLabel* label) const;
     // Follows main-window channel box n (1..6): unmute box and the channel's controls in every

@@ -11,7 +11,7 @@ uint8_t RegisterBus::DeviceAddress() const {
 }
 
 void RegisterBus::Write(const uint8_t* frame, int count) {
-    if (wiring_.bus) wiring_.bus->I2cWrite(DeviceAddress(), frame, count);
+    if (wiring_.bus && !Silenced()) wiring_.bus->I2cWrite(DeviceAddress(), frame, count);
 }
 
 void RegisterBus::WriteRegister(uint8_t subAddress, uint8_t value) {

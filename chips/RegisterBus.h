@@ -11,6 +11,18 @@ namespace qk {
 // None of the operations touches an image or looks at the bus errors: the bus master reports them.
 class RegisterBus {
   public:
+    // While one lives, no register write of any bus reaches its master: nothing is sent or
+    // logged. Reads go on. For redrawing windows through paths that would write values the chip
+    // already holds (the windows after a restore).
+    class SilentHold {
+      public:
+        SilentHold() { ++silentHolds_; }
+        ~SilentHold() { --silentHolds_; }
+        SilentHold(const SilentHold&) = delete;
+        SilentHold& operator=(const SilentHold&) = delete;
+    };
+    static bool Silenced() { return silentHolds_ > 0; }
+
     struct Wiring {
         I2cMaster* bus = nullptr;
         std::function<uint8_t()> deviceAddress;  // 0x34 or 0x36, read at every transfer
@@ -36,6 +48,7 @@ class RegisterBus {
     uint8_t DeviceAddress() const;
 
     Wiring wiring_;
+    static inline int silentHolds_ = 0;
 };
 
 }  // namespace qk

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "chips/ChipCatalogue.h"
+#include "chips/InvalidCode.h"
 #include "chips/QK310Offsets.h"
 #include "chips/QK310RegisterMap.h"
 #include "chips/QK310VolumeCode.h"
@@ -28,12 +29,13 @@ std::string Hex(const char* format, unsigned value) {
 }
 
 constexpr unsigned kAutoMuteDelays = 10;  // codes 0..9: 5 ms .. 50 ms
+constexpr int kByteHexDigits = 2;
 constexpr uint8_t kAutoMuteCodeBits = 0x0F, kAbdCodeBits = 0x1F, kErrorRecoveryCodeBits = 0x0F;
 
 // "5 ms" .. "50 ms", as the delay lists name codes 0..9; the other codes as such.
 std::string AutoMuteDelayText(unsigned code) {
     return code < kAutoMuteDelays ? std::to_string((code + 1) * 5) + " ms"
-                                  : "code " + std::to_string(code) + " (no listed delay)";
+                                  : InvalidCodeText(code, kByteHexDigits);
 }
 
 // The value of `bytes` bytes from the first, high byte first; nothing when one is unknown.
@@ -48,7 +50,8 @@ std::optional<uint32_t> Word(const RegisterInfo& info, const RegisterMap& map,
     return word;
 }
 
-// The engineering-unit text of a value, by the conversions the windows use.
+// The engineering-unit text of a value, by the conversions the windows use; a value outside a
+// conversion's table reads "invalid code ...h".
 std::string Converted(Conversion conversion, uint32_t value) {
     switch (conversion) {
         case Conversion::QK310Volume:
@@ -67,9 +70,9 @@ std::string Converted(Conversion conversion, uint32_t value) {
         case Conversion::QK330Volume:
             return QK330VolumeCodeText(static_cast<int>(value));
         case Conversion::QK330DcOffset:
-            return DcOffsetPercentText(DcOffsetPosition(static_cast<uint16_t>(value)));
+            return DcOffsetValueText(static_cast<uint16_t>(value));
         case Conversion::PadcOffset:
-            return PadcOffsetPercentText(PadcOffsetPosition(static_cast<uint16_t>(value)));
+            return PadcOffsetValueText(static_cast<uint16_t>(value));
         case Conversion::SeOffset:
             return SeOffsetFromBytes(
                 {uint8_t(value >> 24), uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)});

@@ -47,23 +47,51 @@ std::string Changes(const std::vector<DecodedField>& before,
     return text.empty() && named ? "no change" : text;
 }
 
+// "byte 2 of 4" or "bytes 2-4 of 4": where the bytes a frame carries sit in their value.
+std::string BytePosition(const std::vector<uint8_t>& bytes, uint8_t firstCarried, size_t carried) {
+    const auto first = static_cast<size_t>(((firstCarried - bytes.front()) & 0xFF) + 1);
+    std::string text = carried == 1 ? " byte " + std::to_string(first)
+                                    : " bytes " + std::to_string(first) + "-" +
+                                          std::to_string(first + carried - 1);
+    return text + " of " + std::to_string(bytes.size());
+}
+
+// "word 20410000", with "??" for a byte not known; the bytes not known, as "33h, 34h".
+std::string WordText(const std::vector<uint8_t>& bytes, const ByteLookup& value,
+                     std::string& unknown) {
+    std::string word = "word ";
+    for (uint8_t sub : bytes) {
+        if (const std::optional<uint8_t> byte = value(sub)) {
+            word += HexBytes({*byte});
+            continue;
+        }
+        word += "??";
+        if (!unknown.empty()) unknown += ", ";
+        unknown += SubText(sub);
+    }
+    return word;
+}
+
 }  // namespace
 
 std::string RegisterMeaning::Describe(uint8_t subAddress, const std::vector<uint8_t>& values,
-                                      const std::vector<std::optional<uint8_t>>& previous,
-                                      bool read) const {
+                                      const KnownBytes& known, bool read) const {
     const auto inFrame = [&](uint8_t sub) -> std::optional<size_t> {
         const int offset = (sub - subAddress) & 0xFF;
         if (offset < static_cast<int>(values.size())) return static_cast<size_t>(offset);
         return std::nullopt;
     };
+    // A byte the frame does not carry: as the bus last carried it, else as the image holds it.
+    const ByteLookup outside = [&](uint8_t sub) -> std::optional<uint8_t> {
+        if (known[sub] || !image_) return known[sub];
+        return image_(sub);
+    };
     const ByteLookup before = [&](uint8_t sub) -> std::optional<uint8_t> {
-        const auto i = inFrame(sub);
-        return i ? previous[*i] : std::nullopt;
+        return inFrame(sub) ? known[sub] : outside(sub);
     };
     const ByteLookup after = [&](uint8_t sub) -> std::optional<uint8_t> {
         if (const auto i = inFrame(sub)) return values[*i];
-        return std::nullopt;
+        return outside(sub);
     };
     std::string text;
     const char* arrow = read ? " \u2192 " : " \u2190 ";
@@ -89,10 +117,16 @@ std::string RegisterMeaning::Describe(uint8_t subAddress, const std::vector<uint
         const std::vector<DecodedField> was =
             allKnown ? DecodeFields(first, *map, before) : std::vector<DecodedField>{};
         text += Title(first);
+        const bool whole = carried.size() == bytes.size();
+        if (!whole) text += BytePosition(bytes, sub, carried.size());
         text += arrow;
         text += HexBytes(carried);
-        text += ": ";
-        text += Changes(was, DecodeFields(first, *map, after));
+        std::string unknown;
+        if (!whole) text += "; " + WordText(bytes, after, unknown);
+        if (unknown.empty())
+            text += (whole ? ": " : " = ") + Changes(was, DecodeFields(first, *map, after));
+        else
+            text += " (" + unknown + " not known yet)";
         i = static_cast<size_t>(((bytes.back() - subAddress) & 0xFF) + 1);
     }
     return text;

@@ -116,13 +116,11 @@ int BusSession::OpenPort() {
         return Unavailable;
     }
     auto bus = std::make_unique<I2cBus>(*port, Sink(), parts_->Log());
-    const SclCalibrationResult clock = SclCalibration(*port).CalibrateScl(SclPeriodMicroseconds);
+    const SclCalibrationResult clock = SclCalibration(*bus).CalibrateScl(SclPeriodMicroseconds);
     if (!clock.ok) {
         err_ << Tell("the bus clock could not be calibrated: the system clock does not advance");
         return BusError;
     }
-    bus->HalfPeriodCount = clock.halfPeriodCount;
-    bus->QuarterPeriodCount = clock.quarterPeriodCount;
     master_ = bus.get();
     parts_->port = std::move(port);
     parts_->master = std::move(bus);

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "app/Forms.h"
+#include "chips/InvalidCode.h"
 #include "gen1/Dcoffsetunit.h"
 #include "gen1/Interchdelayunit.h"
 #include "gen1/Syscontrol0unit.h"
@@ -28,6 +29,8 @@ const qk::RegisterGroupLayout kGroupLayouts[] = {
     {.reg = "19", .enabledBits = 0x3F, .initialBits = 0x3F, .tristate = false},
 };
 // clang-format on
+
+constexpr int kByteHexDigits = 2;
 
 // A list's item whose text is the list's current text, or -1 when typed text matches none.
 int SelectedItem(const QComboBox* list) {
@@ -123,8 +126,13 @@ void TRegistersForm::DelayListChange(const DelayList& delay) {
 
 void TRegistersForm::ListFollowsBits(const DelayList& delay) {
     const int code = qk::PackBits(Group(delay.reg)) & delay.mask;
-    // AutoMute codes 10..15 have no item: the first item stands for them.
-    delay.list->setCurrentIndex(code < delay.list->count() ? code : 0);
+    if (code < delay.list->count()) {
+        delay.list->setCurrentIndex(code);
+        return;
+    }
+    // AutoMute codes 10..15 have no delay: the list says so rather than name one.
+    delay.list->setCurrentIndex(-1);
+    delay.list->setEditText(QString::fromStdString(qk::InvalidCodeText(code, kByteHexDigits)));
 }
 
 void TRegistersForm::Reg00ButtonClick() {

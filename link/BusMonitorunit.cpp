@@ -9,19 +9,46 @@
 #include "app/Forms.h"
 #include "app/ModalDialogs.h"
 #include "app/Okapimain.h"
+#include "gen1/Registersunit.h"
+#include "qk330/QK330Regunit.h"
 #include "widgets/FrameTableModel.h"
 
 namespace {
 // How long frames gather before the table takes them in, in milliseconds.
 constexpr int SyncDelayMs = 50;
 constexpr int ColumnWidths[] = {90, 62, 44, 40, 120, 60, 340, 100};
+
+std::optional<qk::ChipFamily> FamilyInUse() {
+    return OkapiForm ? OkapiForm->CheckedFamily() : std::nullopt;
+}
+
+template <typename Image>
+std::optional<uint8_t> HeldByte(const Image& image, uint8_t subAddress) {
+    const int entry = Image::EntryOf(subAddress);
+    if (entry < 0) return std::nullopt;
+    return image.CurrentImage[static_cast<size_t>(entry)];
+}
+
+// The byte the register image of the chip in use holds at a sub-address.
+std::optional<uint8_t> ImageByte(uint8_t subAddress) {
+    const auto family = FamilyInUse();
+    if (family == qk::ChipFamily::QK310 && RegistersForm)
+        return HeldByte(RegistersForm->Image(), subAddress);
+    if (family == qk::ChipFamily::QK330 && QK330RegForm)
+        return HeldByte(QK330RegForm->Image(), subAddress);
+    return std::nullopt;
+}
+
 }  // namespace
 
 TBusMonitorForm::TBusMonitorForm(QWidget* parent)
-    : QWidget(parent), meaning_([]() -> const qk::RegisterMap* {
-          const auto family = OkapiForm ? OkapiForm->CheckedFamily() : std::nullopt;
-          return family ? &qk::MapOf(*family) : nullptr;
-      }) {
+    : QWidget(parent),
+      meaning_(
+          []() -> const qk::RegisterMap* {
+              const auto family = FamilyInUse();
+              return family ? &qk::MapOf(*family) : nullptr;
+          },
+          ImageByte) {
     ui.setupUi(this);
     recorder_.SetDescriber(&meaning_);
     setFixedSize(size());

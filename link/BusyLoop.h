@@ -4,7 +4,7 @@
 namespace qk {
 
 // Exactly n empty iterations. The empty asm statement is volatile, so the compiler must keep every
-// iteration: bus timing and the calibration both count in these iterations.
+// iteration: the calibration counts in these iterations.
 inline void SpinLoop(uint32_t n) {
     for (uint32_t i = 0; i < n; ++i) asm volatile("");
 }

@@ -71,9 +71,7 @@ std::string FrameRecorder::Meaning(const FrameRecord& frame, int subAddress,
         std::snprintf(text, sizeof text, "pointer to %02Xh", sub);
         return text;
     }
-    std::vector<std::optional<uint8_t>> previous;
-    for (size_t i = 0; i < values.size(); ++i) previous.push_back(known_[(sub + i) & 0xFF]);
-    if (describer_) return describer_->Describe(sub, values, previous, read);
+    if (describer_) return describer_->Describe(sub, values, known_, read);
     char text[16];
     std::snprintf(text, sizeof text, "%02Xh %s ", sub, read ? "\u2192" : "\u2190");
     return text + HexBytes(values);

@@ -11,14 +11,17 @@
 
 namespace qk {
 
+// The value the bus last carried for each sub-address (nullopt where none is known yet).
+using KnownBytes = std::array<std::optional<uint8_t>, 256>;
+
 // What the bytes of consecutive registers mean: names, decoded values, and how fields changed
-// against the values the bus last carried for them (nullopt where none is known yet).
+// against the values the bus last carried for them; `known` also completes a value of several
+// bytes that the frame carries only in part.
 class RegisterDescriber {
   public:
     virtual ~RegisterDescriber() = default;
     virtual std::string Describe(uint8_t subAddress, const std::vector<uint8_t>& values,
-                                 const std::vector<std::optional<uint8_t>>& previous,
-                                 bool read) const = 0;
+                                 const KnownBytes& known, bool read) const = 0;
 };
 
 // Watches the bus master and keeps every frame in a ring with its time, its register and its
@@ -49,7 +52,7 @@ class FrameRecorder : public FrameObserver {
 
     FrameRing ring_;
     const RegisterDescriber* describer_ = nullptr;
-    std::array<std::optional<uint8_t>, 256> known_{};
+    KnownBytes known_{};
     int pointer_ = -1;  // the chip's register pointer as the frames set it
 };
 

@@ -1,23 +1,34 @@
 #include "link/I2cBus.h"
 
+#include <cmath>
+
 namespace qk {
 
 I2cBus::I2cBus(PortIo& port, I2cErrorSink& errors, FrameLogSink& log)
-    : I2cMaster(errors, log), port_(port) {}
+    : I2cMaster(errors, log), port_(port), lines_(port) {}
 
-void I2cBus::HalfPeriodDelay() const {
-    Spin(HalfPeriodCount);
+TimedLines::Time I2cBus::CountTime(uint32_t count) const {
+    return TimedLines::Time(std::llround(double(count) * NanosecondsPerCount));
 }
-void I2cBus::QuarterPeriodDelay() const {
-    Spin(QuarterPeriodCount);
+void I2cBus::HalfPeriodDelay() {
+    lines_.Pace(CountTime(HalfPeriodCount));
+}
+void I2cBus::QuarterPeriodDelay() {
+    lines_.Pace(CountTime(QuarterPeriodCount));
 }
 
 void I2cBus::WaitSclHigh() {
     int32_t budget = WaitTimeoutBudget;
+    bool heldLow = false;
     for (;;) {
         --budget;
         const uint8_t status = port_.PortRead(StatusPort);
-        if ((status & StatusScl) && budget > 0) return;
+        if ((status & StatusScl) && budget > 0) {
+            // Held low by a chip: the high phase starts when SCL was seen high.
+            if (heldLow) lines_.SclSeenHighNow();
+            return;
+        }
+        heldLow = heldLow || !(status & StatusScl);
         if (budget > 0) continue;
         WaitTimeoutBudget = 0;
         ReportWaitError();
@@ -27,12 +38,8 @@ void I2cBus::WaitSclHigh() {
 
 void I2cBus::WaitAck() {
     int32_t budget = AckTimeoutBudget;
-    // The polls count against the SCL high time. n is signed and wide: a wait that polls longer
-    // than the half period leaves it below zero, and the burn loop below must then stop at once.
-    int64_t remaining = HalfPeriodCount;
     for (;;) {
         --budget;
-        --remaining;
         const uint8_t status = port_.PortRead(StatusPort);
         if ((status & (StatusScl | StatusSda)) == StatusScl && budget >= 1) break;
         if (budget > 0) continue;
@@ -40,8 +47,8 @@ void I2cBus::WaitAck() {
         ReportAckError();
         break;
     }
-    // Burn the rest of the half period: "n = n - 1 while n > 0" runs max(n, 1) times.
-    Spin(remaining > 1 ? static_cast<uint32_t>(remaining) : 1u);
+    // The rest of the half period: the polls count against the SCL high time.
+    HalfPeriodDelay();
 }
 
 // SDA falls while SCL is high.
@@ -78,16 +85,7 @@ void I2cBus::I2cWriteByte(uint8_t value) {
     // SCL falls before SDA may change: the acknowledge clock (or START) left SCL high.
     Out(SdaReleased);
     QuarterPeriodDelay();
-    for (int bit = 7; bit >= 0; --bit) {
-        const bool one = (value >> bit) & 1;
-        Out(Drive(one, false));
-        QuarterPeriodDelay();
-        Out(Drive(one, true));
-        WaitSclHigh();
-        HalfPeriodDelay();
-        Out(Drive(one, false));
-        QuarterPeriodDelay();
-    }
+    for (int bit = 7; bit >= 0; --bit) ClockBit((value >> bit) & 1, true);
     // Acknowledge clock: SDA released for the chip to pull low, SCL raised.
     Out(SdaReleased);
     QuarterPeriodDelay();
@@ -95,6 +93,34 @@ void I2cBus::I2cWriteByte(uint8_t value) {
     WaitSclHigh();
     WaitAck();
     // Ends with both lines released (SCL high): the next write lowers SCL.
+}
+
+TimedLines::Time I2cBus::ClockBit(bool one, bool waitForScl) {
+    Out(Drive(one, false));
+    QuarterPeriodDelay();
+    Out(Drive(one, true));
+    if (waitForScl)
+        WaitSclHigh();
+    else
+        port_.PortRead(StatusPort);
+    HalfPeriodDelay();
+    const TimedLines::Time fell = Out(Drive(one, false));
+    QuarterPeriodDelay();
+    return fell;
+}
+
+std::vector<std::chrono::nanoseconds> I2cBus::ClockPeriods(int periods) {
+    lines_.Forget();
+    TimedLines::Time fell = Out(SdaReleased);
+    QuarterPeriodDelay();
+    std::vector<std::chrono::nanoseconds> times;
+    for (int i = 0; i < periods; ++i) {
+        const TimedLines::Time next = ClockBit(true, false);
+        times.push_back(next - fell);
+        fell = next;
+    }
+    Out(BothReleased);
+    return times;
 }
 
 // Eight bits from the chip, sampled while SCL is high.

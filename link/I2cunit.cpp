@@ -26,7 +26,6 @@ TI2CForm::TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink&
     qk::SetTextColor(ui.FreqAdjustLabel, qk::clMaroon);
     qk::SetTextColor(ui.FreqAdjustButton, qk::clBlack);
     qk::SetTextColor(ui.CalibrateButton, qk::clBlack);
-    timing_.spin = [this](uint32_t iterations) { bus_.Spin(iterations); };
 
     connect(ui.FreqAdjustButton, &QPushButton::clicked, this, &TI2CForm::FreqAdjustButtonClick);
     connect(ui.UpDownFreqAdjust, &qk::UpDown::clicked, this, &TI2CForm::UpDownFreqAdjustClick);
@@ -54,14 +53,12 @@ void TI2CForm::CalibrateScl(double targetMicroseconds) {
     qk::SetTextColor(ui.CalibrateButton, qk::clLime);
     ui.CalibrateButton->repaint();  // the calibration blocks the event loop: show lime now
     const qk::SclCalibrationResult result =
-        qk::SclCalibration(bus_.Port(), timing_).CalibrateScl(targetMicroseconds);
+        qk::SclCalibration(bus_).CalibrateScl(targetMicroseconds);
     if (!result.ok) {
         // No usable clock: the counts in force stay, and the button stays lime as a warning.
         ShowStatus(result.Text());
         return;
     }
-    bus_.HalfPeriodCount = result.halfPeriodCount;
-    bus_.QuarterPeriodCount = result.quarterPeriodCount;
     // A fast PC needs counts far above the layout's maximum: widen the range first, so that the
     // up-down starts at the calibrated count and a click steps by one from there.
     const int calibrated = static_cast<int>(result.halfPeriodCount);

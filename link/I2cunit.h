@@ -27,13 +27,13 @@ class TI2CForm : public QWidget {
     bool AdapterInUse() const { return adapter_ != nullptr; }
     std::string AdapterSetupError() const { return adapter_ ? adapter_->SetupError() : ""; }
     // Measures the busy-loop count of one SCL period of `targetMicroseconds`, puts it in force and
-    // moves the up-down to it; does nothing while OFF LINE is checked or an adapter is in force,
-    // and on failure keeps the counts in force.
+    // moves the up-down to it, and shows the count with the SCL frequency measured on the bus;
+    // does nothing while OFF LINE is checked or an adapter is in force, and on failure keeps the
+    // counts in force.
     void CalibrateScl(double targetMicroseconds);
-    // The clock and busy loop the calibration times with (tests play a machine of a chosen speed).
-    // By default steady_clock and the bus master's own Spin, so that a count means the same time
-    // in the calibration and on the bus.
-    void SetCalibrationTiming(qk::SclTiming timing) { timing_ = std::move(timing); }
+    // The clock and busy loop the bus master and its calibration time with (tests play a machine
+    // of a chosen speed). By default steady_clock and the busy loop.
+    void SetTiming(qk::SclTiming timing) { bus_.SetTiming(std::move(timing)); }
 
     // True while the count up-down is enabled for setting the count by hand.
     bool FineAdjustMode = false;
@@ -47,7 +47,6 @@ class TI2CForm : public QWidget {
 
     qk::I2cBus bus_;
     std::unique_ptr<qk::I2cDevBus> adapter_;
-    qk::SclTiming timing_;
     // The up-down's maximum in the layout (2000); after a calibration the maximum is the larger of
     // it and twice the calibrated count.
     int layoutMaximumCount_ = 0;

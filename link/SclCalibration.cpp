@@ -5,11 +5,21 @@
 #include <cstdio>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace qk {
 
-SclCalibration::SclCalibration(PortIo& port, SclTiming timing)
-    : port_(port), timing_(std::move(timing)) {}
+namespace {
+
+double Median(std::vector<double> values) {
+    auto middle = values.begin() + values.size() / 2;
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+}  // namespace
+
+SclCalibration::SclCalibration(I2cBus& bus) : bus_(bus), port_(bus.Port()), timing_(bus.Timing()) {}
 
 double SclCalibration::MeasureSclPeriod(uint32_t n) {
     const std::chrono::nanoseconds start = timing_.now();
@@ -79,15 +89,34 @@ SclCalibrationResult SclCalibration::CalibrateScl(double targetUs) {
         sumOfPeriods += t;
     }
     result.meanPeriodUs = sumOfPeriods * 0.05;
-    result.frequencyKHz = 1.0 / (result.meanPeriodUs * 0.001);
-    // A zero or absurd period cannot be shown as a frequency: treat it as a failed calibration.
-    if (!std::isfinite(result.frequencyKHz) || result.frequencyKHz < 0.0 ||
-        result.frequencyKHz >= double(std::numeric_limits<int32_t>::max()))
-        return result;
     result.halfPeriodCount = sumOfCounts / Passes;
     result.quarterPeriodCount = result.halfPeriodCount / 2;
-    result.ok = true;
+    // A zero or absurd period cannot stand for a count: treat it as a failed calibration.
+    if (!(result.meanPeriodUs > 0.0) || !std::isfinite(result.meanPeriodUs)) return result;
+    const uint32_t half = bus_.HalfPeriodCount, quarter = bus_.QuarterPeriodCount;
+    const double perCount = bus_.NanosecondsPerCount;
+    MeasureBusClock(targetUs, result);
+    result.ok = std::isfinite(result.frequencyKHz) && result.frequencyKHz > 0.0 &&
+                result.frequencyKHz < double(std::numeric_limits<int32_t>::max());
+    if (!result.ok) {
+        bus_.HalfPeriodCount = half;
+        bus_.QuarterPeriodCount = quarter;
+        bus_.NanosecondsPerCount = perCount;
+    }
     return result;
+}
+
+void SclCalibration::MeasureBusClock(double targetUs, SclCalibrationResult& result) {
+    bus_.HalfPeriodCount = result.halfPeriodCount;
+    bus_.QuarterPeriodCount = result.quarterPeriodCount;
+    // The count found stands for half the target period: a count whose period was measured long
+    // because the machine was busy meanwhile does not slow the clock down.
+    bus_.NanosecondsPerCount = targetUs * 1000.0 / (2.0 * result.halfPeriodCount);
+    std::vector<double> periodsUs;
+    for (const std::chrono::nanoseconds period : bus_.ClockPeriods(ClockPeriodsTimed))
+        periodsUs.push_back(std::chrono::duration<double, std::micro>(period).count());
+    result.clockPeriodUs = Median(std::move(periodsUs));
+    result.frequencyKHz = 1000.0 / result.clockPeriodUs;
 }
 
 std::string SclCalibrationResult::Text() const {

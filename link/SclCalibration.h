@@ -1,26 +1,12 @@
 #pragma once
-#include <chrono>
 #include <cstdint>
-#include <functional>
 #include <string>
 
-#include "link/BusyLoop.h"
+#include "link/I2cBus.h"
 #include "link/Port.h"
+#include "link/SclTiming.h"
 
 namespace qk {
-
-// What the calibration times with: a monotonic clock and the busy loop whose iterations it counts.
-// Both are replaceable so that a test can play a machine of any speed.
-struct SclTiming {
-    using Clock = std::function<std::chrono::nanoseconds()>;
-    using Spin = std::function<void(uint32_t iterations)>;
-
-    Clock now = [] {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(
-            std::chrono::steady_clock::now().time_since_epoch());
-    };
-    Spin spin = &SpinLoop;  // must be the bus master's loop, so that a count means the same time
-};
 
 struct SclCalibrationResult {
     // False when some pass never reached the target period (a clock that does not advance):
@@ -28,17 +14,23 @@ struct SclCalibrationResult {
     bool ok = false;
     uint32_t halfPeriodCount = 0;
     uint32_t quarterPeriodCount = 0;
-    double meanPeriodUs = 0.0;
+    double meanPeriodUs = 0.0;  // of the 20 passes' counts
+    // The bus master's own clock with the counts in force: the median of its periods, and the
+    // frequency that makes.
+    double clockPeriodUs = 0.0;
     double frequencyKHz = 0.0;
     // "#812 SCL100" when ok, else "ERROR".
     std::string Text() const;
 };
 
 // Finds the busy-loop count at which one SCL clock period (two spins and three control-port
-// writes) first reaches a target time, averaged over 20 passes.
+// writes) first reaches a target time, averaged over 20 passes. The counts then go into force on
+// the bus master, which clocks SCL a while: the frequency told is the one measured there, on the
+// wire's own phases.
 class SclCalibration {
   public:
     static constexpr int Passes = 20;
+    static constexpr int ClockPeriodsTimed = 20;
     // Each trial count is measured this many times and the shortest period counts: an interrupt or
     // a preemption only ever lengthens a measurement.
     static constexpr int Repeats = 5;
@@ -48,13 +40,16 @@ class SclCalibration {
     // many times faster than any PC; reaching it means the clock is not advancing.
     static constexpr uint32_t MaximumCount = 200000;
 
-    SclCalibration(PortIo& port, SclTiming timing = {});
+    // Drives the bus master's port and times with the bus master's clock and busy loop.
+    explicit SclCalibration(I2cBus& bus);
 
     // One clock period with trial count n, in microseconds: SCL low, n iterations, SCL high,
     // n iterations, SCL low; SDA stays high.
     double MeasureSclPeriod(uint32_t n);
     // The shortest of Repeats measurements with trial count n.
     double ShortestSclPeriod(uint32_t n);
+    // On success the counts and the time per count are in force on the bus master; on failure it
+    // keeps its own.
     SclCalibrationResult CalibrateScl(double targetUs);
 
   private:
@@ -67,6 +62,10 @@ class SclCalibration {
     // noise this is the count a one-step walk would find, in a few dozen measurements.
     bool SearchUpward(double targetUs, uint32_t below, uint32_t& n, double& t);
 
+    // Puts the counts in force and measures the clock they give on the bus.
+    void MeasureBusClock(double targetUs, SclCalibrationResult& result);
+
+    I2cBus& bus_;
     PortIo& port_;
     SclTiming timing_;
 };

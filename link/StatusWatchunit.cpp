@@ -19,6 +19,7 @@ constexpr int LampsPerRow = 4;
 constexpr const char* LampUnknown = "background: #d4d0c8; color: black; border: 1px solid gray;";
 constexpr const char* LampSet = "background: #00ff00; color: black; border: 1px solid gray;";
 constexpr const char* LampClear = "background: #404040; color: white; border: 1px solid gray;";
+constexpr const char* OffLineNote = "OFF LINE: the watch reads nothing while the bus is off line.";
 
 // A style sheet costs a restyle of the label even when it is the same: set it only on a change.
 void SetLampStyle(QLabel* lamp, const char* style) {
@@ -45,7 +46,7 @@ TStatusWatchForm::TStatusWatchForm(QWidget* parent) : QWidget(parent) {
     connect(ui.CsvButton, &QPushButton::clicked, this, &TStatusWatchForm::CsvButtonClick);
     connect(ui.IntervalSpinBox, &QSpinBox::valueChanged, this,
             &TStatusWatchForm::IntervalSpinBoxChange);
-    connect(ui.CloseButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(ui.CloseButton, &QPushButton::clicked, this, &TStatusWatchForm::CloseButtonClick);
     connect(OkapiForm, &TOkapiForm::OffLineChanged, this, &TStatusWatchForm::OffLineChanged);
 }
 
@@ -57,6 +58,17 @@ void TStatusWatchForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     OffLineChanged(OkapiForm->IsOffLine());
     if (const auto family = OkapiForm->CheckedFamily()) FollowChip(*family);
+}
+
+// Nothing is read while nobody watches: a closed watch stops, and starts again only when asked.
+void TStatusWatchForm::CloseButtonClick() {
+    if (Polling()) Stop("Stopped.");
+    hide();
+}
+
+void TStatusWatchForm::closeEvent(QCloseEvent* event) {
+    if (Polling()) Stop("Stopped.");
+    QWidget::closeEvent(event);
 }
 
 std::optional<qk::ChipFamily> TStatusWatchForm::CheckedFamily() {
@@ -163,9 +175,10 @@ void TStatusWatchForm::IntervalSpinBoxChange(int milliseconds) {
 void TStatusWatchForm::OffLineChanged(bool offLine) {
     ui.StartStopButton->setEnabled(!offLine);
     ui.ZeroButton->setEnabled(!offLine);
+    // Back on line only the off-line note goes: a stop's note stays until the user starts again.
     if (offLine)
-        Stop("OFF LINE: the watch reads nothing while the bus is off line.");
-    else if (!Polling())
+        Stop(OffLineNote);
+    else if (ui.NoteLabel->text() == OffLineNote)
         ui.NoteLabel->setText("");
 }
 

@@ -15,7 +15,8 @@ class I2cMaster;
 // status bit as a lamp, with a timeline of the last minutes and, if chosen, a CSV file of every
 // change. It only ever reads; the one write is its Zero, the register editor's own. Polls run on
 // the GUI thread between user operations and wait while a modal dialog is open or the bus is held.
-// A bus error stops the polling and says so on the window.
+// A bus error stops the polling and says so on the window; closing the window stops it too, and
+// it shows as stopped when it is opened again.
 class TStatusWatchForm : public QWidget {
     Q_OBJECT
   public:
@@ -29,9 +30,11 @@ class TStatusWatchForm : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void StartStopButtonClick();
+    void CloseButtonClick();
     void ZeroButtonClick();
     void CsvButtonClick();
     void IntervalSpinBoxChange(int milliseconds);

@@ -26,6 +26,8 @@ class TQK330SixChBalanceForm : public QWidget {
     // Enables or disables channel 1..6's offset slider and reset button.
     void EnableChannel(int channel, bool enabled);
 
+    QSlider* OffsetSlider(int channel) const { return strips_.Strip(channel).trackBar; }
+
   private:
     Ui::TQK330SixChBalanceForm ui;
     qk::ChannelStrips strips_;

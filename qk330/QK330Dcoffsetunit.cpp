@@ -5,6 +5,7 @@
 #include "app/Forms.h"
 #include "chips/QK330Offsets.h"
 #include "qk330/QK330Regunit.h"
+#include "widgets/ValueReadout.h"
 
 namespace {
 
@@ -58,6 +59,17 @@ TQK330DCOffsetForm::TQK330DCOffsetForm(QWidget* parent) : QWidget(parent) {
 void TQK330DCOffsetForm::SetChannelFromValue(int channel, uint16_t value) {
     if (!qk::ChannelStrips::ValidChannel(channel)) return;
     strips_.Strip(channel).trackBar->setValue(qk::DcOffsetPosition(value));
+    ShowHeldValue(channel);
+}
+
+// A value beyond 13 bits that the slider did not replace reads as no code, not as the slider's
+// end.
+void TQK330DCOffsetForm::ShowHeldValue(int channel) {
+    if (!qk::ChannelStrips::ValidChannel(channel)) return;
+    const qk::ChannelStrip& strip = strips_.Strip(channel);
+    const uint16_t held = QK330RegForm->Image().CurrentWord(OffsetRegister(channel));
+    qk::ShowValueText(strip.readouts[0], qk::DcOffsetValueText(held));
+    strip.readouts[1]->setText(QString::fromStdString(qk::HexWordText(held)));
 }
 
 void TQK330DCOffsetForm::EnableChannel(int channel, bool enabled) {
@@ -69,7 +81,7 @@ void TQK330DCOffsetForm::ChannelTrackBarChange(int channel) {
     const qk::ChannelStrip& strip = strips_.Strip(channel);
     const int position = strip.trackBar->value();
     const uint16_t value = qk::DcOffsetRegisterValue(position);
-    strip.readouts[0]->setText(QString::fromStdString(qk::DcOffsetPercentText(position)));
+    qk::ShowValueText(strip.readouts[0], qk::DcOffsetPercentText(position));
     strip.readouts[1]->setText(QString::fromStdString(qk::HexWordText(value)));
     QK330RegForm->Image().StoreAndWriteWord(OffsetRegister(channel), value);
 }

@@ -13,8 +13,10 @@ class TQK330DCOffsetForm : public QWidget {
     explicit TQK330DCOffsetForm(QWidget* parent = nullptr);
 
     // Puts channel 1..6's slider where a 13-bit register value stands; a moved slider writes its
-    // register.
+    // register. The readouts then show the register as the image holds it.
     void SetChannelFromValue(int channel, uint16_t value);
+    // Channel 1..6's readouts from the register image, whatever value it holds; sends nothing.
+    void ShowHeldValue(int channel);
     // Enables or disables channel 1..6's slider and zero button.
     void EnableChannel(int channel, bool enabled);
 

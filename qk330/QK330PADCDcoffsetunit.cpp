@@ -6,6 +6,7 @@
 #include "chips/QK330Offsets.h"
 #include "qk330/QK330Regunit.h"
 #include "widgets/Colors.h"
+#include "widgets/ValueReadout.h"
 
 namespace {
 
@@ -30,12 +31,20 @@ TQK330PADC_DCOffsetForm::TQK330PADC_DCOffsetForm(QWidget* parent) : QWidget(pare
 
 void TQK330PADC_DCOffsetForm::SetFromValue(uint16_t value) {
     ui.PADC_DCTrackBar->setValue(qk::PadcOffsetPosition(value));
+    ShowHeldValue();
+}
+
+// A value beyond 13 bits reads as no code, not as the slider's position.
+void TQK330PADC_DCOffsetForm::ShowHeldValue() {
+    const uint16_t held = QK330RegForm->Image().CurrentWord(kPadcOffsetRegister);
+    qk::ShowValueText(ui.PADC_DCReadout, qk::PadcOffsetValueText(held));
+    ui.PADC_DCHexReadout->setText(QString::fromStdString(qk::HexWordText(held)));
 }
 
 void TQK330PADC_DCOffsetForm::PADC_DCTrackBarChange() {
     const int position = ui.PADC_DCTrackBar->value();
     const uint16_t value = qk::PadcOffsetRegisterValue(position);
-    ui.PADC_DCReadout->setText(QString::fromStdString(qk::PadcOffsetPercentText(position)));
+    qk::ShowValueText(ui.PADC_DCReadout, qk::PadcOffsetPercentText(position));
     ui.PADC_DCHexReadout->setText(QString::fromStdString(qk::HexWordText(value)));
     QK330RegForm->Image().StoreAndWriteWord(kPadcOffsetRegister, value);
 }

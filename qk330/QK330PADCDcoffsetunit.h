@@ -10,8 +10,11 @@ class TQK330PADC_DCOffsetForm : public QWidget {
   public:
     explicit TQK330PADC_DCOffsetForm(QWidget* parent = nullptr);
 
-    // Puts the slider where a register value stands; a moved slider writes the register.
+    // Puts the slider where a register value stands; a moved slider writes the register. The
+    // readouts then show the register as the image holds it.
     void SetFromValue(uint16_t value);
+    // The readouts from the register image, whatever value it holds; sends nothing.
+    void ShowHeldValue();
 
     // Readouts, image and wire from the slider's position.
     void PADC_DCTrackBarChange();

@@ -47,6 +47,11 @@ void TQK330SEOffsetRegForm::ShowSeOffsetByte(int byte, uint8_t value) {
     SendButtonClick();
 }
 
+void TQK330SEOffsetRegForm::ShowSeOffset(const qk::SeOffsetBytes& bytes) {
+    ShowBytes(bytes);
+    HexBitBtnClick();
+}
+
 void TQK330SEOffsetRegForm::ClearSeCalculator() {
     for (QLineEdit* edit : {ui.PSUEdit, ui.R1Edit, ui.R2Edit, ui.PSUFactorEdit, ui.RFactorEdit})
         edit->setText("0");

@@ -16,6 +16,8 @@ class TQK330SEOffsetRegForm : public QWidget {
 
     // Shows byte 1..4 (32h..35h) of the SE offset, then Hex Enter, Float Enter and APPLY.
     void ShowSeOffsetByte(int byte, uint8_t value);
+    // Shows the four bytes as they are and their number (Hex Enter); nothing is sent.
+    void ShowSeOffset(const qk::SeOffsetBytes& bytes);
 
     // The calculator's five boxes to "0".
     void ClearSeCalculator();

@@ -171,7 +171,10 @@ void TQK330TestRegForm::ReadBitRegister(uint8_t subAddress) {
 }
 
 void TQK330TestRegForm::ReadAdcPscControl() {
-    const uint8_t value = QK330Image().ReadAndStore(AdcPscControlRegister);
+    ShowAdcPscControl(QK330Image().ReadAndStore(AdcPscControlRegister));
+}
+
+void TQK330TestRegForm::ShowAdcPscControl(uint8_t value) {
     ui.OverVoltageRadioGroup->setItemIndex((value & kOverVoltageBit) ? 1 : 0);
     ui.ClkDlySelRadioGroup->setItemIndex(value >> kClockDelayShift);
 }
@@ -181,17 +184,32 @@ void TQK330TestRegForm::ReadPredictor() {
     ui.PSC_PredTrackBar->setValue(QK330Image().ReadAndStore(PredictorRegister));
 }
 
+void TQK330TestRegForm::ShowPredictor(uint8_t value) {
+    const QSignalBlocker quiet(ui.PSC_PredTrackBar);
+    ui.PSC_PredTrackBar->setValue(value);
+    ui.PSC_PredHexReadout->setText(HexReadout(ui.PSC_PredTrackBar->value()));
+}
+
 void TQK330TestRegForm::ReadDither() {
-    const uint8_t value = QK330Image().ReadAndStore(DitherRegister);
+    ShowDither(QK330Image().ReadAndStore(DitherRegister));
+}
+
+void TQK330TestRegForm::ShowDither(uint8_t value) {
     const NSDither choice = (value & kTriangularBit)    ? Triangular
                             : (value & kRectangularBit) ? Rectangular
                                                         : NoNSDither;
     ui.NSDitherRadioGroup->setItemIndex(choice);
     // The track bar's own write would send the position without the dither choice and so change
-    // the chip by reading it: the bar moves quietly and the register keeps the byte read.
+    // the chip by reading it: the bar moves quietly and the register keeps the byte shown.
     const QSignalBlocker quiet(ui.DitherTrackBar);
     ui.DitherTrackBar->setValue(value & kDitherPositionBits);
     ui.DitherHexReadout->setText(HexReadout(ui.DitherTrackBar->value()));
+}
+
+void TQK330TestRegForm::ShowChoiceRegister(uint8_t subAddress, uint8_t value) {
+    if (subAddress == AdcPscControlRegister) ShowAdcPscControl(value);
+    if (subAddress == PredictorRegister) ShowPredictor(value);
+    if (subAddress == DitherRegister) ShowDither(value);
 }
 
 void TQK330TestRegForm::ReadAllButtonClick() {

@@ -24,6 +24,8 @@ class TQK330TestRegForm : public QWidget {
 
     // Shows a test register's eight boxes from a value (all cleared, then each 1 bit checked).
     void ShowTestBits(uint8_t subAddress, uint8_t value);
+    // Shows 7Bh, 7Ch or 7Dh from a value; nothing is sent (the track bars move quietly).
+    void ShowChoiceRegister(uint8_t subAddress, uint8_t value);
     // The eight boxes of 79h, 7Ah, 7Eh or 7Fh, bit 0 first.
     qk::BitBoxes TestBoxes(uint8_t subAddress) const;
     // Shows the four PSC/ADC groups and widens the window to its QK340 outer width; hides them at
@@ -52,6 +54,9 @@ class TQK330TestRegForm : public QWidget {
     void ReadAdcPscControl();
     void ReadPredictor();
     void ReadDither();
+    void ShowAdcPscControl(uint8_t value);
+    void ShowPredictor(uint8_t value);
+    void ShowDither(uint8_t value);
 
     Ui::TQK330TestRegForm ui;
     qk::RegisterBoxGroups groups_;

@@ -3,7 +3,7 @@
 # in its own folder build-sanitized/. Expects the dependencies installed (scripts/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-sanitized -DCMAKE_BUILD_TYPE=Debug -DQK_SANITIZE=ON >/dev/null
+cmake -S . -B build-sanitized -DCMAKE_BUILD_TYPE=Debug -DQK_SANITIZE=ON -DQK_REQUIRE_HELP_DOCUMENT=ON >/dev/null
 cmake --build build-sanitized -j"$(nproc)"
 cd build-sanitized
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1

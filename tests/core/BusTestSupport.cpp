@@ -18,13 +18,4 @@ void RecordingLog::LogByte(uint8_t value) {
     pending += item;
 }
 
-std::vector<uint32_t>& SpinCalls() {
-    static std::vector<uint32_t> calls;
-    return calls;
-}
-
-void CountingSpin(uint32_t iterations) {
-    SpinCalls().push_back(iterations);
-}
-
 }  // namespace qk::test

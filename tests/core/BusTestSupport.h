@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/VirtualBoard.h"
@@ -27,7 +28,7 @@ struct RecordingLog : FrameLogSink {
     void LogByte(uint8_t value) override;
 };
 
-// A bus master wired to a virtual board, with both delay counts 0.
+// A bus master wired to a virtual board, with both delay counts 0, on the real clock.
 struct BusRig {
     explicit BusRig(board::Chip chip = board::Chip::QK310, uint8_t boardAddress = 0x34)
         : board(chip, boardAddress), bus(board, errors, log) {}
@@ -37,8 +38,14 @@ struct BusRig {
     I2cBus bus;
 };
 
-// Spin calls seen by CountingSpin since the last reset.
-std::vector<uint32_t>& SpinCalls();
-void CountingSpin(uint32_t iterations);
+// A bus master on a port of the test's, timed by a machine of the test's.
+struct BusOn {
+    BusOn(PortIo& port, SclTiming timing) : bus(port, errors, log) {
+        bus.SetTiming(std::move(timing));
+    }
+    RecordingErrorSink errors;
+    RecordingLog log;
+    I2cBus bus;
+};
 
 }  // namespace qk::test

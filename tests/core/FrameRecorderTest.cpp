@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "chips/RegisterMeaning.h"
 #include "tests/core/BusTestSupport.h"
 
 namespace qk::test {
@@ -56,6 +59,46 @@ TEST(FrameRecorder, MarksErrorsAndOffLineFrames) {
     EXPECT_EQ(TextsOf(*recorder.Ring().Find(0)).error, "ACK Error");
     EXPECT_EQ(TextsOf(*recorder.Ring().Find(1)).error, "OFF LINE");
     rig.bus.RemoveFrameObserver(&recorder);
+}
+
+// A frame that carries part of a value of several bytes names their place in it, and the whole
+// value as the bus last carried the other bytes, or else as the image holds them.
+TEST(FrameRecorder, NamesTheBytesOfAValueThatAFrameCarriesInPart) {
+    BusRig rig(board::Chip::QK330);
+    FrameRecorder recorder(10);
+    const std::map<uint8_t, uint8_t> image{{0x32, 0x20}, {0x33, 0x41}, {0x34, 0x00}, {0x35, 0x00}};
+    const RegisterMeaning meaning([] { return &QK330Map(); },
+                                  [&](uint8_t sub) -> std::optional<uint8_t> {
+                                      const auto held = image.find(sub);
+                                      if (held == image.end()) return std::nullopt;
+                                      return held->second;
+                                  });
+    recorder.SetDescriber(&meaning);
+    rig.bus.AddFrameObserver(&recorder);
+    const struct {
+        std::vector<uint8_t> frame;
+        const char* meaning;
+    } cases[] = {
+        {{0x26, 0x03}, "26h-27h Ch1 Volume byte 1 of 2 \u2190 03; word 03?? (27h not known yet)"},
+        {{0x27, 0xCF, 0x03},
+         "26h-27h Ch1 Volume byte 2 of 2 \u2190 CF; word 03CF = 0.00 dB; 28h-29h Ch2 Volume byte 1 "
+         "of 2 \u2190 03; word 03?? (29h not known yet)"},
+        {{0x10, 0x01},
+         "0Fh-10h PADC DC Offset byte 2 of 2 \u2190 01; word ??01 (0Fh not known yet)"},
+        {{0x34, 0x80},
+         "32h-35h SE OFFSET byte 3 of 4 \u2190 80; word 20418000 = "
+         "0.503997802734375000000000000000"},
+        {{0x33, 0x00, 0x00},
+         "32h-35h SE OFFSET bytes 2-3 of 4 \u2190 00 00; word 20000000 = "
+         "0.500000000000000000000000000000"},
+        {{0x14, 0x0F, 0xFF}, "14h-15h Ch1 DC Offset \u2190 0F FF: 6.2500%"},
+    };
+    for (const auto& c : cases)
+        rig.bus.I2cWrite(0x34, c.frame.data(), static_cast<int>(c.frame.size()));
+    rig.bus.RemoveFrameObserver(&recorder);
+    ASSERT_EQ(recorder.Ring().Size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(recorder.Ring().Find(i)->meaning, cases[i].meaning) << i;
 }
 
 // The ring keeps the newest frames; sequence numbers run on through drops and clears.

@@ -254,35 +254,6 @@ TEST(Errors, ProbeShowsNoDialogButCountsIt) {
     EXPECT_EQ(rig.errors.ackDialogs, 0);
 }
 
-TEST(Errors, TimedOutAckWaitBurnsOneIterationNotBillions) {
-    BusRig rig;
-    rig.bus.Spin = &CountingSpin;
-    rig.bus.HalfPeriodCount = 5;
-    rig.bus.QuarterPeriodCount = 2;
-    rig.board.SetFault(Fault::NoDevice);
-    SpinCalls().clear();
-    rig.bus.I2cWrite(0x34, nullptr, 0);
-    ASSERT_FALSE(SpinCalls().empty());
-    EXPECT_LE(*std::max_element(SpinCalls().begin(), SpinCalls().end()), 5u);
-    EXPECT_EQ(rig.bus.AckErrorFlag, 1);
-}
-
-TEST(Timing, AcknowledgePollsCountAgainstTheHalfPeriod) {
-    BusRig rig;
-    rig.bus.Spin = &CountingSpin;
-    rig.bus.HalfPeriodCount = 100;
-    rig.bus.QuarterPeriodCount = 50;
-    SpinCalls().clear();
-    rig.bus.I2cWrite(0x34, nullptr, 0);
-    // Start: Q H H. Address byte: Q with SCL lowered, then per bit Q, H, Q; the acknowledge
-    // clock's Q and the burn of the half period less the one poll it took. Stop: Q Q (SCL, then
-    // SDA lowered), H H.
-    std::vector<uint32_t> expected = {50, 100, 100, 50};
-    for (int bit = 0; bit < 8; ++bit) expected.insert(expected.end(), {50, 100, 50});
-    expected.insert(expected.end(), {50, 99, 50, 50, 100, 100});
-    EXPECT_EQ(SpinCalls(), expected);
-}
-
 TEST(ClockStretching, WithinTheBudgetIsWaitedFor) {
     BusRig rig;
     rig.board.SetFault(Fault::ClockStretch, 25);

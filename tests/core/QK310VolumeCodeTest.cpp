@@ -32,5 +32,10 @@ INSTANTIATE_TEST_SUITE_P(Mute, QK310VolumeCodeTexts,
                          ::testing::Values(CodeCase{5, "MUTE"}, CodeCase{0, "MUTE"},
                                            CodeCase{-1, "MUTE"}, CodeCase{-300, "MUTE"}));
 
+// The register is a byte: the values above the loudest code have no gain.
+INSTANTIATE_TEST_SUITE_P(BeyondTheTable, QK310VolumeCodeTexts,
+                         ::testing::Values(CodeCase{250, "invalid code FAh"},
+                                           CodeCase{255, "invalid code FFh"}));
+
 }  // namespace
 }  // namespace qk::test

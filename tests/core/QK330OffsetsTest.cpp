@@ -27,8 +27,10 @@ TEST(QK330Offsets, DcOffsetIsThe13BitSignedOffset) {
         EXPECT_EQ(DcOffsetRegisterValue(c.position), c.value) << c.position;
         EXPECT_EQ(DcOffsetPosition(c.value), c.position) << c.position;
         EXPECT_EQ(DcOffsetPercentText(c.position), c.percent) << c.position;
+        EXPECT_EQ(DcOffsetValueText(c.value), c.percent) << c.position;
     }
     EXPECT_EQ(DcOffsetPosition(0xFFFF), OffsetSliderMaximum) << "beyond 13 bits: clamped";
+    EXPECT_EQ(DcOffsetValueText(0xFFFF), "invalid code FFFFh");
 }
 
 TEST(QK330Offsets, PadcOffsetRegisterIsItsReadoutAndComesBackToTheSamePosition) {
@@ -42,6 +44,7 @@ TEST(QK330Offsets, PadcOffsetRegisterIsItsReadoutAndComesBackToTheSamePosition) 
         EXPECT_EQ(PadcOffsetRegisterValue(c.position), c.value) << c.position;
         EXPECT_EQ(PadcOffsetPosition(c.value), c.position) << c.position;
         EXPECT_EQ(PadcOffsetPercentText(c.position), c.percent) << c.position;
+        EXPECT_EQ(PadcOffsetValueText(c.value), c.percent) << c.position;
     }
     for (int position = 0; position <= OffsetSliderMaximum; ++position)
         ASSERT_EQ(PadcOffsetPosition(PadcOffsetRegisterValue(position)), position);

@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{ChipFamily::QK330,
                    0x13,
                    {0x0C},
-                   "ER & MuteDelay: Err Recovery 0 TC Clocks, AutoMute code 12 (no listed delay)"},
+                   "ER & MuteDelay: Err Recovery 0 TC Clocks, AutoMute invalid code 0Ch"},
         DecodeCase{ChipFamily::QK310,
                    0x03,
                    {0x7F},

@@ -10,18 +10,19 @@
 
 namespace qk::test {
 
-// A PC of a chosen speed for the SCL calibration. Its clock advances only by what the calibration
-// spends: each busy-loop iteration and each port write through Port() costs a fixed time, so a
-// measured period is a function of the trial count n: t(n) = 2 n nsPerIteration + 3 nsPerPortWrite.
-// Time is kept in picoseconds and the clock reads whole nanoseconds, as a real one does: with a
-// whole number of nanoseconds per iteration every period is exact.
+// A PC of a chosen speed for the SCL calibration and the bus master. Its clock advances only by
+// what they spend: each busy-loop iteration and each port write through TimedPort costs a fixed
+// time (reading the clock costs nothing), so a measured period is a function of the trial count n:
+// t(n) = 2 n nsPerIteration + 3 nsPerPortWrite. Time is kept in picoseconds and the clock reads
+// whole nanoseconds, as a real one does: with a whole number of nanoseconds per iteration every
+// period is exact.
 class SimulatedMachine {
     struct State {
         int64_t psPerIteration;
         int64_t nsPerPortWrite;
         int64_t elapsedPs = 0;
-        // Interrupts: a busy loop is lengthened by interruptNs with probability 1/interruptEvery.
-        int interruptEvery = 0;
+        // Interrupts: on average one in every interruptEveryNs of busy loop, for interruptNs.
+        int64_t interruptEveryNs = 0;
         int64_t interruptNs = 0;
         std::minstd_rand random{12345};  // fixed seed: every run strikes the same loops
     };
@@ -31,19 +32,31 @@ class SimulatedMachine {
         : state_(std::make_shared<State>(
               State{int64_t(std::llround(nsPerIteration * 1000.0)), nsPerPortWrite})) {}
 
-    // From now on, about one busy loop in `every` is interrupted for `ns` nanoseconds.
-    void Interrupt(int every, int64_t ns) {
-        state_->interruptEvery = every;
+    // From now on, on average one interrupt of `ns` nanoseconds strikes every `everyNs` of busy
+    // loop: a loop of that length is interrupted about once.
+    void Interrupt(int64_t everyNs, int64_t ns) {
+        state_->interruptEveryNs = everyNs;
         state_->interruptNs = ns;
+    }
+    // From now on the busy loop runs at this speed (the machine grew faster or slower).
+    void SetNsPerIteration(double nsPerIteration) {
+        state_->psPerIteration = int64_t(std::llround(nsPerIteration * 1000.0));
+    }
+    // Time passes on the machine (a port access, say).
+    void Spend(int64_t ns) const { state_->elapsedPs += ns * 1000; }
+    std::chrono::nanoseconds Now() const {
+        return std::chrono::nanoseconds(state_->elapsedPs / 1000);
     }
 
     SclTiming Timing() const {
         auto state = state_;
         return {[state] { return std::chrono::nanoseconds(state->elapsedPs / 1000); },
                 [state](uint32_t n) {
-                    state->elapsedPs += int64_t(n) * state->psPerIteration;
-                    if (state->interruptEvery > 0 &&
-                        state->random() % unsigned(state->interruptEvery) == 0)
+                    const int64_t spinPs = int64_t(n) * state->psPerIteration;
+                    state->elapsedPs += spinPs;
+                    if (state->interruptEveryNs > 0 &&
+                        double(state->random() - 1) / double(std::minstd_rand::max()) <
+                            double(spinPs) / double(state->interruptEveryNs * 1000))
                         state->elapsedPs += state->interruptNs * 1000;
                 }};
     }

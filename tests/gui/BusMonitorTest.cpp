@@ -83,6 +83,66 @@ TEST_F(BusMonitor, FollowsReadAllFrameByFrame) {
     EXPECT_EQ(dialogs, Texts{});
 }
 
+// "26h-27h Ch1 Volume byte 1 of 2 <arrow> 03; word 03CF = 0.00 dB"
+std::string ByteOfWord(const RegisterInfo& info, size_t byte, const char* arrow, uint8_t value,
+                       const char* word, const char* text) {
+    return QString::asprintf("%02Xh-%02Xh %s byte %zu of %d %s %02X; word %s = %s", info.subAddress,
+                             info.subAddress + info.width - 1, info.name, byte + 1, info.width,
+                             arrow, value, word, text)
+        .toStdString();
+}
+
+// Each byte of every value of several bytes, read alone, names its place in the value and the
+// whole value as the frames before (or the image) left the other bytes.
+TEST_F(BusMonitor, NamesEachByteOfAWordReadAlone) {
+    const struct {
+        Conversion conversion;
+        const char* word;
+        const char* text;
+    } activated[] = {
+        {Conversion::PadcOffset, "0000", "0.0000%"},
+        {Conversion::QK330DcOffset, "0000", "0.0000%"},
+        {Conversion::QK330Volume, "03CF", "0.00 dB"},
+        {Conversion::SeOffset, "20410000", "0.503967285156250000000000000000"},
+    };
+    const RegisterMap& map = QK330Map();
+    int words = 0;
+    for (const RegisterInfo& info : map.registers) {
+        if (info.width < 2) continue;
+        ++words;
+        const auto* value =
+            std::find_if(std::begin(activated), std::end(activated),
+                         [&](const auto& a) { return a.conversion == info.conversion; });
+        ASSERT_NE(value, std::end(activated)) << info.name;
+        const std::vector<uint8_t> subs = map.BytesOf(info);
+        for (size_t k = 0; k < subs.size(); ++k) {
+            Click(BusMonitorForm, "ClearButton");
+            const uint8_t read = QK330RegForm->Image().ReadAndStore(subs[k]);
+            const Texts rows = Rows();
+            ASSERT_EQ(rows.size(), 2u) << info.name;
+            EXPECT_EQ(rows[1], QString::asprintf("R %02Xh | ", subs[k]).toStdString() +
+                                   ByteOfWord(info, k, "\u2192", read, value->word, value->text));
+        }
+    }
+    EXPECT_EQ(words, 14);
+}
+
+// The activation writes the SE offset a byte at a time, four times over.
+TEST_F(BusMonitor, NamesTheActivationsSeOffsetBytes) {
+    Click(OkapiForm, "QK330InitSWBitBtn");
+    const RegisterInfo& seOffset = *QK330Map().Find(0x32);
+    Texts seRows, expected;
+    for (const std::string& row : Rows())
+        if (row.starts_with("W 3") && row[3] >= '2' && row[3] <= '5') seRows.push_back(row);
+    const uint8_t bytes[] = {0x20, 0x41, 0x00, 0x00};
+    for (int apply = 0; apply < 4; ++apply)
+        for (size_t k = 0; k < 4; ++k)
+            expected.push_back(QString::asprintf("W %02zXh | ", 0x32 + k).toStdString() +
+                               ByteOfWord(seOffset, k, "\u2190", bytes[k], "20410000",
+                                          "0.503967285156250000000000000000"));
+    EXPECT_EQ(seRows, expected);
+}
+
 TEST_F(BusMonitor, FiltersByRegisterAndSavesWhatItShows) {
     Click(OkapiForm, "QK330MasterVolZeroBitBtn");
     QTest::keyClicks(Child<QLineEdit>(BusMonitorForm, "FilterEdit"), "27h");

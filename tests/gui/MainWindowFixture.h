@@ -1,7 +1,9 @@
 #pragma once
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,14 @@ class MainWindowTest : public ProgramTest {
     }
 
     void ClickStart() { Click(OkapiForm, "StartBitBtn"); }
+    // The hidden-controls login with an access code (any other code logs out).
+    static void LogIn(const char* code) {
+        Click(OkapiForm, "HiddenButton");
+        auto* edit = Child<QLineEdit>(OkapiForm, "LoginEdit");
+        edit->clear();
+        QTest::keyClicks(edit, code);
+        Click(OkapiForm, "LoginButton");
+    }
     void ClickOffLine() { Click(OkapiForm, "I2C_Bypass"); }
 };
 

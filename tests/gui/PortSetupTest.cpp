@@ -17,7 +17,6 @@ TEST(PortSetup, AMissingPortIsToldOnceWithReasonAndRemedyAndActsAsAnEmptyPort) {
     {
         PpdevPort port("/dev/no-such-parport");
         Program program(port);
-        I2CForm->Bus().Spin = [](uint32_t) {};
         program.Show();
         EXPECT_EQ(dialogs, std::vector<std::string>{"PortSetupMessage"});
         EXPECT_TRUE(message.contains("/dev/no-such-parport")) << message.toStdString();

@@ -54,11 +54,10 @@ class ProgramTest : public ::testing::Test {
         previousPresenter_ = SetModalPresenter(
             [this](QDialog& dialog) { dialogs.push_back(dialog.objectName().toStdString()); });
         program = std::make_unique<Program>(ProgramPort(), AdapterDevice());
-        Bus().Spin = [](uint32_t) {};  // no real delays: the board does not need them
-        // The SCL calibration (START, RECALIBRATE) runs on a simulated PC on which one clock
-        // period of 1250 iterations takes 10 us: HalfPeriodCount 1250, QuarterPeriodCount 625,
-        // "#1250 SCL100".
-        I2CForm->SetCalibrationTiming(SimulatedMachine(4).Timing());
+        // The bus master and its SCL calibration (START, RECALIBRATE) run on a simulated PC, so
+        // no real time passes; there one clock period of 1250 iterations takes 10 us:
+        // HalfPeriodCount 1250, QuarterPeriodCount 625, "#1250 SCL100".
+        I2CForm->SetTiming(SimulatedMachine(4).Timing());
     }
     void TearDown() override {
         program.reset();

@@ -26,14 +26,6 @@ class QK330Test : public MainWindowTest {
         board.ClearFrames();
     }
 
-    static void LogIn(const char* code) {
-        Click(OkapiForm, "HiddenButton");
-        auto* edit = Child<QLineEdit>(OkapiForm, "LoginEdit");
-        edit->clear();
-        QTest::keyClicks(edit, code);
-        Click(OkapiForm, "LoginButton");
-    }
-
     static QCheckBox* Box(uint8_t reg, int bit) { return QK330RegForm->Group(reg)[bit]; }
     static uint8_t Shows(uint8_t reg) { return qk::test::Shown(QK330RegForm->Group(reg)); }
     static uint8_t Stored(uint8_t reg) { return QK330RegForm->Image().Current(reg); }

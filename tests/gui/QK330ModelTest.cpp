@@ -1,4 +1,10 @@
+#include <QLabel>
+#include <functional>
+
+#include "app/Okapimain.h"
+#include "chips/QK310unit.h"
 #include "chips/QK330RegisterImage.h"
+#include "chips/QK330unit.h"
 #include "tests/gui/QK330Fixture.h"
 
 namespace qk::test {
@@ -26,6 +32,33 @@ TEST_F(QK330Model, CaptureReadsAllSixtyOneRegistersAndResetRestoresThem) {
 // image: the QK330 starts from its power-on table, not from an image of zeros.
 TEST_F(QK330Model, SelectionAfterAFirstGenerationDetectionUsesThePowerOnTable) {
     EXPECT_EQ(QK330RegForm->Image().DefaultImage, QK330PowerOnDefaults);
+}
+
+// A register value beyond a generation's table reads "invalid" on the main window's channel
+// readout, beside the hex readout, with the whole text in its tooltip; a code of the table takes
+// the readout back.
+TEST_F(QK330Model, ChannelReadoutNamesAValueBeyondTheTable) {
+    QLabel* readout = OkapiForm->ChannelReadout(1);
+    const struct {
+        std::function<void(int, QLabel*)> show;
+        int code;
+        const char* shown;
+    } cases[] = {
+        {[](int code, QLabel* label) { QK330Form->VolumeCodeText(code, label); }, 0x0AEF,
+         "invalid | invalid code 0AEFh"},
+        {[](int code, QLabel* label) { QK330Form->VolumeCodeText(code, label); }, 1262,
+         "36.00 dB | "},
+        {[](int code, QLabel* label) { QK310Form->VolumeCodeText(code, label); }, 0xFA,
+         "invalid | invalid code FAh"},
+        {[](int code, QLabel* label) { QK310Form->VolumeCodeText(code, label); }, 249,
+         "24.0 dB | "},
+    };
+    for (const auto& c : cases) {
+        c.show(c.code, readout);
+        EXPECT_EQ((readout->text() + " | " + readout->toolTip()).toStdString(), c.shown);
+        EXPECT_LE(readout->fontMetrics().horizontalAdvance(readout->text()),
+                  readout->contentsRect().width());
+    }
 }
 
 // Off line START leaves the power-on defaults to the first selection; nothing reaches the wire.

@@ -1,5 +1,6 @@
 // The second generation's volume offset, DC offset, PADC offset and inter-channel delay windows,
 // driven by slider moves and button clicks on a virtual QK330.
+#include <QFontMetrics>
 #include <QLabel>
 #include <QSlider>
 #include <string>
@@ -177,6 +178,54 @@ TEST_F(QK330Sliders, PadcOffsetWritesItsHexReadoutAndComesBackFromIt) {
     EXPECT_EQ(bar->value(), 8191) << "the written value puts the slider back";
     QK330PADC_DCOffsetForm->SetFromValue(0);
     EXPECT_EQ(bar->value(), 4096);
+}
+
+// A value beyond 13 bits that the slider does not replace reads as no code: "invalid" beside its
+// hex value, the whole text in the tooltip. One that moves the slider is replaced on the chip by
+// the slider's end, and reads as that.
+TEST_F(QK330Sliders, OffsetReadoutsSayWhatTheRegisterHolds) {
+    // The readout's text and tooltip, once its text is seen to fit.
+    const auto shown = [](QWidget* window, const char* name) {
+        const QLabel* label = Child<QLabel>(window, name);
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()),
+                  label->contentsRect().width())
+            << name;
+        return (label->text() + " | " + label->toolTip()).toStdString();
+    };
+    const struct {
+        int before;  // channel 1's slider
+        uint8_t high, low;
+        const char *percent, *hex;
+        Frames frames;
+    } cases[] = {
+        {8191, 0x20, 0x00, "invalid | invalid code 2000h", "0x2000", {}},
+        {0, 0xFF, 0xFF, "-6.2515% | ", "0x1000", {"34 14 10 00"}},
+        {8191, 0x10, 0x00, "-6.2515% | ", "0x1000", {}},
+    };
+    for (const auto& c : cases) {
+        Drag(Bar(QK330DCOffsetForm, 1), c.before);
+        Image().DefaultImage = Image().CurrentImage;
+        Image().DefaultImage[20] = c.high;
+        Image().DefaultImage[21] = c.low;
+        board.ClearFrames();
+        Click(QK330DCOffsetForm, "DefaultBitBtn");
+        EXPECT_EQ(shown(QK330DCOffsetForm, "Ch1Readout"), c.percent);
+        EXPECT_EQ(Text(QK330DCOffsetForm, "Ch1HexReadout"), c.hex);
+        Frames channel1;
+        for (const std::string& frame : board.FrameTexts())
+            if (frame.starts_with("34 14 ")) channel1.push_back(frame);
+        EXPECT_EQ(channel1, c.frames);
+    }
+
+    Click(QK330PADC_DCOffsetForm, "PADC_DCZeroButton");
+    board.ClearFrames();
+    Image().SetImageWord(QK330RegisterImage::EntryOf(0x0F), 0xE000);
+    QK330PADC_DCOffsetForm->SetFromValue(0xE000);
+    EXPECT_EQ(shown(QK330PADC_DCOffsetForm, "PADC_DCReadout"), "invalid | invalid code E000h");
+    EXPECT_EQ(Text(QK330PADC_DCOffsetForm, "PADC_DCHexReadout"), "0xE000");
+    EXPECT_EQ(board.FrameTexts(), Frames{});
+    Click(QK330PADC_DCOffsetForm, "PADC_DCZeroButton");
+    EXPECT_EQ(shown(QK330PADC_DCOffsetForm, "PADC_DCReadout"), "0.0000% | ");
 }
 
 TEST_F(QK330Sliders, DelaySliderZeroAndDefaults) {

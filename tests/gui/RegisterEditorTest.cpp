@@ -224,6 +224,9 @@ TEST_P(ListsFollowBits, AfterReadAllWithoutWriting) {
     Press("ReadAllButton");
     EXPECT_EQ(AutoMuteList()->currentText(), c.autoMuteText);
     EXPECT_EQ(AbdList()->currentText(), c.abdText);
+    const QLineEdit* edit = AutoMuteList()->lineEdit();
+    EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()), edit->contentsRect().width())
+        << "the whole text shows";
     const Texts frames = board.FrameTexts();
     EXPECT_EQ(std::count_if(frames.begin(), frames.end(),
                             [](const std::string& f) {
@@ -233,12 +236,13 @@ TEST_P(ListsFollowBits, AfterReadAllWithoutWriting) {
         << "a list set from code writes nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ListsFollowBits,
-                         ::testing::Values(ListCase{0x07, "40 ms", 0x0B, "11 DCLK cycle"},
-                                           ListCase{0x0C, "5 ms", 0x00, "0   DCLK cycle"},
-                                           ListCase{0x09, "50 ms", 0x1F, "31 DCLK cycle"},
-                                           ListCase{0xF0, "5 ms", 0xE3, "3   DCLK cycle"},
-                                           ListCase{0x0F, "5 ms", 0x0A, "10   DCLK cycle"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ListsFollowBits,
+    ::testing::Values(ListCase{0x07, "40 ms", 0x0B, "11 DCLK cycle"},
+                      ListCase{0x0C, "invalid code 0Ch", 0x00, "0   DCLK cycle"},
+                      ListCase{0x09, "50 ms", 0x1F, "31 DCLK cycle"},
+                      ListCase{0xF0, "5 ms", 0xE3, "3   DCLK cycle"},
+                      ListCase{0x0F, "invalid code 0Fh", 0x0A, "10   DCLK cycle"}));
 
 TEST_F(RegisterEditor, ReadAllOffLineShowsZeros) {
     Bus().OffLine = true;

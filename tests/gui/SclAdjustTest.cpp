@@ -69,7 +69,7 @@ TEST_F(SclAdjust, EachCalibrationSetsTheUpDownMaximumToTwiceItsCountAndAtLeast20
     // A slower PC after a faster one narrows the range again.
     for (const Case& c : {Case{1, 5000, 10000}, Case{7, 715, 2000}}) {
         SCOPED_TRACE(c.count);
-        I2CForm->SetCalibrationTiming(SimulatedMachine(c.nsPerIteration).Timing());
+        I2CForm->SetTiming(SimulatedMachine(c.nsPerIteration).Timing());
         Click(I2CForm, "CalibrateButton");
         ExpectCounts(c.count, c.count / 2);
         EXPECT_EQ(Counter()->maximum(), c.maximum);
@@ -80,7 +80,7 @@ TEST_F(SclAdjust, EachCalibrationSetsTheUpDownMaximumToTwiceItsCountAndAtLeast20
 
 TEST_F(SclAdjust, AClockThatNeverAdvancesShowsErrorAndKeepsTheCounts) {
     Click(I2CForm, "CalibrateButton");  // 1250 / 625 in force
-    I2CForm->SetCalibrationTiming(SimulatedMachine::StuckClock());
+    I2CForm->SetTiming(SimulatedMachine::StuckClock());
     Click(I2CForm, "CalibrateButton");
     EXPECT_EQ(Status(), "ERROR");
     ExpectCounts(1250, 625);
@@ -140,8 +140,8 @@ TEST_F(SclAdjust, UpDownSetsOnlyTheHalfPeriodCount) {
 }
 
 TEST_F(SclAdjust, OnAFastPcTheUpDownStepsByOneFromTheCountAndStopsAtItsLimits) {
-    I2CForm->SetCalibrationTiming(SimulatedMachine(1).Timing());  // 2 ns per count: 5000
-    Click(I2CForm, "CalibrateButton");                            // the range becomes 12 .. 10000
+    I2CForm->SetTiming(SimulatedMachine(1).Timing());  // 2 ns per count: 5000
+    Click(I2CForm, "CalibrateButton");                 // the range becomes 12 .. 10000
     Click(I2CForm, "FreqAdjustButton");
     ClickArrow(Counter()->upButton());
     ExpectCounts(5001, 2500);

@@ -74,6 +74,25 @@ TEST_F(SnapshotWindowTest, RestoresASavedSnapshotAndEveryWindowShowsIt) {
     EXPECT_EQ(qk::test::Shown(QK330TestRegForm->TestBoxes(0x7F)), *saved.Value(0x7F));
 }
 
+// The status registers change by themselves: COMPARE lists them only when asked.
+TEST_F(SnapshotWindowTest, ComparesTheStatusRegistersOnlyWhenAsked) {
+    auto* all = Child<QCheckBox>(SnapshotForm, "AllRegistersCheckBox");
+    ASSERT_NE(all, nullptr);
+    EXPECT_EQ(all->text(), "Include status registers");
+    Click(SnapshotForm, "SaveButton");
+    board.SetRegister(0x01, board.Register(0x01) ^ 0x04);
+    for (bool asked : {false, true}) {
+        all->setChecked(asked);
+        Click(SnapshotForm, "CompareButton");
+        auto* table = Child<QTableWidget>(SnapshotForm, "DifferencesTable");
+        std::vector<std::string> status;
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->item(row, 0)->text() <= "01h")
+                status.push_back(table->item(row, 0)->text().toStdString());
+        EXPECT_EQ(status, asked ? std::vector<std::string>{"01h"} : std::vector<std::string>{});
+    }
+}
+
 TEST_F(SnapshotWindowTest, ListsAStuckBitAfterTheRestore) {
     Click(SnapshotForm, "SaveButton");
     board.SetStuckBit(0x12, 0);

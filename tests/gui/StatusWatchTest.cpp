@@ -92,6 +92,27 @@ TEST_F(StatusWatch, BusErrorStopsPollingWithOneMessage) {
     EXPECT_EQ(dialogs, std::vector<std::string>{"ACK_ErrorDialogForm"});
 }
 
+// Closed by its CLOSE button or by the window's own close, the watch reads nothing more, and opened
+// again it shows that it stopped until the user starts it.
+TEST_F(StatusWatch, ClosingStopsPollingUntilStartedAgain) {
+    const std::function<void()> closes[] = {[] { Click(StatusWatchForm, "CloseButton"); },
+                                            [] { StatusWatchForm->close(); }};
+    for (const auto& close : closes) {
+        Click(StatusWatchForm, "StartStopButton");
+        ASSERT_TRUE(StatusWatchForm->Polling());
+        close();
+        EXPECT_FALSE(StatusWatchForm->isVisible());
+        board.ClearFrames();
+        QTest::qWait(300);  // three intervals
+        EXPECT_EQ(board.FrameTexts(), std::vector<std::string>{});
+        Click(OkapiForm, "QK330WatchBitBtn");
+        QTest::qWait(300);
+        EXPECT_EQ(board.FrameTexts(), std::vector<std::string>{});
+        EXPECT_EQ(Child<QPushButton>(StatusWatchForm, "StartStopButton")->text(), "START");
+        EXPECT_EQ(Child<QLabel>(StatusWatchForm, "NoteLabel")->text(), "Stopped.");
+    }
+}
+
 TEST_F(StatusWatch, WaitsWhileTheBusIsHeldAndStopsOffLine) {
     Click(StatusWatchForm, "StartStopButton");
     board.ClearFrames();

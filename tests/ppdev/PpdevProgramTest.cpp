@@ -49,8 +49,7 @@ StartOutcome Start(PortIo& port, board::VirtualBoard& board, int addressItem) {
         [&](QDialog& dialog) { outcome.dialogs.push_back(dialog.objectName().toStdString()); });
     {
         Program program(port);
-        I2CForm->Bus().Spin = [](uint32_t) {};
-        I2CForm->SetCalibrationTiming(SimulatedMachine(4).Timing());
+        I2CForm->SetTiming(SimulatedMachine(4).Timing());
         program.Show();
         OkapiForm->findChild<QComboBox*>("IICAddressComboBox")->setCurrentIndex(addressItem);
         QTest::mouseClick(OkapiForm->findChild<QAbstractButton*>("StartBitBtn"), Qt::LeftButton);
@@ -244,8 +243,7 @@ TEST_P(Refusal, IsToldOnceWithReasonAndRemedyThenThePortIsEmpty) {
     {
         PpdevPort port(c.device);
         Program program(port);
-        I2CForm->Bus().Spin = [](uint32_t) {};
-        I2CForm->SetCalibrationTiming(SimulatedMachine(4).Timing());
+        I2CForm->SetTiming(SimulatedMachine(4).Timing());
         program.Show();
         EXPECT_TRUE(OkapiForm->isVisible());
         EXPECT_EQ(dialogs, Strings{"PortSetupMessage"});
