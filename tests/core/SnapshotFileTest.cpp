@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "snapshot/SnapshotFile.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace qk {
 namespace {
@@ -129,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return test.param.name; });
 
 TEST(SnapshotFile, RefusesAFileOverOneMebibyte) {
-    const fs::path path = fs::temp_directory_path() / "qk-large-snapshot.txt";
+    const fs::path path = test::ScratchFolder("large-snapshot") += ".txt";
     std::ofstream(path) << std::string(kMaxSnapshotFileSize, '#') << "\n02: 05\n";
     EXPECT_EQ(ReadSnapshotFile(path, ChipFamily::QK310).error,
               "the file is larger than 1 MiB: not a snapshot");
@@ -168,7 +169,7 @@ struct FailedSave {
 class SnapshotSave : public ::testing::TestWithParam<FailedSave> {};
 
 TEST_P(SnapshotSave, ThatFailsKeepsTheOldFileAndSaysWhy) {
-    const fs::path folder = fs::temp_directory_path() / "qk-snapshot-save";
+    const fs::path folder = test::ScratchFolder("snapshot-save");
     fs::remove_all(folder);
     fs::create_directories(folder);
     const fs::path path = folder / "board.txt";

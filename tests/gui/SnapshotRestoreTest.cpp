@@ -12,6 +12,7 @@
 #include "snapshot/SnapshotFile.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/gui/RegisterBoxesSupport.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace qk::test {
 namespace {
@@ -58,7 +59,7 @@ class RestoreTest : public MainWindowTest {
 
     const bool qk330_;
     const bool login_;
-    fs::path folder = fs::temp_directory_path() / "qk-snapshot-restore";
+    fs::path folder = ScratchFolder("snapshot-restore");
     fs::path path = folder / "board.txt";
 };
 

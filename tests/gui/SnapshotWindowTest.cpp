@@ -8,6 +8,7 @@
 #include "qk330/QK330Testregunit.h"
 #include "snapshot/SnapshotFile.h"
 #include "tests/gui/QK330Fixture.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace qk::test {
 namespace {
@@ -43,7 +44,7 @@ class SnapshotWindowTest : public QK330Test {
         Click(QK330TestRegForm, "Reg7FSendButton");
     }
 
-    fs::path folder = fs::temp_directory_path() / "qk-snapshot-window";
+    fs::path folder = ScratchFolder("snapshot-window");
     fs::path path = folder / "board.txt";
 };
 
@@ -138,7 +139,7 @@ class Gen1SnapshotTest : public MainWindowTest {
         fs::remove_all(folder);
         MainWindowTest::TearDown();
     }
-    fs::path folder = fs::temp_directory_path() / "qk-snapshot-gen1";
+    fs::path folder = ScratchFolder("snapshot-gen1");
     fs::path path = folder / "board.txt";
 };
 
