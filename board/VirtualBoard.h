@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "link/Port.h"
+#include "core/bus/Port.h"
 
 namespace qk::board {
 

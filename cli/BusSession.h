@@ -6,9 +6,9 @@
 #include <string>
 
 #include "board/BoardOptions.h"
-#include "chips/RegisterBus.h"
+#include "core/chips/RegisterBus.h"
 #include "cli/Chips.h"
-#include "link/I2cMaster.h"
+#include "core/bus/I2cMaster.h"
 
 namespace qk::cli {
 

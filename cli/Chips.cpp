@@ -1,6 +1,6 @@
 #include "cli/Chips.h"
 
-#include "chips/ChipFacts.h"
+#include "core/chips/ChipFacts.h"
 
 namespace qk::cli {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "chips/RegisterMap.h"
+#include "core/chips/RegisterMap.h"
 
 namespace qk::cli {
 

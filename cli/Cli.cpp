@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "chips/ProgramVersion.h"
+#include "core/chips/ProgramVersion.h"
 #include "cli/DescriptorOutput.h"
 #include "cli/ExitCode.h"
 #include "cli/StopSignals.h"

@@ -1,7 +1,7 @@
 // detect, get and set: the chip and its registers by sub-address.
 #include <vector>
 
-#include "chips/ChipFacts.h"
+#include "core/chips/ChipFacts.h"
 #include "cli/Context.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"

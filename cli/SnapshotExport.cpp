@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "chips/ProgramVersion.h"
+#include "core/chips/ProgramVersion.h"
 #include "cli/Numbers.h"
 #include "cli/Script.h"
 

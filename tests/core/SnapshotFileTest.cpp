@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "snapshot/SnapshotFile.h"
+#include "core/snapshot/SnapshotFile.h"
 
 namespace qk {
 namespace {

@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "tests/gui/ProgramFixture.h"
-#include "widgets/Colors.h"
-#include "widgets/UpDown.h"
+#include "gui/widgets/Colors.h"
+#include "gui/widgets/UpDown.h"
 
 namespace qk::test {
 namespace {
