@@ -9,9 +9,9 @@
 
 #include "bench/CostlyPort.h"
 #include "board/VirtualBoard.h"
-#include "core/chips/RegisterBus.h"
 #include "core/bus/I2cBus.h"
 #include "core/bus/SclCalibration.h"
+#include "core/chips/RegisterBus.h"
 #include "core/snapshot/SnapshotRestore.h"
 #include "core/snapshot/SnapshotText.h"
 

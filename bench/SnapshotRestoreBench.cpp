@@ -14,9 +14,9 @@
 #include "bench/NullSinks.h"
 #include "bench/SclClock.h"
 #include "board/VirtualBoard.h"
-#include "core/chips/RegisterBus.h"
 #include "core/bus/I2cBus.h"
 #include "core/bus/SclCalibration.h"
+#include "core/chips/RegisterBus.h"
 #include "core/snapshot/SnapshotRestore.h"
 
 namespace {

@@ -12,15 +12,15 @@
 #include <QTimer>
 #include <ctime>
 
+#include "bench/NullSinks.h"
+#include "board/VirtualBoard.h"
+#include "core/bus/I2cBus.h"
+#include "core/bus/SclCalibration.h"
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
-#include "bench/NullSinks.h"
-#include "board/VirtualBoard.h"
 #include "gui/bus/BusMonitorunit.h"
-#include "core/bus/I2cBus.h"
 #include "gui/bus/I2cunit.h"
-#include "core/bus/SclCalibration.h"
 #include "gui/bus/StatusWatchunit.h"
 #include "gui/qk330/QK330Regunit.h"
 #include "gui/widgets/FrameTableModel.h"

@@ -15,8 +15,8 @@ struct BoardOptions {
     bool noDevice = false;        // --chip none: nothing on the bus answers
     uint8_t writeAddress = 0x34;  // --address 0x1A
     Fault fault = Fault::None;
-    int stretchPolls = 0;            // --fault stretch:N
-    uint8_t stuckRegister = 0;       // --fault stuck-bit:REG:BIT
+    int stretchPolls = 0;       // --fault stretch:N
+    uint8_t stuckRegister = 0;  // --fault stuck-bit:REG:BIT
     int stuckBit = 0;
     std::vector<TimedEvent> events;  // --events "2s:lrclk-loss,5s:clear-lrclk"
     std::string tracePath;           // --trace FILE.vcd

@@ -1,6 +1,5 @@
 #include "cli/BusSession.h"
 
-#include "core/chips/ChipFacts.h"
 #include "cli/BoardState.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
@@ -10,6 +9,7 @@
 #include "core/bus/I2cDevBus.h"
 #include "core/bus/PpdevPort.h"
 #include "core/bus/SclCalibration.h"
+#include "core/chips/ChipFacts.h"
 
 namespace qk::cli {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "board/BoardOptions.h"
-#include "core/chips/RegisterBus.h"
 #include "cli/Chips.h"
 #include "core/bus/I2cMaster.h"
+#include "core/chips/RegisterBus.h"
 
 namespace qk::cli {
 

@@ -3,11 +3,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/chips/ProgramVersion.h"
 #include "cli/Context.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
 #include "cli/SnapshotExport.h"
+#include "core/chips/ProgramVersion.h"
 #include "core/snapshot/SnapshotCompare.h"
 #include "core/snapshot/SnapshotFile.h"
 #include "core/snapshot/SnapshotText.h"

@@ -1,8 +1,8 @@
 #pragma once
 #include <functional>
 
-#include "core/chips/RegisterMap.h"
 #include "core/bus/FrameRecorder.h"
+#include "core/chips/RegisterMap.h"
 
 namespace qk {
 

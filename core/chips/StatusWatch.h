@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/chips/StatusBits.h"
 #include "core/bus/LocalTime.h"
+#include "core/chips/StatusBits.h"
 
 namespace qk {
 

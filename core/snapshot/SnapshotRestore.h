@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/chips/RegisterBus.h"
 #include "core/bus/I2cMaster.h"
+#include "core/chips/RegisterBus.h"
 #include "core/snapshot/Snapshot.h"
 
 namespace qk {

@@ -2,15 +2,15 @@
 // and offer the chip's radio button, or all first-generation chips when that fails.
 #include <QAbstractButton>
 
+#include "core/chips/ChipFacts.h"
 #include "gui/app/Forms.h"
-#include "gui/widgets/ModalDialogs.h"
 #include "gui/app/NoDeviceunit.h"
 #include "gui/app/Okapimain.h"
-#include "core/chips/ChipFacts.h"
+#include "gui/bus/I2cunit.h"
 #include "gui/gen1/QK310unit.h"
 #include "gui/gen1/QK320unit.h"
 #include "gui/gen1/Registersunit.h"
-#include "gui/bus/I2cunit.h"
+#include "gui/widgets/ModalDialogs.h"
 
 namespace {
 

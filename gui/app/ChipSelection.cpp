@@ -4,12 +4,12 @@
 
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
-#include "gui/gen1/QK310unit.h"
-#include "gui/gen1/QK320unit.h"
-#include "gui/qk330/QK330unit.h"
 #include "gui/bus/BusMonitorunit.h"
 #include "gui/bus/Gpiounit.h"
 #include "gui/bus/StatusWatchunit.h"
+#include "gui/gen1/QK310unit.h"
+#include "gui/gen1/QK320unit.h"
+#include "gui/qk330/QK330unit.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/WindowFrame.h"
 

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "gui/app/VolumeMutePanel.h"
-#include "core/chips/RegisterMap.h"
 #include "core/bus/Datalog.h"
 #include "core/bus/I2cMaster.h"
 #include "core/bus/Port.h"
+#include "core/chips/RegisterMap.h"
+#include "gui/app/VolumeMutePanel.h"
 #include "ui_Okapimain.h"
 
 class QCheckBox;

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "core/chips/RegisterBus.h"
 #include "core/bus/I2cMaster.h"
+#include "core/chips/RegisterBus.h"
 #include "core/snapshot/Snapshot.h"
 
 namespace qk {

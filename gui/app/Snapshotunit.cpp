@@ -8,9 +8,9 @@
 #include <QSettings>
 #include <algorithm>
 
-#include "gui/app/SnapshotChip.h"
 #include "core/snapshot/SnapshotCompare.h"
 #include "core/snapshot/SnapshotFile.h"
+#include "gui/app/SnapshotChip.h"
 
 namespace {
 

@@ -7,23 +7,23 @@
 #include <algorithm>
 #include <utility>
 
-#include "gui/app/Forms.h"
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK310VolumeCode.h"
-#include "gui/gen1/QK310unit.h"
 #include "core/chips/QK330VolumeCode.h"
-#include "gui/qk330/QK330unit.h"
+#include "gui/app/Forms.h"
+#include "gui/bus/I2cunit.h"
 #include "gui/gen1/Balanceunitsixch.h"
+#include "gui/gen1/QK310unit.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/gen1/Syscontrol1unit.h"
-#include "gui/bus/I2cunit.h"
 #include "gui/qk330/QK330Balanceunitsixch.h"
 #include "gui/qk330/QK330Regunit.h"
 #include "gui/qk330/QK330Syscontrol2unit.h"
-#include "ui_Okapimain.h"
+#include "gui/qk330/QK330unit.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/SliderScale.h"
 #include "gui/widgets/UpDown.h"
+#include "ui_Okapimain.h"
 
 namespace qk {
 

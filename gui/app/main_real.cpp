@@ -8,10 +8,10 @@
 #include <iostream>
 #include <memory>
 
-#include "gui/app/CommandLine.h"
-#include "gui/app/Program.h"
 #include "core/bus/I2cAdapters.h"
 #include "core/bus/PpdevPort.h"
+#include "gui/app/CommandLine.h"
+#include "gui/app/Program.h"
 
 namespace {
 

@@ -11,16 +11,16 @@
 #include <algorithm>
 #include <iostream>
 
+#include "board/BoardEvents.h"
+#include "board/VirtualBoard.h"
+#include "board/window/BoardWindow.h"
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
 #include "gui/app/Snapshotunit.h"
 #include "gui/app/WindowTour.h"
-#include "gui/qk330/QK330Regunit.h"
-#include "board/BoardEvents.h"
-#include "board/window/BoardWindow.h"
-#include "board/VirtualBoard.h"
 #include "gui/bus/StatusWatchunit.h"
+#include "gui/qk330/QK330Regunit.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "board/BoardOptions.h"
+#include "board/VcdTrace.h"
+#include "board/window/BoardWindow.h"
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
-#include "board/BoardOptions.h"
-#include "board/window/BoardWindow.h"
-#include "board/VcdTrace.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 
 #include "gui/app/FileChoice.h"
 #include "gui/app/Forms.h"
-#include "gui/widgets/ModalDialogs.h"
 #include "gui/app/Okapimain.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/qk330/QK330Regunit.h"
 #include "gui/widgets/FrameTableModel.h"
+#include "gui/widgets/ModalDialogs.h"
 
 namespace {
 // How long frames gather before the table takes them in, in milliseconds.

@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "core/chips/RegisterMeaning.h"
 #include "core/bus/FrameRecorder.h"
+#include "core/chips/RegisterMeaning.h"
 #include "ui_BusMonitorunit.h"
 
 namespace qk {

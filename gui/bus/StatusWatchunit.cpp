@@ -9,8 +9,8 @@
 #include "gui/app/FileChoice.h"
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
-#include "gui/gen1/Registersunit.h"
 #include "gui/bus/I2cunit.h"
+#include "gui/gen1/Registersunit.h"
 #include "gui/qk330/QK330Regunit.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "gui/gen1/Balanceunitsixch.h"
 
+#include "core/chips/QK310VolumeCode.h"
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
-#include "core/chips/QK310VolumeCode.h"
 #include "gui/gen1/QK310unit.h"
-#include "gui/registerkit/BalanceStrips.h"
 #include "gui/gen1/Registersunit.h"
+#include "gui/registerkit/BalanceStrips.h"
 #include "gui/widgets/SliderScale.h"
 
 namespace {

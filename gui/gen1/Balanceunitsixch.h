@@ -2,8 +2,8 @@
 #include <QSlider>
 #include <QWidget>
 
-#include "ui_Balanceunitsixch.h"
 #include "gui/widgets/ChannelStrips.h"
+#include "ui_Balanceunitsixch.h"
 
 // "Volume Offset": a per-channel attenuation added to the main window's master volume. Each
 // channel's volume code, 249 - (master + offset), is shown on the main window and written to the

@@ -2,10 +2,10 @@
 
 #include <QCheckBox>
 
-#include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK310VolumeCode.h"
+#include "gui/app/Forms.h"
+#include "gui/app/Okapimain.h"
 #include "gui/gen1/Balanceunitsixch.h"
 #include "gui/gen1/Dcoffsetunit.h"
 #include "gui/gen1/Interchdelayunit.h"

@@ -2,8 +2,8 @@
 
 #include <QLineEdit>
 
-#include "gui/app/Forms.h"
 #include "core/chips/InvalidCode.h"
+#include "gui/app/Forms.h"
 #include "gui/gen1/Dcoffsetunit.h"
 #include "gui/gen1/Interchdelayunit.h"
 #include "gui/gen1/Syscontrol0unit.h"

@@ -5,8 +5,8 @@
 
 #include "core/chips/QK310RegisterImage.h"
 #include "gui/registerkit/RegisterBoxGroups.h"
-#include "ui_Registersunit.h"
 #include "gui/widgets/BitBoxes.h"
+#include "ui_Registersunit.h"
 
 // "Registers": the first generation's register editor. It owns the register image, and its check
 // boxes are shared state that the main window, the chip models and the setup windows read and set.

@@ -1,7 +1,7 @@
 #include "gui/gen1/Testreg0unit.h"
 
-#include "gui/app/Forms.h"
 #include "core/chips/QK310RegisterImage.h"
+#include "gui/app/Forms.h"
 #include "gui/gen1/Testregunit.h"
 
 TTestReg0Form::TTestReg0Form(QWidget* parent) : RadioRegisterForm(parent) {

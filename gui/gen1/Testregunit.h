@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "gui/registerkit/RegisterBoxGroups.h"
-#include "ui_Testregunit.h"
 #include "gui/widgets/BitBoxes.h"
+#include "ui_Testregunit.h"
 
 // "Test Registers": registers 1Dh (Dither, read only), 1Eh (Test 0) and 1Fh (Test 1) bit by bit.
 class TTestRegForm : public QWidget {

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
 #include "core/chips/QK330Offsets.h"
 #include "core/chips/QK330VolumeCode.h"
-#include "gui/registerkit/BalanceStrips.h"
+#include "gui/app/Forms.h"
+#include "gui/app/Okapimain.h"
 #include "gui/qk330/QK330Regunit.h"
+#include "gui/registerkit/BalanceStrips.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/SliderScale.h"
 

@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "ui_QK330Balanceunitsixch.h"
 #include "gui/widgets/ChannelStrips.h"
+#include "ui_QK330Balanceunitsixch.h"
 
 // "QK330 Volume Offset": a per-channel attenuation added to the main window's QK330 master
 // volume. Each channel's code, 1262 - (master + offset), is shown on the main window and written

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "gui/registerkit/RegisterBoxGroups.h"
-#include "ui_QK330ChConfigControlRegunit.h"
 #include "gui/widgets/BitBoxes.h"
+#include "ui_QK330ChConfigControlRegunit.h"
 
 // "Channel Configuration Control Registers": the six channel configuration registers 06h..0Bh
 // (channel n at 06h + n - 1) bit by bit; the channel setup window follows their boxes.

@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-#include "gui/app/Forms.h"
 #include "core/chips/QK330Offsets.h"
+#include "gui/app/Forms.h"
 #include "gui/qk330/QK330Regunit.h"
 #include "gui/widgets/ValueReadout.h"
 

@@ -2,8 +2,8 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "ui_QK330Dcoffsetunit.h"
 #include "gui/widgets/ChannelStrips.h"
+#include "ui_QK330Dcoffsetunit.h"
 
 // "DC Offset": the signed 13-bit DC offsets of channels 1..6, two-byte registers 14h-15h ..
 // 1Eh-1Fh.

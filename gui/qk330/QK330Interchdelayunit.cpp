@@ -1,8 +1,8 @@
 #include "gui/qk330/QK330Interchdelayunit.h"
 
 #include "gui/app/Forms.h"
-#include "gui/registerkit/ChannelDelayEncoding.h"
 #include "gui/qk330/QK330Regunit.h"
+#include "gui/registerkit/ChannelDelayEncoding.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <functional>
 #include <utility>
 
+#include "core/chips/ChipFacts.h"
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
-#include "core/chips/ChipFacts.h"
 #include "gui/qk330/QK330ChConfigControlRegunit.h"
 #include "gui/qk330/QK330ChConfigControlunit.h"
 #include "gui/qk330/QK330Dcoffsetunit.h"

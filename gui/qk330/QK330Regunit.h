@@ -4,8 +4,8 @@
 
 #include "core/chips/QK330RegisterImage.h"
 #include "gui/registerkit/RegisterBoxGroups.h"
-#include "ui_QK330Regunit.h"
 #include "gui/widgets/BitBoxes.h"
+#include "ui_QK330Regunit.h"
 
 // "QK330 Registers": the second generation's register editor. It owns the register image through
 // which every QK330 window reaches the chip; its check boxes hold the state that the setup windows

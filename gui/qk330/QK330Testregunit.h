@@ -4,8 +4,8 @@
 
 #include "gui/registerkit/RadioRegisterForm.h"
 #include "gui/registerkit/RegisterBoxGroups.h"
-#include "ui_QK330Testregunit.h"
 #include "gui/widgets/BitBoxes.h"
+#include "ui_QK330Testregunit.h"
 
 // "QK330 Test Registers": the test registers 79h..7Fh. 79h, 7Ah, 7Eh and 7Fh bit by bit (their
 // setup windows follow the boxes); 7Bh by choices, 7Ch and 7Dh by track bars.

@@ -2,11 +2,11 @@
 
 #include <QCheckBox>
 
-#include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK330RegisterImage.h"
 #include "core/chips/QK330VolumeCode.h"
+#include "gui/app/Forms.h"
+#include "gui/app/Okapimain.h"
 #include "gui/qk330/QK330Balanceunitsixch.h"
 #include "gui/qk330/QK330ChConfigControlRegunit.h"
 #include "gui/qk330/QK330Dcoffsetunit.h"

@@ -2,9 +2,9 @@
 
 #include <QCheckBox>
 
+#include "core/chips/ChannelBitPulse.h"
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
-#include "core/chips/ChannelBitPulse.h"
 
 namespace qk {
 

@@ -15,8 +15,8 @@ struct RegisterGroupLayout {
     uint8_t initialBits;
     bool tristate;
     std::array<const char*, 8> bitCaptions{};  // bit 7 first; from the register map
-    const char* groupBox = nullptr;          // the group box's name when not Reg<reg>GroupBox
-    bool compact = false;                    // rows for a 117 x 198 group box
+    const char* groupBox = nullptr;            // the group box's name when not Reg<reg>GroupBox
+    bool compact = false;                      // rows for a 117 x 198 group box
 };
 
 // Fills a register group box: the navy "Address: 02h" label, eight boxes with bit 7 on top on

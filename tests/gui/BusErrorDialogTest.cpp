@@ -3,8 +3,8 @@
 
 #include "gui/bus/AckErrorDialogunit.h"
 #include "gui/bus/WaitErrorDialogunit.h"
-#include "tests/gui/ProgramFixture.h"
 #include "gui/widgets/Colors.h"
+#include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {
 namespace {

@@ -14,11 +14,11 @@
 #include "gui/app/FileOpenErrorunit.h"
 #include "gui/app/HelpDocument.h"
 #include "gui/app/NoDeviceunit.h"
-#include "gui/gen1/Registersunit.h"
 #include "gui/bus/Gpiounit.h"
-#include "tests/gui/MainWindowFixture.h"
+#include "gui/gen1/Registersunit.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/UpDown.h"
+#include "tests/gui/MainWindowFixture.h"
 
 namespace qk::test {
 namespace {

@@ -12,12 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "board/VirtualBoard.h"
 #include "gui/app/Forms.h"
-#include "gui/widgets/ModalDialogs.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
-#include "board/VirtualBoard.h"
-#include "gui/qk330/QK330unit.h"
 #include "gui/bus/I2cunit.h"
 #include "gui/qk330/QK330Balanceunitsixch.h"
 #include "gui/qk330/QK330ChConfigControlRegunit.h"
@@ -38,8 +36,10 @@
 #include "gui/qk330/QK330TestReg0unit.h"
 #include "gui/qk330/QK330TestReg1unit.h"
 #include "gui/qk330/QK330Testregunit.h"
-#include "tests/core/SimulatedMachine.h"
+#include "gui/qk330/QK330unit.h"
+#include "gui/widgets/ModalDialogs.h"
 #include "gui/widgets/RadioGroup.h"
+#include "tests/core/SimulatedMachine.h"
 
 namespace qk::test {
 

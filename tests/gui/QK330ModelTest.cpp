@@ -1,9 +1,9 @@
 #include <QLabel>
 #include <functional>
 
+#include "core/chips/QK330RegisterImage.h"
 #include "gui/app/Okapimain.h"
 #include "gui/gen1/QK310unit.h"
-#include "core/chips/QK330RegisterImage.h"
 #include "gui/qk330/QK330unit.h"
 #include "tests/gui/QK330Fixture.h"
 

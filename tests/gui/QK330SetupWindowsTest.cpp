@@ -4,8 +4,8 @@
 #include "gui/qk330/QK330Syscontrol1unit.h"
 #include "gui/qk330/QK330Syscontrol2unit.h"
 #include "gui/qk330/QK330Syscontrol3unit.h"
-#include "tests/gui/QK330Fixture.h"
 #include "gui/widgets/RadioGroup.h"
+#include "tests/gui/QK330Fixture.h"
 
 namespace qk::test {
 namespace {

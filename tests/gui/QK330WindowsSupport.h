@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "gui/qk330/QK330Regunit.h"
-#include "tests/gui/ProgramFixture.h"
 #include "gui/widgets/RadioGroup.h"
+#include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {
 

@@ -2,9 +2,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "tests/gui/ProgramFixture.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/UpDown.h"
+#include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {
 namespace {

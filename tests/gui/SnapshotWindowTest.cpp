@@ -2,11 +2,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/snapshot/SnapshotFile.h"
 #include "gui/app/Snapshotunit.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/qk330/QK330ChConfigControlRegunit.h"
 #include "gui/qk330/QK330Testregunit.h"
-#include "core/snapshot/SnapshotFile.h"
 #include "tests/gui/QK330Fixture.h"
 
 namespace qk::test {

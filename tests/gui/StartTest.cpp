@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "core/chips/QK310RegisterImage.h"
-#include "gui/gen1/Registersunit.h"
 #include "gui/bus/Gpiounit.h"
-#include "tests/gui/MainWindowFixture.h"
+#include "gui/gen1/Registersunit.h"
 #include "gui/widgets/Colors.h"
+#include "tests/gui/MainWindowFixture.h"
 
 namespace qk::test {
 namespace {

@@ -8,16 +8,16 @@
 #include <QSlider>
 #include <cstdio>
 
+#include "gui/bus/BusMonitorunit.h"
+#include "gui/bus/StatusWatchunit.h"
 #include "gui/gen1/Balanceunitsixch.h"
 #include "gui/gen1/Dcoffsetunit.h"
 #include "gui/gen1/Interchdelayunit.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/gen1/Syscontrol1unit.h"
-#include "gui/bus/BusMonitorunit.h"
-#include "gui/bus/StatusWatchunit.h"
-#include "tests/gui/MainWindowFixture.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/UpDown.h"
+#include "tests/gui/MainWindowFixture.h"
 
 namespace qk::test {
 namespace {
