@@ -33,7 +33,8 @@ std::optional<EventAction> FindEvent(const std::string& name) {
 }
 
 ChipFamily FamilyOf(Chip chip) {
-    return chip == Chip::QK330 ? ChipFamily::QK330 : ChipFamily::QK310;
+    const ChipInfo* info = InfoOf(chip);
+    return info ? info->family : ChipFamily::QK310;
 }
 
 std::string EventNames() {

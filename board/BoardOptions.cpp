@@ -4,26 +4,16 @@
 #include <cctype>
 #include <charconv>
 #include <limits>
+#include <optional>
 
 namespace qk::board {
 
 namespace {
 
-struct ChipChoice {
-    const char* name;
-    Chip chip;
-    bool noDevice;
-};
-constexpr ChipChoice kChips[] = {
-    {"qk310", Chip::QK310, false}, {"qk320", Chip::QK320, false},     {"qk350", Chip::QK350, false},
-    {"qk330", Chip::QK330, false}, {"unknown", Chip::Unknown, false}, {"none", Chip::QK310, true},
-};
-
-struct AddressChoice {
-    const char* name;
-    uint8_t writeAddress;
-};
-constexpr AddressChoice kAddresses[] = {{"0x1a", 0x34}, {"0x1b", 0x36}};
+// Beside the catalogue's chips the board plays, its own: a chip whose ID no QK3xx gives, and no
+// chip at all.
+constexpr const char kUnknownChip[] = "unknown";
+constexpr const char kNoChip[] = "none";
 
 struct FaultChoice {
     const char* name;
@@ -82,25 +72,59 @@ bool ParseStuckBit(const std::string& value, BoardOptions& options) {
     return true;
 }
 
+// "qk310, qk320, qk350": the names --chip takes for the catalogue's chips the board plays, of one
+// family or of all.
+std::string PlayableChipOptions(std::optional<ChipFamily> family = std::nullopt) {
+    std::string options;
+    for (Chip chip : PlayableChips()) {
+        if (family && InfoOf(chip)->family != *family) continue;
+        options += (options.empty() ? "" : ", ") + std::string(InfoOf(chip)->option);
+    }
+    return options;
+}
+
+// "0x1A": a chip's address as the board's texts show it.
+std::string ShownAddress(uint8_t writeAddress) {
+    std::string text = SevenBitAddressText(writeAddress);
+    std::transform(text.begin() + 2, text.end(), text.begin() + 2,
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+std::string AddressChoices() {
+    std::vector<std::string> addresses;
+    for (uint8_t address : kChipWriteAddresses) addresses.push_back(ShownAddress(address));
+    return ChoiceText(addresses);
+}
+
+// The chip --chip names: a playable one, "unknown", or "none" (a QK310 that never answers).
+std::optional<Chip> NamedChip(const std::string& wanted) {
+    if (wanted == kUnknownChip) return Chip::Unknown;
+    if (wanted == kNoChip) return Chip::QK310;
+    for (Chip chip : PlayableChips())
+        if (wanted == InfoOf(chip)->option) return chip;
+    return std::nullopt;
+}
+
 bool ApplyChip(const std::string& value, BoardOptions& options, std::string& error) {
-    const ChipChoice* choice = Find(kChips, value);
-    if (!choice) {
-        error = "'" + value + "' is not a chip: choose qk310, qk320, qk350, qk330, unknown or none";
+    const std::optional<Chip> chip = NamedChip(Lower(value));
+    if (!chip) {
+        error = "'" + value + "' is not a chip: choose " + ChipChoices();
         return false;
     }
-    options.chip = choice->chip;
-    options.noDevice = choice->noDevice;
+    options.chip = *chip;
+    options.noDevice = Lower(value) == kNoChip;
     return true;
 }
 
 bool ApplyAddress(const std::string& value, BoardOptions& options, std::string& error) {
-    const AddressChoice* choice = Find(kAddresses, value);
-    if (!choice) {
-        error = "'" + value + "' is not an address: choose 0x1A or 0x1B";
-        return false;
+    for (uint8_t address : kChipWriteAddresses) {
+        if (Lower(value) != SevenBitAddressText(address)) continue;
+        options.writeAddress = address;
+        return true;
     }
-    options.writeAddress = choice->writeAddress;
-    return true;
+    error = "'" + value + "' is not an address: choose " + AddressChoices();
+    return false;
 }
 
 bool ApplyFault(const std::string& value, BoardOptions& options, std::string& error) {
@@ -150,42 +174,46 @@ bool ApplyTrace(const std::string& value, BoardOptions& options, std::string& er
 }
 
 // qk3xx-virtual's options: add a row for a new one.
-constexpr cmdline::Option<BoardOptions> kOptions[] = {
-    {.name = "--chip",
-     .value = "CHIP",
-     .help = "the chip on the board: qk310, qk320, qk350, qk330, unknown\n"
-             "(an unrecognised ID), or none (nothing answers on the bus)\n"
-             "default: qk310",
-     .apply = &ApplyChip},
-    {.name = "--address",
-     .value = "ADDRESS",
-     .help = "the chip's I2C address: 0x1A or 0x1B\n"
-             "default: 0x1A",
-     .apply = &ApplyAddress},
-    {.name = "--fault",
-     .value = "FAULT",
-     .help = "a fault of the board: none, scl-stuck (SCL held low),\n"
-             "sda-stuck (SDA held low), data-nack (data bytes are not\n"
-             "acknowledged), stretch:N (the chip holds SCL low for N\n"
-             "status polls after each clock release), or\n"
-             "stuck-bit:REG:BIT (bit BIT of register REG, in hex, reads 0\n"
-             "whatever is written)\n"
-             "default: none",
-     .apply = &ApplyFault},
-    {.name = "--events",
-     .value = "LIST",
-     .help = "faults the chip raises in its status registers, as\n"
-             "TIME:EVENT items separated by commas, TIME in seconds (2s,\n"
-             "0.5s) or milliseconds (1500ms) from start, for example\n"
-             "\"2s:lrclk-loss,5s:clear-lrclk,8s:psu-uv\"; a status bit stays\n"
-             "latched until the register editor's Zero (events below)",
-     .apply = &ApplyEvents},
-    {.name = "--trace",
-     .value = "FILE.vcd",
-     .help = "writes SCL and SDA with their times to a VCD file that\n"
-             "logic-analyser programs (sigrok, PulseView) open",
-     .apply = &ApplyTrace},
-};
+std::span<const cmdline::Option<BoardOptions>> Options() {
+    static const BoardOptions defaults;
+    static const cmdline::Option<BoardOptions> options[] = {
+        {.name = "--chip",
+         .value = "CHIP",
+         .help = "the chip on the board: " + PlayableChipOptions() + ", " + kUnknownChip +
+                 "\n(an unrecognised ID), or " + kNoChip +
+                 " (nothing answers on the bus)\ndefault: " + InfoOf(defaults.chip)->option,
+         .apply = &ApplyChip},
+        {.name = "--address",
+         .value = "ADDRESS",
+         .help = "the chip's I2C address: " + AddressChoices() +
+                 "\ndefault: " + ShownAddress(defaults.writeAddress),
+         .apply = &ApplyAddress},
+        {.name = "--fault",
+         .value = "FAULT",
+         .help = "a fault of the board: none, scl-stuck (SCL held low),\n"
+                 "sda-stuck (SDA held low), data-nack (data bytes are not\n"
+                 "acknowledged), stretch:N (the chip holds SCL low for N\n"
+                 "status polls after each clock release), or\n"
+                 "stuck-bit:REG:BIT (bit BIT of register REG, in hex, reads 0\n"
+                 "whatever is written)\n"
+                 "default: none",
+         .apply = &ApplyFault},
+        {.name = "--events",
+         .value = "LIST",
+         .help = "faults the chip raises in its status registers, as\n"
+                 "TIME:EVENT items separated by commas, TIME in seconds (2s,\n"
+                 "0.5s) or milliseconds (1500ms) from start, for example\n"
+                 "\"2s:lrclk-loss,5s:clear-lrclk,8s:psu-uv\"; a status bit stays\n"
+                 "latched until the register editor's Zero (events below)",
+         .apply = &ApplyEvents},
+        {.name = "--trace",
+         .value = "FILE.vcd",
+         .help = "writes SCL and SDA with their times to a VCD file that\n"
+                 "logic-analyser programs (sigrok, PulseView) open",
+         .apply = &ApplyTrace},
+    };
+    return options;
+}
 
 // One line per fault: "psu-uv, clear-psu-uv (PSU UV; qk330)".
 std::string EventHelpLines() {
@@ -194,9 +222,8 @@ std::string EventHelpLines() {
         const bool first = FindStatusBit(ChipFamily::QK310, event.bitName).has_value();
         const bool second = FindStatusBit(ChipFamily::QK330, event.bitName).has_value();
         lines += std::string(2, ' ') + event.raise + ", " + event.clear + " (" + event.bitName;
-        lines += first && second ? "; every chip)\n"
-                 : first         ? "; qk310, qk320, qk350)\n"
-                                 : "; qk330)\n";
+        const ChipFamily family = first ? ChipFamily::QK310 : ChipFamily::QK330;
+        lines += "; " + (first && second ? "every chip" : PlayableChipOptions(family)) + ")\n";
     }
     return lines;
 }
@@ -204,7 +231,7 @@ std::string EventHelpLines() {
 }  // namespace
 
 ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments) {
-    ParsedOptions parsed = cmdline::Parse<BoardOptions>(kOptions, arguments);
+    ParsedOptions parsed = cmdline::Parse<BoardOptions>(Options(), arguments);
     if (parsed.outcome == ParsedOptions::Outcome::Run && parsed.options.noDevice &&
         parsed.options.fault != Fault::None) {
         parsed.outcome = ParsedOptions::Outcome::Error;
@@ -221,9 +248,16 @@ ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments) {
     return parsed;
 }
 
+std::string ChipChoices() {
+    std::vector<std::string> choices;
+    for (Chip chip : PlayableChips()) choices.emplace_back(InfoOf(chip)->option);
+    choices.insert(choices.end(), {kUnknownChip, kNoChip});
+    return ChoiceText(choices);
+}
+
 std::string BoardOptionsHelp(const std::string& program) {
     return cmdline::Usage(program, "QK3xx Software on a virtual evaluation board.",
-                          cmdline::Names<BoardOptions>(kOptions),
+                          cmdline::Names<BoardOptions>(Options()),
                           "EVENT of --events begins or ends a fault (its status bit and the\n"
                           "chips that have it):\n" +
                               EventHelpLines() +

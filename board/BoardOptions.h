@@ -12,8 +12,8 @@ namespace qk::board {
 // The virtual board that qk3xx-virtual plays, as chosen on its command line.
 struct BoardOptions {
     Chip chip = Chip::QK310;
-    bool noDevice = false;        // --chip none: nothing on the bus answers
-    uint8_t writeAddress = 0x34;  // --address 0x1A
+    bool noDevice = false;                          // --chip none: nothing on the bus answers
+    uint8_t writeAddress = kChipWriteAddresses[0];  // --address 0x1A
     Fault fault = Fault::None;
     int stretchPolls = 0;       // --fault stretch:N
     uint8_t stuckRegister = 0;  // --fault stuck-bit:REG:BIT
@@ -28,6 +28,9 @@ using ParsedOptions = cmdline::Parsed<BoardOptions>;
 // as "--name value" or "--name=value"), --help, --version and Qt's own options. Anything else is an
 // error.
 ParsedOptions ParseBoardOptions(const std::vector<std::string>& arguments);
+
+// "qk310, qk320, qk350, qk330, unknown or none": the chips --chip takes.
+std::string ChipChoices();
 
 // The --help text: the options, their choices and the defaults.
 std::string BoardOptionsHelp(const std::string& program);

@@ -34,24 +34,28 @@ std::string DecodedFrame::Text() const {
     return text;
 }
 
+const ChipInfo* InfoOf(Chip chip) {
+    if (chip == Chip::Unknown) return nullptr;
+    return &ChipCatalogue()[static_cast<size_t>(chip)];
+}
+
+std::vector<Chip> PlayableChips() {
+    std::vector<Chip> chips;
+    const std::span<const ChipInfo> catalogue = ChipCatalogue();
+    for (size_t row = 0; row < catalogue.size(); ++row)
+        if (catalogue[row].virtualBoard) chips.push_back(static_cast<Chip>(row));
+    return chips;
+}
+
 const char* VirtualBoard::ChipName(Chip chip) {
-    switch (chip) {
-        case Chip::QK310:
-            return "QK310";
-        case Chip::QK320:
-            return "QK320";
-        case Chip::QK350:
-            return "QK350/60";
-        case Chip::QK330:
-            return "QK330";
-        case Chip::Unknown:
-            return "unknown";
-    }
-    return "?";
+    const ChipInfo* info = InfoOf(chip);
+    return info ? info->fullName : "unknown";
 }
 
 VirtualBoard::VirtualBoard(Chip chip, uint8_t writeAddress) : writeAddress_(writeAddress & 0xFE) {
-    if (chip == Chip::QK330) {
+    const ChipInfo* info = InfoOf(chip);
+    const ChipFamily family = info ? info->family : ChipFamily::QK310;
+    if (family == ChipFamily::QK330) {
         LoadPowerOn(kQK330Registers, regs_, exists_);
     } else {
         LoadPowerOn(kQK310Registers, regs_, exists_);
@@ -59,26 +63,13 @@ VirtualBoard::VirtualBoard(Chip chip, uint8_t writeAddress) : writeAddress_(writ
         exists_[0x00] = true;
         // The ID bits, with bit 0 set as on the boards' silicon; an unknown chip sets them all.
         constexpr uint8_t Revision = 0x01;
-        switch (chip) {
-            case Chip::QK310:
-                regs_[ChipIdRegister] = QK310ChipId | Revision;
-                break;
-            case Chip::QK320:
-                regs_[ChipIdRegister] = QK320ChipId | Revision;
-                break;
-            case Chip::QK350:
-                regs_[ChipIdRegister] = QK350ChipId | Revision;
-                break;
-            default:
-                regs_[ChipIdRegister] = ChipIdMask | Revision;
-                break;
-        }
+        regs_[ChipIdRegister] = (info ? info->id : ChipIdMask) | Revision;
     }
     readOnly_[0x00] = true;
     // 01h D7 is "No Clip" on the QK330 (set while all is well); on the first generation D7 is no
     // error bit.
-    errorMask_ = chip == Chip::QK330 ? 0xBF : 0x7F;
-    errorFreeLevel_ = chip == Chip::QK330 ? 0x80 : 0x00;
+    errorMask_ = family == ChipFamily::QK330 ? 0xBF : 0x7F;
+    errorFreeLevel_ = family == ChipFamily::QK330 ? 0x80 : 0x00;
 }
 
 void VirtualBoard::BeginCondition(uint8_t reg, uint8_t mask, bool activeLow) {

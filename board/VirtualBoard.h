@@ -6,10 +6,24 @@
 #include <vector>
 
 #include "core/bus/Port.h"
+#include "core/chips/ChipCatalogue.h"
 
 namespace qk::board {
 
-enum class Chip { QK310, QK320, QK350, QK330, Unknown };
+// The chip on the board: a catalogue chip the board plays (the value is its catalogue row), or
+// one whose ID no QK3xx gives.
+enum class Chip {
+    QK310 = ChipIndex("QK310"),
+    QK320 = ChipIndex("QK320"),
+    QK350 = ChipIndex("QK350"),
+    QK330 = ChipIndex("QK330"),
+    Unknown = -1,
+};
+
+// The catalogue's row of the chip; null for Chip::Unknown.
+const ChipInfo* InfoOf(Chip chip);
+// The chips the board plays, in catalogue order (Chip::Unknown aside).
+std::vector<Chip> PlayableChips();
 
 enum class Fault {
     None,
@@ -36,7 +50,7 @@ struct DecodedFrame {
 // as a real chip does, changing SDA only while SCL is low.
 class VirtualBoard : public PortIo {
   public:
-    explicit VirtualBoard(Chip chip = Chip::QK310, uint8_t writeAddress = 0x34);
+    explicit VirtualBoard(Chip chip = Chip::QK310, uint8_t writeAddress = kChipWriteAddresses[0]);
 
     void SetFault(Fault fault, int stretchPolls = 0);
     // Fault::StuckBit at register `sub`, bit 0..7: the bit holds 0 whatever is written.
@@ -75,6 +89,7 @@ class VirtualBoard : public PortIo {
     bool SdaLine() const { return sda_; }
     bool SclLine() const { return scl_; }
 
+    // "QK350/60", or "unknown".
     static const char* ChipName(Chip chip);
 
   private:

@@ -17,7 +17,7 @@ namespace {
 
 // START's clock: a 10 us period, 100 kHz.
 constexpr double SclPeriodMicroseconds = 10.0;
-constexpr uint8_t FirstAddress = 0x34, SecondAddress = 0x36;
+constexpr uint8_t FirstAddress = kChipWriteAddresses[0], SecondAddress = kChipWriteAddresses[1];
 
 // Sees the end of every frame: hands the frame to the log (with --log), counts it, and ends the
 // run there when a stop signal has come, so that a run never stops inside a frame.
@@ -221,10 +221,10 @@ int BusSession::FindChip(bool heldLineIsNoChip) {
     return Differs;
 }
 
-int BusSession::Identify(const ChipKind*& chip, uint8_t& id) {
+int BusSession::Identify(const ChipInfo*& chip, uint8_t& id) {
     id = registers_.ReadRegister(ChipIdRegister) & ChipIdMask;
     if (Outcome() != Done) return BusError;
-    const ChipKind* read = ChipOfId(id);
+    const ChipInfo* read = FirstChipOfId(id);
     chip = choice_.chip ? choice_.chip : read;
     if (!chip) {
         err_ << Tell("the chip at " + SevenBit(address_) + " gives an ID no QK3xx gives (" +

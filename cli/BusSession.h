@@ -6,8 +6,8 @@
 #include <string>
 
 #include "board/BoardOptions.h"
-#include "cli/Chips.h"
 #include "core/bus/I2cMaster.h"
+#include "core/chips/ChipCatalogue.h"
 #include "core/chips/RegisterBus.h"
 
 namespace qk::cli {
@@ -20,7 +20,7 @@ struct BusChoice {
     std::string device = "/dev/parport0";  // Port, I2cDev
     board::BoardOptions board;             // Virtual
     std::optional<uint8_t> address;        // --address, as the 8-bit write address
-    const ChipKind* chip = nullptr;        // --chip
+    const ChipInfo* chip = nullptr;        // --chip
     std::string logFile;                   // --log
     std::string stateFile;                 // --state: the virtual board's registers
 };
@@ -42,7 +42,7 @@ class BusSession : private I2cErrorSink {
     int FindChip(bool heldLineIsNoChip);
     // The chip at the address found: its ID, and --chip where the ID cannot tell. `chip` is null
     // (and Differs returned, with the reason told) for an ID no chip gives unless --chip names it.
-    int Identify(const ChipKind*& chip, uint8_t& id);
+    int Identify(const ChipInfo*& chip, uint8_t& id);
 
     I2cMaster& Master() { return *master_; }
     RegisterBus& Registers() { return registers_; }
@@ -75,7 +75,7 @@ class BusSession : private I2cErrorSink {
     board::VirtualBoard* board_ = nullptr;  // the virtual board, when it carries the frames
     I2cMaster* master_ = nullptr;
     RegisterBus registers_;
-    uint8_t address_ = 0x34;
+    uint8_t address_ = kChipWriteAddresses[0];
     std::optional<uint8_t> aim_;
     bool logFailed_ = false;
 };

@@ -1,41 +1,41 @@
 #include "cli/Chips.h"
 
-#include "core/chips/ChipFacts.h"
+#include <vector>
 
 namespace qk::cli {
 
 namespace {
 
-constexpr ChipKind kChipKinds[] = {
-    {.option = "qk310", .name = "QK310", .id = QK310ChipId, .family = ChipFamily::QK310},
-    {.option = "qk320", .name = "QK320", .id = QK320ChipId, .family = ChipFamily::QK310},
-    {.option = "qk350", .name = "QK350", .id = QK350ChipId, .family = ChipFamily::QK310},
-    {.option = "qk330", .name = "QK330", .id = QK350ChipId, .family = ChipFamily::QK330},
-    {.option = "qk340", .name = "QK340", .id = QK350ChipId, .family = ChipFamily::QK330},
-};
+// The names of the chips other than `chip` that give its ID.
+std::vector<std::string> OthersOfId(const ChipInfo& chip) {
+    std::vector<std::string> names;
+    for (const ChipInfo* other : ChipsOfId(chip.id))
+        if (other != &chip) names.emplace_back(other->name);
+    return names;
+}
 
 }  // namespace
 
-const ChipKind* FindChipKind(const std::string& option) {
-    for (const ChipKind& kind : kChipKinds)
-        if (option == kind.option) return &kind;
-    return nullptr;
+std::string ReadsLikeText(const ChipInfo& chip) {
+    const std::vector<std::string> others = OthersOfId(chip);
+    if (others.empty()) return {};
+    return "a " + ChoiceText(others) + " reads like a " + chip.name;
 }
 
-const ChipKind* ChipOfId(uint8_t id) {
-    for (const ChipKind& kind : kChipKinds)
-        if (id == kind.id) return &kind;
-    return nullptr;
+std::string SameIdText(const ChipInfo& chip) {
+    std::vector<std::string> others = OthersOfId(chip);
+    if (chip.twin) others.insert(others.begin(), chip.twin);
+    if (others.empty()) return {};
+    return "A " + ChoiceText(others) + " gives the same ID";
 }
 
-std::string ChipKindChoices() {
-    std::string text;
-    const size_t count = std::size(kChipKinds);
-    for (size_t i = 0; i < count; ++i) {
-        if (i > 0) text += i + 1 == count ? " or " : ", ";
-        text += kChipKinds[i].option;
-    }
-    return text;
+std::string ChipOptionText() {
+    std::string alike;
+    for (const ChipInfo& chip : ChipCatalogue())
+        if (FirstChipOfId(chip.id) == &chip && !ReadsLikeText(chip).empty())
+            alike += (alike.empty() ? "" : "; ") + ReadsLikeText(chip);
+    return ChipOptionChoices() + ", where the chip's ID cannot tell" +
+           (alike.empty() ? "" : " (" + alike + ")");
 }
 
 }  // namespace qk::cli

@@ -1,24 +1,19 @@
 #pragma once
-#include <cstdint>
 #include <string>
 
-#include "core/chips/RegisterMap.h"
+#include "core/chips/ChipCatalogue.h"
 
+// What qk3xx-cli says of chips that read alike, from the chip catalogue.
 namespace qk::cli {
 
-// A chip --chip can name: its option value, its name, the ID its register 00h gives (bits 1..5)
-// and its family. The QK330 and QK340 give the QK350's ID: only --chip tells them apart.
-struct ChipKind {
-    const char* option;
-    const char* name;
-    uint8_t id;
-    ChipFamily family;
-};
-
-const ChipKind* FindChipKind(const std::string& option);
-// The first chip giving `id`, or nullptr for an ID no chip gives.
-const ChipKind* ChipOfId(uint8_t id);
-// "qk310, qk320, qk350, qk330 or qk340"
-std::string ChipKindChoices();
+// "a QK330 or QK340 reads like a QK350": the other chips that give the ID of `chip`, the first
+// chip of its ID; empty when none does.
+std::string ReadsLikeText(const ChipInfo& chip);
+// "A QK360, QK330 or QK340 gives the same ID": every other chip that reads as `chip`, its twin
+// first; empty when none does.
+std::string SameIdText(const ChipInfo& chip);
+// "qk310, qk320, qk350, qk330 or qk340, where the chip's ID cannot tell (a QK330 or QK340 reads
+// like a QK350)": what --chip takes, and why.
+std::string ChipOptionText();
 
 }  // namespace qk::cli

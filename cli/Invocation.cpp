@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/Chips.h"
 #include "cli/Numbers.h"
 
 namespace qk::cli {
@@ -11,9 +12,9 @@ namespace {
 using Carrier = BusChoice::Carrier;
 
 // The bus is chosen once: a second --port, --i2c-dev or --virtual is a mistake.
-bool ChooseCarrier(Invocation& call, Carrier carrier) {
+bool ChooseCarrier(Invocation& call, Carrier carrier, std::string& error) {
     if (call.bus.carrierChosen) {
-        call.error = "choose one bus: --port, --i2c-dev or --virtual";
+        error = "choose one bus: --port, --i2c-dev or --virtual";
         return false;
     }
     call.bus.carrierChosen = true;
@@ -21,83 +22,162 @@ bool ChooseCarrier(Invocation& call, Carrier carrier) {
     return true;
 }
 
-bool ApplyPort(Invocation& call, const std::string& value) {
+bool ApplyPort(const std::string& value, Invocation& call, std::string& error) {
     call.bus.device = value;
-    return ChooseCarrier(call, Carrier::Port);
+    return ChooseCarrier(call, Carrier::Port, error);
 }
 
-bool ApplyI2cDev(Invocation& call, const std::string& value) {
+bool ApplyI2cDev(const std::string& value, Invocation& call, std::string& error) {
     call.bus.device = value;
-    return ChooseCarrier(call, Carrier::I2cDev);
+    return ChooseCarrier(call, Carrier::I2cDev, error);
 }
 
 // --virtual CHIP[:FAULT], with the virtual board's own names and reasons.
-bool ApplyVirtual(Invocation& call, const std::string& value) {
-    if (!ChooseCarrier(call, Carrier::Virtual)) return false;
+bool ApplyVirtual(const std::string& value, Invocation& call, std::string& error) {
+    if (!ChooseCarrier(call, Carrier::Virtual, error)) return false;
     const size_t colon = value.find(':');
     std::vector<std::string> options{"--chip", value.substr(0, colon)};
     if (colon != std::string::npos)
         options.insert(options.end(), {"--fault", value.substr(colon + 1)});
     const board::ParsedOptions parsed = board::ParseBoardOptions(options);
     if (parsed.outcome != board::ParsedOptions::Outcome::Run) {
-        call.error = "--virtual " + value + ": " + parsed.error;
+        error = "--virtual " + value + ": " + parsed.error;
         return false;
     }
     call.bus.board = parsed.options;
     return true;
 }
 
-bool ApplyAddress(Invocation& call, const std::string& value) {
-    const auto address = ParseNumber(value, 0x7F);
-    if (!address || (*address != 0x1A && *address != 0x1B)) {
-        call.error = "--address " + value + ": the chip answers at 0x1a or 0x1b";
-        return false;
-    }
-    call.bus.address = static_cast<uint8_t>(*address << 1);
-    return true;
-}
-
-bool ApplyChip(Invocation& call, const std::string& value) {
-    call.bus.chip = FindChipKind(value);
-    if (!call.bus.chip) call.error = "--chip " + value + ": choose " + ChipKindChoices();
-    return call.bus.chip != nullptr;
-}
-
-bool ApplyLog(Invocation& call, const std::string& value) {
-    call.bus.logFile = value;
-    return true;
-}
-
-bool ApplyState(Invocation& call, const std::string& value) {
+bool ApplyState(const std::string& value, Invocation& call, std::string&) {
     call.bus.stateFile = value;
     return true;
 }
 
-// The options that take a value, and what each does with it; a null `apply` keeps the value for
-// the subcommand that takes the option.
-struct ValueOption {
-    const char* name;
-    bool (*apply)(Invocation& call, const std::string& value);
-};
-constexpr ValueOption kValueOptions[] = {
-    {"--port", &ApplyPort},       {"--i2c-dev", &ApplyI2cDev}, {"--virtual", &ApplyVirtual},
-    {"--address", &ApplyAddress}, {"--chip", &ApplyChip},      {"--log", &ApplyLog},
-    {"--state", &ApplyState},     {"--format", nullptr},       {"--bus", nullptr},
-};
-constexpr const char* kFlags[] = {"--quiet",     "--help",           "--version",     "--verify",
-                                  "--no-verify", "--test-registers", "--any-address", "--all"};
-
-bool IsFlag(const std::string& name) {
-    return std::find(std::begin(kFlags), std::end(kFlags), name) != std::end(kFlags);
+// "0x1a or 0x1b": where a chip answers.
+std::string AddressChoices() {
+    std::vector<std::string> addresses;
+    for (uint8_t address : kChipWriteAddresses) addresses.push_back(SevenBitAddressText(address));
+    return ChoiceText(addresses);
 }
 
-const ValueOption* FindValueOption(const std::string& name) {
-    for (const ValueOption& option : kValueOptions)
-        if (name == option.name) return &option;
+bool ApplyAddress(const std::string& value, Invocation& call, std::string& error) {
+    const auto address = ParseNumber(value, 0x7F);
+    for (uint8_t writeAddress : kChipWriteAddresses) {
+        if (!address || *address != writeAddress >> 1) continue;
+        call.bus.address = writeAddress;
+        return true;
+    }
+    error = "--address " + value + ": the chip answers at " + AddressChoices();
+    return false;
+}
+
+bool ApplyChip(const std::string& value, Invocation& call, std::string& error) {
+    call.bus.chip = FindChipOption(value);
+    if (!call.bus.chip) error = "--chip " + value + ": choose " + ChipOptionChoices();
+    return call.bus.chip != nullptr;
+}
+
+bool ApplyLog(const std::string& value, Invocation& call, std::string&) {
+    call.bus.logFile = value;
+    return true;
+}
+
+bool ApplyQuiet(const std::string&, Invocation& call, std::string&) {
+    call.quiet = true;
+    return true;
+}
+
+bool ApplyHelp(const std::string&, Invocation& call, std::string&) {
+    call.help = true;
+    return true;
+}
+
+bool ApplyVersion(const std::string&, Invocation& call, std::string&) {
+    call.version = true;
+    return true;
+}
+
+// The column where a global option's help folds: the lines written whole stay as written, those
+// with a list from the chip catalogue fold here.
+constexpr size_t kHelpFold = 87;
+
+// The option called `name` in any of the tables, or null.
+const CliOption* FindOption(const std::string& name) {
+    for (const std::span<const CliOption> table :
+         {BusOptions(), GeneralOptions(), CommandOptions()})
+        if (const CliOption* option = cmdline::Find(table, name)) return option;
     return nullptr;
 }
 
 }  // namespace
+
+std::span<const CliOption> BusOptions() {
+    static const CliOption options[] = {
+        {.name = "--port",
+         .value = "DEVICE",
+         .help = "the parallel port through ppdev (default: /dev/parport0);\n"
+                 "the clock is calibrated and the lines checked first",
+         .apply = &ApplyPort},
+        {.name = "--i2c-dev",
+         .value = "DEVICE",
+         .help = "a Linux I2C adapter, /dev/i2c-N",
+         .apply = &ApplyI2cDev},
+        {.name = "--virtual",
+         .value = "CHIP[:FAULT]",
+         .help = "the virtual board, for dry runs: CHIP " + board::ChipChoices() +
+                 "; FAULT scl-stuck, sda-stuck, data-nack, stretch:N or stuck-bit:REG:BIT",
+         .apply = &ApplyVirtual},
+        {.name = "--state",
+         .value = "FILE",
+         .help = "with --virtual: keeps the board's registers in FILE\n"
+                 "between runs, as a chip keeps them",
+         .apply = &ApplyState},
+    };
+    return options;
+}
+
+std::span<const CliOption> GeneralOptions() {
+    static const CliOption options[] = {
+        {.name = "--address",
+         .value = "ADDRESS",
+         .help = "the chip's 7-bit address, " + AddressChoices() +
+                 "\n(default: where a chip answers, " +
+                 SevenBitAddressText(kChipWriteAddresses[0]) + " first)",
+         .apply = &ApplyAddress},
+        {.name = "--chip", .value = "CHIP", .help = ChipOptionText(), .apply = &ApplyChip},
+        {.name = "--log",
+         .value = "FILE",
+         .help = "writes every frame to FILE in the DataLog.txt format",
+         .apply = &ApplyLog},
+        {.name = "--quiet", .help = "no messages but errors", .apply = &ApplyQuiet},
+        {.name = "--help",
+         .help = "this text; COMMAND --help tells about one command",
+         .apply = &ApplyHelp},
+        {.name = "--version", .help = "the program's version", .apply = &ApplyVersion},
+    };
+    return options;
+}
+
+std::span<const CliOption> CommandOptions() {
+    static const CliOption options[] = {
+        {.name = "--verify"},
+        {.name = "--no-verify"},
+        {.name = "--test-registers"},
+        {.name = "--any-address"},
+        {.name = "--all"},
+        {.name = "--format", .value = "FORMAT"},
+        {.name = "--bus", .value = "N"},
+    };
+    return options;
+}
+
+std::string GlobalOptionsHelp() {
+    const std::vector<cmdline::OptionName> bus = cmdline::Names(BusOptions());
+    const std::vector<cmdline::OptionName> general = cmdline::Names(GeneralOptions());
+    const size_t width = std::max(cmdline::ColumnWidth(bus), cmdline::ColumnWidth(general)) + 1;
+    return "Bus (one of):\n" + cmdline::OptionLines(bus, width, kHelpFold) + "\nOptions:\n" +
+           cmdline::OptionLines(general, width, kHelpFold);
+}
 
 Invocation ParseInvocation(const std::vector<std::string>& arguments) {
     Invocation call;
@@ -109,38 +189,35 @@ Invocation ParseInvocation(const std::vector<std::string>& arguments) {
         }
         const size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        if (IsFlag(name)) {
-            if (equals != std::string::npos) {
-                call.error = name + " takes no value";
-                return call;
-            }
-            call.flags.insert(name);
-            continue;
-        }
-        const ValueOption* option = FindValueOption(name);
+        const CliOption* option = FindOption(name);
         if (!option) {
             call.error = "unknown option '" + argument + "'";
             return call;
         }
         std::string value;
-        if (equals != std::string::npos)
+        if (!option->value) {
+            if (equals != std::string::npos) {
+                call.error = name + " takes no value";
+                return call;
+            }
+        } else if (equals != std::string::npos) {
             value = argument.substr(equals + 1);
-        else if (i + 1 < arguments.size())
+        } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
-        else {
+        } else {
             call.error = name + " needs a value";
             return call;
         }
-        if (!option->apply)
+        if (option->apply) {
+            if (!option->apply(value, call, call.error)) return call;
+        } else if (option->value) {
             call.values[name] = value;
-        else if (!option->apply(call, value))
-            return call;
+        } else {
+            call.flags.insert(name);
+        }
     }
     if (!call.bus.stateFile.empty() && call.bus.carrier != Carrier::Virtual)
         call.error = "--state keeps a virtual board's registers: use it with --virtual";
-    call.quiet = call.flags.erase("--quiet") > 0;
-    call.help = call.flags.erase("--help") > 0;
-    call.version = call.flags.erase("--version") > 0;
     return call;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "cli/BusSession.h"
+#include "core/cmdline/OptionTable.h"
 
 namespace qk::cli {
 
@@ -21,6 +23,20 @@ struct Invocation {
     std::map<std::string, std::string> values;  // e.g. {"--format", "c"}
     std::string error;                          // why the line was refused
 };
+
+// qk3xx-cli's options, in the table every program's options use. Their errors name the option
+// and its value themselves ("--address 0x1c: the chip answers at 0x1a or 0x1b").
+using CliOption = cmdline::Option<Invocation>;
+// The bus (one of --port, --i2c-dev and --virtual; --state with --virtual), as --help lists it.
+std::span<const CliOption> BusOptions();
+// The other global options.
+std::span<const CliOption> GeneralOptions();
+// The subcommands' own options, kept as given (`flags`, `values`) for the subcommand that takes
+// them; each subcommand lists the names it takes and tells of them in its own help.
+std::span<const CliOption> CommandOptions();
+
+// The global options as every --help shows them, under "Bus (one of):" and "Options:".
+std::string GlobalOptionsHelp();
 
 Invocation ParseInvocation(const std::vector<std::string>& arguments);
 

@@ -1,6 +1,7 @@
 // detect, get and set: the chip and its registers by sub-address.
 #include <vector>
 
+#include "cli/Chips.h"
 #include "cli/Context.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
@@ -27,19 +28,19 @@ bool RegisterRange(const Context& context, const std::string& regText, size_t co
 
 // The chip whose register map tells which registers --verify can read back: --chip's, else the
 // one its ID names; null for an ID no chip gives.
-const ChipKind* ChipToVerify(Context& context) {
+const ChipInfo* ChipToVerify(Context& context) {
     if (context.call.bus.chip) return context.call.bus.chip;
-    return ChipOfId(context.session.Registers().ReadRegister(ChipIdRegister) & ChipIdMask);
+    return FirstChipOfId(context.session.Registers().ReadRegister(ChipIdRegister) & ChipIdMask);
 }
 
 // Says so when `sub` is write-only on `chip`: its read-back would mean nothing.
-bool WriteOnly(const Context& context, const ChipKind* chip, uint8_t sub) {
-    const RegisterInfo* info = chip ? MapOf(chip->family).Find(sub) : nullptr;
+bool WriteOnly(const Context& context, const ChipInfo* chip, uint8_t sub) {
+    const RegisterInfo* info = chip ? MapOf(*chip).Find(sub) : nullptr;
     if (!info || info->access != RegisterAccess::WriteOnly) return false;
     std::string note = "register " + Hex(sub) + " (" + info->name + ") is write-only on the " +
                        chip->name + ": it cannot be verified";
-    if (!context.call.bus.chip && chip->id == QK350ChipId)
-        note += " (a QK330 or QK340 reads like a QK350: name it with --chip)";
+    if (const std::string alike = ReadsLikeText(*chip); !context.call.bus.chip && !alike.empty())
+        note += " (" + alike + ": name it with --chip)";
     context.Note(note);
     return true;
 }
@@ -48,14 +49,14 @@ bool WriteOnly(const Context& context, const ChipKind* chip, uint8_t sub) {
 
 int Detect(Context& context) {
     if (const int found = context.connect(); found != Done) return found;
-    const ChipKind* chip = nullptr;
+    const ChipInfo* chip = nullptr;
     uint8_t id = 0;
     if (const int identified = context.session.Identify(chip, id); identified != Done)
         return identified;
     const uint8_t address = static_cast<uint8_t>(context.session.Address() >> 1);
     context.out << chip->name << " at " << Hex(address) << "\n";
-    if (!context.call.bus.chip && id == QK350ChipId)
-        context.Note("A QK360, QK330 or QK340 gives the same ID: name it with --chip.");
+    if (const std::string alike = SameIdText(*chip); !context.call.bus.chip && !alike.empty())
+        context.Note(alike + ": name it with --chip.");
     return Done;
 }
 
@@ -99,7 +100,7 @@ int Set(Context& context) {
     if (!RegisterRange(context, operands[0], values.size(), reg)) return UsageError;
     if (const int found = context.connect(); found != Done) return found;
     const bool verify = context.call.flags.contains("--verify");
-    const ChipKind* chip = verify ? ChipToVerify(context) : nullptr;
+    const ChipInfo* chip = verify ? ChipToVerify(context) : nullptr;
     if (context.session.Outcome() != Done) return BusError;
     I2cMaster& master = context.session.Master();
     master.I2cWriteSub(context.session.Address(), reg, values.data(), int(values.size()));

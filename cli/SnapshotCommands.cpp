@@ -17,7 +17,7 @@ namespace qk::cli {
 namespace {
 
 // The chip found and named; Done or the exit code with the reason told.
-int FindNamedChip(Context& context, const ChipKind*& chip) {
+int FindNamedChip(Context& context, const ChipInfo*& chip) {
     if (const int found = context.connect(); found != Done) return found;
     uint8_t id = 0;
     return context.session.Identify(chip, id);
@@ -25,7 +25,7 @@ int FindNamedChip(Context& context, const ChipKind*& chip) {
 
 // The chip's registers now. The command line keeps no copy of what was written last, so a
 // write-only register reads "XX", as one that cannot be read.
-int TakeChipSnapshot(Context& context, const ChipKind& chip, Snapshot& snapshot) {
+int TakeChipSnapshot(Context& context, const ChipInfo& chip, Snapshot& snapshot) {
     BusSession& session = context.session;
     const auto unknown = [](uint8_t) -> std::optional<uint8_t> { return std::nullopt; };
     snapshot = *TakeSnapshot(chip.family, session.Registers(), session.Master(), unknown);
@@ -79,7 +79,7 @@ int Registers(const Snapshot& snapshot) {
 }  // namespace
 
 int Dump(Context& context) {
-    const ChipKind* chip = nullptr;
+    const ChipInfo* chip = nullptr;
     if (const int found = FindNamedChip(context, chip); found != Done) return found;
     Snapshot snapshot;
     if (const int taken = TakeChipSnapshot(context, *chip, snapshot); taken != Done) return taken;
@@ -99,7 +99,7 @@ int Dump(Context& context) {
 }
 
 int Diff(Context& context) {
-    const ChipKind* chip = nullptr;
+    const ChipInfo* chip = nullptr;
     if (const int found = FindNamedChip(context, chip); found != Done) return found;
     Snapshot file, now;
     if (const int read = ReadFile(context, context.call.operands[0], chip->family, file);
@@ -126,7 +126,7 @@ int Diff(Context& context) {
 }
 
 int Restore(Context& context) {
-    const ChipKind* chip = nullptr;
+    const ChipInfo* chip = nullptr;
     if (const int found = FindNamedChip(context, chip); found != Done) return found;
     Snapshot file;
     if (const int read = ReadFile(context, context.call.operands[0], chip->family, file);
@@ -191,8 +191,11 @@ int Export(Context& context) {
                                       ? ReadSnapshotFile(path, call.bus.chip->family, true)
                                       : ReadSnapshotFileOfItsChip(path);
     if (const int read = Parsed(context, path, parsed, snapshot); read != Done) return read;
-    request.writeAddress =
-        call.bus.address.value_or(snapshot.i2cAddress == "0x1b" ? uint8_t(0x36) : uint8_t(0x34));
+    // The address the file was taken at, when a chip answers there; the first otherwise.
+    request.writeAddress = kChipWriteAddresses[0];
+    for (uint8_t address : kChipWriteAddresses)
+        if (snapshot.i2cAddress == SevenBitAddressText(address)) request.writeAddress = address;
+    request.writeAddress = call.bus.address.value_or(request.writeAddress);
     const RestorePlan plan =
         PlanRestore(snapshot, {.includeTestRegisters = call.flags.contains("--test-registers")});
     context.out << ExportInitSequence(snapshot, plan, request);

@@ -2,30 +2,11 @@
 
 #include <algorithm>
 
+#include "cli/Invocation.h"
+
 namespace qk::cli {
 
 namespace {
-
-const char kGlobalOptions[] =
-    "Bus (one of):\n"
-    "  --port DEVICE          the parallel port through ppdev (default: /dev/parport0);\n"
-    "                         the clock is calibrated and the lines checked first\n"
-    "  --i2c-dev DEVICE       a Linux I2C adapter, /dev/i2c-N\n"
-    "  --virtual CHIP[:FAULT] the virtual board, for dry runs: CHIP qk310, qk320, qk350,\n"
-    "                         qk330, unknown or none; FAULT scl-stuck, sda-stuck, data-nack,\n"
-    "                         stretch:N or stuck-bit:REG:BIT\n"
-    "  --state FILE           with --virtual: keeps the board's registers in FILE\n"
-    "                         between runs, as a chip keeps them\n"
-    "\n"
-    "Options:\n"
-    "  --address ADDRESS      the chip's 7-bit address, 0x1a or 0x1b\n"
-    "                         (default: where a chip answers, 0x1a first)\n"
-    "  --chip CHIP            qk310, qk320, qk350, qk330 or qk340, where the chip's ID\n"
-    "                         cannot tell (a QK330 or QK340 reads like a QK350)\n"
-    "  --log FILE             writes every frame to FILE in the DataLog.txt format\n"
-    "  --quiet                no messages but errors\n"
-    "  --help                 this text; COMMAND --help tells about one command\n"
-    "  --version              the program's version\n";
 
 const char kNumbersAndExits[] =
     "Registers and values are hexadecimal as 0x1f or 1fh, otherwise decimal.\n"
@@ -175,12 +156,12 @@ std::string ProgramHelp() {
         line.resize(line.back() == '\n' ? line.size() + SummaryColumn : SummaryColumn, ' ');
         text += line + command.summary + "\n";
     }
-    return text + "\n" + kGlobalOptions + "\n" + kNumbersAndExits;
+    return text + "\n" + GlobalOptionsHelp() + "\n" + kNumbersAndExits;
 }
 
 std::string SubcommandHelp(const Subcommand& command) {
     return std::string("Usage: qk3xx-cli [OPTIONS] ") + command.synopsis + "\n\n" +
-           command.summary + ".\n" + command.details + "\n" + kGlobalOptions + "\n" +
+           command.summary + ".\n" + command.details + "\n" + GlobalOptionsHelp() + "\n" +
            kNumbersAndExits;
 }
 

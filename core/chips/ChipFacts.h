@@ -9,12 +9,10 @@ namespace qk {
 constexpr int ChannelCount = 6;
 
 // The first generation tells its members apart by register 00h; only bits 1..5 identify the chip
-// (bit 0 and the top two bits vary between silicon revisions).
+// (bit 0 and the top two bits vary between silicon revisions). Each chip's ID is in its row of
+// the chip catalogue (chips/ChipCatalogue.h).
 constexpr uint8_t ChipIdRegister = 0x00;
 constexpr uint8_t ChipIdMask = 0x3E;
-constexpr uint8_t QK310ChipId = 0x26;
-constexpr uint8_t QK320ChipId = 0x1E;
-constexpr uint8_t QK350ChipId = 0x00;  // also the QK360
 
 // The loudest first-generation volume code, "24.0 dB": where the master slider's position 0 is.
 constexpr int QK310LoudestVolumeCode = 249;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/chips/ChipCatalogue.h"
 #include "core/chips/InvalidCode.h"
 #include "core/chips/QK310Offsets.h"
 #include "core/chips/QK310RegisterMap.h"
@@ -20,15 +21,6 @@ constexpr RegisterMap kQK310Map{ChipFamily::QK310, "QK310/QK320/QK350", kQK310Re
                                 kChannelBits};
 constexpr RegisterMap kQK330Map{ChipFamily::QK330, "QK330/QK340", kQK330Registers, 0x11,
                                 kChannelBits};
-
-struct ChipName {
-    const char* name;
-    ChipFamily family;
-};
-constexpr ChipName kChipNames[] = {
-    {"QK310", ChipFamily::QK310},    {"QK320", ChipFamily::QK310}, {"QK350", ChipFamily::QK310},
-    {"QK350/60", ChipFamily::QK310}, {"QK330", ChipFamily::QK330}, {"QK340", ChipFamily::QK330},
-};
 
 std::string Hex(const char* format, unsigned value) {
     char text[16];
@@ -148,17 +140,18 @@ const RegisterMap& MapOf(ChipFamily family) {
 }
 
 std::optional<ChipFamily> FamilyOfChip(const std::string& chip) {
-    std::string upper = chip;
-    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
-    for (const ChipName& known : kChipNames)
-        if (upper == known.name) return known.family;
-    return std::nullopt;
+    const ChipInfo* known = FindChip(chip);
+    if (!known) return std::nullopt;
+    return known->family;
 }
 
 std::vector<std::string> ChipNamesOf(ChipFamily family) {
     std::vector<std::string> names;
-    for (const ChipName& known : kChipNames)
-        if (known.family == family) names.push_back(known.name);
+    for (const ChipInfo& chip : ChipCatalogue()) {
+        if (chip.family != family) continue;
+        names.emplace_back(chip.name);
+        if (std::string_view(chip.fullName) != chip.name) names.emplace_back(chip.fullName);
+    }
     return names;
 }
 

@@ -96,9 +96,10 @@ constexpr std::array<uint8_t, N> PowerOnValues(const RegisterInfo (&registers)[N
 const RegisterMap& QK310Map();
 const RegisterMap& QK330Map();
 const RegisterMap& MapOf(ChipFamily family);
-// The family of a chip name ("QK310", "QK320", "QK350", "QK350/60", "QK330", "QK340"), if known.
+// The family of a chip the catalogue (chips/ChipCatalogue.h) names, by name or full name in any
+// case ("QK350", "QK350/60"), if known.
 std::optional<ChipFamily> FamilyOfChip(const std::string& chip);
-// The chip names of a family, in the order above.
+// The catalogue's chips of a family: each name, then its full name where that differs.
 std::vector<std::string> ChipNamesOf(ChipFamily family);
 
 // The fields of a register with bit boxes, bit 7 first ("Not Used" included).

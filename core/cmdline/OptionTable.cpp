@@ -58,28 +58,46 @@ bool IsToolkitPlatformOption(const std::string& argument) {
     return BareName(argument) == "platform";
 }
 
+size_t ColumnWidth(std::span<const OptionName> options) {
+    size_t width = 0;
+    for (const OptionName& option : options) width = std::max(width, Column(option).size());
+    return width;
+}
+
+std::string OptionLines(std::span<const OptionName> options, size_t width, size_t fold) {
+    const std::string indent(2 + width, ' ');
+    std::string text;
+    for (const OptionName& option : options) {
+        const std::string column = Column(option);
+        std::string line = "  " + column + std::string(width - column.size(), ' ');
+        if (option.help.empty()) text += line + "\n";
+        std::istringstream lines(option.help);
+        std::string help;
+        for (bool first = true; std::getline(lines, help); first = false) {
+            if (!first) line = indent;
+            for (;;) {
+                const size_t room = fold > line.size() ? fold - line.size() : 0;
+                const size_t space = help.size() > room ? help.rfind(' ', room) : std::string::npos;
+                if (space == std::string::npos || space == 0) break;
+                text += line + help.substr(0, space) + "\n";
+                line = indent;
+                help.erase(0, space + 1);
+            }
+            text += line + help + "\n";
+        }
+    }
+    return text;
+}
+
 std::string Usage(const std::string& program, const std::string& summary,
                   std::span<const OptionName> options, const std::string& epilogue) {
     const OptionName builtIn[] = {{"--help", nullptr, "show this text and exit"},
                                   {"--version", nullptr, "print the program's version and exit"}};
     std::vector<OptionName> all(options.begin(), options.end());
     all.insert(all.end(), std::begin(builtIn), std::end(builtIn));
-    size_t width = 0;
-    for (const OptionName& option : all) width = std::max(width, Column(option).size());
-    const std::string indent(2 + width + 2, ' ');
-
-    std::ostringstream text;
-    text << "Usage: " << program << " [OPTION]...\n\n" << summary << "\n\n";
-    for (const OptionName& option : all) {
-        const std::string column = Column(option);
-        text << "  " << column << std::string(width - column.size() + 2, ' ');
-        std::istringstream lines(option.help);
-        std::string line;
-        for (bool first = true; std::getline(lines, line); first = false)
-            text << (first ? "" : indent) << line << "\n";
-    }
-    text << "\nQt's own options, such as -style STYLE, are accepted as well.\n" << epilogue;
-    return text.str();
+    return "Usage: " + program + " [OPTION]...\n\n" + summary + "\n\n" +
+           OptionLines(all, ColumnWidth(all) + 2) +
+           "\nQt's own options, such as -style STYLE, are accepted as well.\n" + epilogue;
 }
 
 std::optional<int> Conclude(Outcome outcome, const std::string& error, const std::string& program,

@@ -16,14 +16,17 @@ constexpr int ExitSuccess = 0;
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
-// One option: "--name" alone, or "--name VALUE" / "--name=VALUE" when it has a value name.
+// One option: "--name" alone, or "--name VALUE" / "--name=VALUE" when it has a value name. Every
+// program lists its options in a table of these.
 template <typename Options>
 struct Option {
     const char* name = "";
     const char* value = nullptr;  // the value's name in the usage ("CHIP"); none for a switch
-    const char* help = "";        // lines after the first are indented under it
+    std::string help = {};        // lines after the first are indented under it
     // Takes the value (empty for a switch) into the options; false, with `error` said for the
-    // user, refuses it.
+    // user, refuses it. Parse() puts the option's name before the error; qk3xx-cli's messages
+    // name the option themselves. Null only where a program's reader keeps the option as given
+    // (qk3xx-cli's subcommand options).
     bool (*apply)(const std::string& value, Options& options, std::string& error) = nullptr;
 };
 
@@ -36,11 +39,11 @@ struct Parsed {
     bool platformChosen = false;  // Qt's -platform was given: no display needed from the session
 };
 
-// What the parser needs of an option, whatever the program's options are.
+// What a help text needs of an option, whatever the program's options are.
 struct OptionName {
     const char* name;
     const char* value;
-    const char* help;
+    std::string help;
 };
 
 // Qt's own options, which the application object reads from the same arguments: how many
@@ -52,6 +55,14 @@ bool IsToolkitPlatformOption(const std::string& argument);
 // --version), a word on Qt's options, then `epilogue`.
 std::string Usage(const std::string& program, const std::string& summary,
                   std::span<const OptionName> options, const std::string& epilogue);
+
+// The width of the widest "--name VALUE" of the options.
+size_t ColumnWidth(std::span<const OptionName> options);
+// The options one to a line, as a help text shows them: two spaces, "--name VALUE" in a column
+// `width` wide, the help beside it and its further lines under it. A help line that would end past
+// column `fold` folds at the last space before it.
+std::string OptionLines(std::span<const OptionName> options, size_t width,
+                        size_t fold = std::string::npos);
 
 // Prints what a finished command line asks for (help or version on `out`, a mistake and the usage
 // on `err`) and gives the exit status; nothing for a command line that runs the program.
@@ -69,6 +80,14 @@ std::vector<OptionName> Names(std::span<const Option<Options>> table) {
     for (const Option<Options>& option : table)
         names.push_back({option.name, option.value, option.help});
     return names;
+}
+
+// The option called `name` ("--chip", without "=VALUE"), or null.
+template <typename Options>
+const Option<Options>* Find(std::span<const Option<Options>> table, const std::string& name) {
+    for (const Option<Options>& option : table)
+        if (name == option.name) return &option;
+    return nullptr;
 }
 
 // Reads the arguments after the program name against `table`; --help and --version (and -h) are
@@ -97,9 +116,7 @@ Parsed<Options> Parse(std::span<const Option<Options>> table,
             i += length - 1;
             continue;
         }
-        const Option<Options>* option = nullptr;
-        for (const Option<Options>& candidate : table)
-            if (name == candidate.name) option = &candidate;
+        const Option<Options>* option = Find(table, name);
         if (!option) return refuse("unknown option '" + argument + "'");
         std::string value;
         if (!option->value) {

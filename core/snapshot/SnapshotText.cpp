@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/chips/ChipCatalogue.h"
+
 namespace qk {
 
 namespace {
@@ -79,14 +81,6 @@ std::string LineError(int number, const std::string& error, const std::string& l
     return "line " + std::to_string(number) + ": " + error + ": " + line;
 }
 
-// "QK330 or QK340"
-std::string Choices(const std::vector<std::string>& names) {
-    std::string text;
-    for (size_t i = 0; i < names.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
-    return text;
-}
-
 std::string UnnamedChip(std::optional<ChipFamily> family) {
     std::vector<std::string> names;
     for (ChipFamily each : {ChipFamily::QK310, ChipFamily::QK330})
@@ -94,7 +88,7 @@ std::string UnnamedChip(std::optional<ChipFamily> family) {
             for (const std::string& name : ChipNamesOf(each)) names.push_back(name);
     return "the file does not name its chip: add a line \"# chip: NAME\", NAME the chip it was "
            "taken from (" +
-           Choices(names) + ")";
+           ChoiceText(names) + ")";
 }
 
 // A chip line's family; the error names an unknown chip or one of another family than `family`.

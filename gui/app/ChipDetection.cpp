@@ -1,21 +1,22 @@
 // The main window's START: calibrate the bus clock, probe the chosen address, read the chip's ID
-// and offer the chip's radio button, or all first-generation chips when that fails.
+// and offer the chip's radio button, or every chip START offers when that fails.
 #include <QAbstractButton>
 
+#include "core/chips/ChipCatalogue.h"
 #include "core/chips/ChipFacts.h"
 #include "gui/app/Forms.h"
 #include "gui/app/NoDeviceunit.h"
 #include "gui/app/Okapimain.h"
 #include "gui/bus/I2cunit.h"
 #include "gui/gen1/QK310unit.h"
-#include "gui/gen1/QK320unit.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/widgets/ModalDialogs.h"
 
 namespace {
 
 constexpr double StartSclPeriodMicroseconds = 10.0;
-constexpr uint8_t FirstAddress = 0x34, SecondAddress = 0x36;
+constexpr uint8_t FirstAddress = qk::kChipWriteAddresses[0];
+constexpr uint8_t SecondAddress = qk::kChipWriteAddresses[1];
 constexpr int SecondAddressItem = 1;
 
 // An auto-exclusive radio button refuses to be cleared while it is the checked one.
@@ -74,50 +75,45 @@ void TOkapiForm::ShowChipSelectPanel() {
     ui.ChipSelectPanel->show();
 }
 
+// The chip START offers for the ID is checked, and selected; when other chips give the same ID,
+// its button is only shown, for the user to pick. Either way the register image read from the
+// chip becomes the default image.
 void TOkapiForm::IdentifyChip() {
     ShowChipSelectPanel();
     for (const ChipButton& chip : ChipButtons()) chip.button->hide();
     const uint8_t id = RegistersForm->Image().ReadRegister(qk::ChipIdRegister) & qk::ChipIdMask;
-    auto captureChip = [this](TQK310Form* model) {
-        chipNeedsInit_ = false;
-        model->InitSubAddresses();
-        model->CaptureDefaultImage();
-    };
-    switch (id) {
-        case qk::QK310ChipId:
-            captureChip(QK310Form);
-            ui.QK310RadioButton->show();
-            CheckChipButton(ui.QK310RadioButton, &TOkapiForm::QK310RadioButtonClick);
-            break;
-        case qk::QK320ChipId:
-            captureChip(QK320Form);
-            ui.QK320RadioButton->show();
-            CheckChipButton(ui.QK320RadioButton, &TOkapiForm::QK320RadioButtonClick);
-            break;
-        case qk::QK350ChipId:
-            ShowStatus("SELECT", "DEVICE");
-            captureChip(QK310Form);
-            ui.QK350RadioButton->show();
-            Uncheck(ui.QK350RadioButton);  // the user picks it
-            break;
-        default:
-            OfferAllFirstGenerationChips();
-            break;
+    const qk::ChipInfo* chip = qk::FirstChipOfId(id, qk::ChipOffer::Start);
+    if (!chip) {
+        OfferAllFirstGenerationChips();
+        return;
     }
+    const bool userPicks = qk::ChipsOfId(id).size() > 1;
+    if (userPicks) ShowStatus("SELECT", "DEVICE");
+    // Both first-generation models read the chip into the register editor's image alike.
+    chipNeedsInit_ = false;
+    QK310Form->InitSubAddresses();
+    QK310Form->CaptureDefaultImage();
+    const ChipButton button = ButtonOf(*chip);
+    button.button->show();
+    if (userPicks)
+        Uncheck(button.button);
+    else
+        CheckChipButton(button);
 }
 
-// Off line, no device, or a chip that is not recognised: the user chooses among the first
-// generation, and that choice loads the chip's power-on defaults (ChipNeedsInit stays set).
+// Off line, no device, or a chip that is not recognised: the user chooses among the chips START
+// offers (the first generation), and that choice loads the chip's power-on defaults
+// (ChipNeedsInit stays set).
 void TOkapiForm::OfferAllFirstGenerationChips() {
-    for (QRadioButton* button : {ui.QK310RadioButton, ui.QK320RadioButton, ui.QK350RadioButton})
-        button->show();
+    for (const ChipButton& chip : ChipButtons())
+        if (chip.chip->offer == qk::ChipOffer::Start) chip.button->show();
     ShowChipSelectPanel();
     ShowStatus("SELECT", "DEVICE");
 }
 
 // Checking a button from code selects its chip only when it was not checked already.
-void TOkapiForm::CheckChipButton(QRadioButton* button, void (TOkapiForm::*handler)()) {
-    if (button->isChecked()) return;
-    button->setChecked(true);
-    (this->*handler)();
+void TOkapiForm::CheckChipButton(const ChipButton& chip) {
+    if (chip.button->isChecked()) return;
+    chip.button->setChecked(true);
+    SelectChip(*chip.chip);
 }

@@ -1,6 +1,7 @@
 // The main window's chip radio buttons: loading the chip model's defaults when START asked for
 // it, switching the panels to the chip's generation, and activating the chip model.
 #include <functional>
+#include <string_view>
 
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
@@ -13,79 +14,87 @@
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/WindowFrame.h"
 
-namespace qk {
+namespace {
 
-// What selecting a chip does with its model.
-struct ChipModel {
-    ChipGeneration generation;
+// What selecting a chip does with the chip model that serves it.
+struct ModelSelection {
     std::function<void()> loadPowerOnDefaults;
     std::function<void()> activateChipModel;
 };
-
-}  // namespace qk
-
-namespace {
 
 constexpr int ChipWindowOuterWidth = 455;
 constexpr QPoint ChipWindowPosition(6, 6);
 
 // The QK310 model, or the QK320 model (which also serves QK350/60).
-qk::ChipModel FirstGenerationModel(TQK310Form* model) {
-    return {.generation = qk::ChipGeneration::First,
-            .loadPowerOnDefaults = [model] { model->LoadPowerOnDefaults(); },
+ModelSelection FirstGenerationModel(TQK310Form* model) {
+    return {.loadPowerOnDefaults = [model] { model->LoadPowerOnDefaults(); },
             .activateChipModel = [model] { model->ActivateChipModel(); }};
 }
 
 // The QK330 model serves the QK330 and the QK340; it tells them apart when it activates.
-qk::ChipModel QK330Model() {
-    return {.generation = qk::ChipGeneration::QK330,
-            .loadPowerOnDefaults = [] { QK330Form->LoadPowerOnDefaults(); },
+ModelSelection QK330Model() {
+    return {.loadPowerOnDefaults = [] { QK330Form->LoadPowerOnDefaults(); },
             .activateChipModel = [] { QK330Form->ActivateChipModel(); }};
+}
+
+ModelSelection SelectionOf(qk::ChipModel model) {
+    switch (model) {
+        case qk::ChipModel::QK310:
+            return FirstGenerationModel(QK310Form);
+        case qk::ChipModel::QK320:
+            return FirstGenerationModel(QK320Form);
+        case qk::ChipModel::QK330:
+            break;
+    }
+    return QK330Model();
+}
+
+// The first generation's windows serve the QK310's family, the QK330's windows the QK330's.
+qk::ChipGeneration GenerationOf(const qk::ChipInfo& chip) {
+    return chip.family == qk::ChipFamily::QK330 ? qk::ChipGeneration::QK330
+                                                : qk::ChipGeneration::First;
+}
+
+consteval const qk::ChipInfo& Catalogued(std::string_view name) {
+    return qk::kChipCatalogue[qk::ChipIndex(name)];
 }
 
 }  // namespace
 
-// QK320 and QK350/60 are served by the first generation, QK340 by the QK330's windows.
-std::array<TOkapiForm::ChipButton, TOkapiForm::ChipButtonCount> TOkapiForm::ChipButtons() const {
-    using enum qk::ChipGeneration;
-    // button, its handler, the generation that serves the chip
-    return {{{ui.QK310RadioButton, &TOkapiForm::QK310RadioButtonClick, First},
-             {ui.QK320RadioButton, &TOkapiForm::QK320RadioButtonClick, First},
-             {ui.QK330RadioButton, &TOkapiForm::QK330RadioButtonClick, QK330},
-             {ui.QK340RadioButton, &TOkapiForm::QK340RadioButtonClick, QK330},
-             {ui.QK350RadioButton, &TOkapiForm::QK320RadioButtonClick, First}}};
+QString TOkapiForm::ChipButtonName(const qk::ChipInfo& chip) {
+    return QString::fromLatin1(chip.name) + "RadioButton";
+}
+
+TOkapiForm::ChipButton TOkapiForm::ButtonOf(const qk::ChipInfo& chip) const {
+    return {findChild<QRadioButton*>(ChipButtonName(chip)), &chip};
 }
 
 std::string TOkapiForm::CheckedChipName() const {
-    const std::pair<QRadioButton*, const char*> names[] = {{ui.QK310RadioButton, "QK310"},
-                                                           {ui.QK320RadioButton, "QK320"},
-                                                           {ui.QK330RadioButton, "QK330"},
-                                                           {ui.QK340RadioButton, "QK340"},
-                                                           {ui.QK350RadioButton, "QK350"}};
-    for (auto [button, name] : names)
-        if (button->isChecked()) return name;
+    for (const ChipButton& chip : ChipButtons())
+        if (chip.button->isChecked()) return chip.chip->name;
     return {};
 }
 
 void TOkapiForm::QK310RadioButtonClick() {
-    SelectChip(FirstGenerationModel(QK310Form));
+    SelectChip(Catalogued("QK310"));
 }
 void TOkapiForm::QK320RadioButtonClick() {
-    SelectChip(FirstGenerationModel(QK320Form));
+    SelectChip(Catalogued("QK320"));
 }
 void TOkapiForm::QK330RadioButtonClick() {
-    SelectChip(QK330Model());
+    SelectChip(Catalogued("QK330"));
 }
 void TOkapiForm::QK340RadioButtonClick() {
-    SelectChip(QK330Model());
+    SelectChip(Catalogued("QK340"));
 }
 
-void TOkapiForm::SelectChip(const qk::ChipModel& model) {
+void TOkapiForm::SelectChip(const qk::ChipInfo& chip) {
+    const ModelSelection model = SelectionOf(chip.model);
     if (chipNeedsInit_) {
         model.loadPowerOnDefaults();
         chipNeedsInit_ = false;
     }
-    volumePanel_->ShowGeneration(model.generation);
+    volumePanel_->ShowGeneration(GenerationOf(chip));
     ChipChangeStep();
     model.activateChipModel();
 }
@@ -118,21 +127,21 @@ bool TOkapiForm::QK340Checked() const {
 // The buttons are exclusive: at most one is checked.
 std::optional<qk::ChipGeneration> TOkapiForm::CheckedGeneration() const {
     for (const ChipButton& chip : ChipButtons())
-        if (chip.button->isChecked()) return chip.generation;
+        if (chip.button->isChecked()) return GenerationOf(*chip.chip);
     return std::nullopt;
 }
 
 std::optional<qk::ChipFamily> TOkapiForm::CheckedFamily() const {
-    const auto generation = CheckedGeneration();
-    if (!generation) return std::nullopt;
-    return *generation == qk::ChipGeneration::QK330 ? qk::ChipFamily::QK330 : qk::ChipFamily::QK310;
+    for (const ChipButton& chip : ChipButtons())
+        if (chip.button->isChecked()) return chip.chip->family;
+    return std::nullopt;
 }
 
-// RESET: the checked button's handler runs again.
+// RESET: the checked button's chip is selected again.
 void TOkapiForm::ReselectCheckedChip() {
     for (const ChipButton& chip : ChipButtons()) {
         if (!chip.button->isChecked()) continue;
-        (this->*chip.select)();
+        SelectChip(*chip.chip);
         return;
     }
 }

@@ -19,7 +19,7 @@ bool ApplyList(const std::string&, CommandLine& line, std::string&) {
 }
 
 // qk3xx's options: add a row for a new one.
-constexpr cmdline::Option<CommandLine> kOptions[] = {
+const cmdline::Option<CommandLine> kOptions[] = {
     {.name = "--i2c-dev",
      .value = "DEVICE",
      .help = "drive the board through the Linux I2C adapter DEVICE\n"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
@@ -15,28 +16,26 @@ namespace qk {
 
 namespace {
 
-// Controls that other windows lay out and that only a login may show.
-std::pair<QWidget*, const char*> LoginControl(int index) {
-    // The second generation's chips are offered only after a login.
-    const std::pair<QWidget*, const char*> controls[] = {{RegistersForm, "TestRegBitBtn"},
-                                                         {QK330RegForm, "ReservedGroupBox"},
-                                                         {OkapiForm, "QK330RadioButton"},
-                                                         {OkapiForm, "QK340RadioButton"}};
-    return controls[index];
+// Controls that other windows lay out and that only a login may show: the test registers'
+// button first, then the reserved group and the buttons of the chips only the login offers.
+std::vector<std::pair<QWidget*, QString>> LoginControls() {
+    std::vector<std::pair<QWidget*, QString>> controls = {{RegistersForm, "TestRegBitBtn"},
+                                                          {QK330RegForm, "ReservedGroupBox"}};
+    for (const ChipInfo& chip : ChipCatalogue())
+        if (chip.offer == ChipOffer::Login)
+            controls.emplace_back(OkapiForm, TOkapiForm::ChipButtonName(chip));
+    return controls;
 }
-constexpr int kLoginControls = 4;
 
 void ShowLoginControls(bool visible) {
-    for (int i = 0; i < kLoginControls; ++i) {
-        auto [window, name] = LoginControl(i);
+    for (const auto& [window, name] : LoginControls())
         if (QWidget* control = window->findChild<QWidget*>(name)) control->setVisible(visible);
-    }
 }
 
 }  // namespace
 
 bool EngineeringLoginActive() {
-    auto [window, name] = LoginControl(0);
+    auto [window, name] = LoginControls().front();
     const QWidget* control = window ? window->findChild<QWidget*>(name) : nullptr;
     return control && !control->isHidden();
 }

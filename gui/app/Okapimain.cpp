@@ -84,7 +84,8 @@ bool TOkapiForm::IsOffLine() const {
 
 void TOkapiForm::ConnectControls() {
     connect(ui.StartBitBtn, &QPushButton::clicked, this, &TOkapiForm::StartBitBtnClick);
-    for (const ChipButton& chip : ChipButtons()) ConnectChipButton(chip.button, chip.select);
+    for (const qk::ChipInfo& chip : qk::ChipCatalogue()) chipButtons_.push_back(ButtonOf(chip));
+    for (const ChipButton& chip : ChipButtons()) ConnectChipButton(chip);
     connect(ui.I2C_Bypass, &QCheckBox::clicked, this, &TOkapiForm::I2C_BypassClick);
     // The bus master skips the wire while OFF LINE is checked, however the box got its state.
     connect(ui.I2C_Bypass, &QCheckBox::toggled, this, [this](bool offLine) {
@@ -106,12 +107,13 @@ void TOkapiForm::ConnectControls() {
 
 // A chip button's handler runs when the button becomes checked; clicking the checked button again
 // changes nothing (RESET is the way to activate the same chip again).
-void TOkapiForm::ConnectChipButton(QRadioButton* button, void (TOkapiForm::*handler)()) {
+void TOkapiForm::ConnectChipButton(const ChipButton& chip) {
     auto wasChecked = std::make_shared<bool>(false);
+    QRadioButton* button = chip.button;
     connect(button, &QRadioButton::pressed, this,
             [button, wasChecked] { *wasChecked = button->isChecked(); });
-    connect(button, &QRadioButton::clicked, this, [this, handler, wasChecked] {
-        if (!*wasChecked) (this->*handler)();
+    connect(button, &QRadioButton::clicked, this, [this, selected = chip.chip, wasChecked] {
+        if (!*wasChecked) SelectChip(*selected);
     });
 }
 

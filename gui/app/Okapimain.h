@@ -1,16 +1,16 @@
 #pragma once
 #include <QString>
 #include <QWidget>
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/bus/Datalog.h"
 #include "core/bus/I2cMaster.h"
 #include "core/bus/Port.h"
-#include "core/chips/RegisterMap.h"
+#include "core/chips/ChipCatalogue.h"
 #include "gui/app/VolumeMutePanel.h"
 #include "ui_Okapimain.h"
 
@@ -20,7 +20,6 @@ class QKeyEvent;
 class QLabel;
 class QRadioButton;
 namespace qk {
-struct ChipModel;
 class HiddenLogin;
 }  // namespace qk
 
@@ -75,7 +74,8 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
 
     // START: calibrate, probe, identify the chip and offer its radio button (or the fallback).
     void StartBitBtnClick();
-    // Chip selection; QK320RadioButtonClick also serves the QK350/60 button.
+    // Chip selection: each chip button selects its catalogue chip, as these do (the QK350/60 as
+    // QK320RadioButtonClick, with the QK320's model).
     void QK310RadioButtonClick();
     void QK320RadioButtonClick();
     void QK330RadioButtonClick();
@@ -87,6 +87,8 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     // The checked chip as files name it ("QK310", "QK320", "QK350", "QK330", "QK340"); empty when
     // none is checked.
     std::string CheckedChipName() const;
+    // "QK350RadioButton": the object name of a chip's radio button.
+    static QString ChipButtonName(const qk::ChipInfo& chip);
     // The generation of the checked chip button; none before a chip is chosen.
     std::optional<qk::ChipGeneration> CheckedGeneration() const;
     // The register map family of the checked chip; none before a chip is chosen.
@@ -109,18 +111,17 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // A chip radio button, the handler its click runs, and the generation that serves the chip.
+    // A chip radio button and its chip.
     struct ChipButton {
         QRadioButton* button;
-        void (TOkapiForm::*select)();
-        qk::ChipGeneration generation;
+        const qk::ChipInfo* chip;
     };
-    static constexpr int ChipButtonCount = 5;
-    // The chip buttons in panel order.
-    std::array<ChipButton, ChipButtonCount> ChipButtons() const;
+    // The buttons of the catalogue's chips, in catalogue order.
+    const std::vector<ChipButton>& ChipButtons() const { return chipButtons_; }
+    ChipButton ButtonOf(const qk::ChipInfo& chip) const;
 
     void ConnectControls();
-    void ConnectChipButton(QRadioButton* button, void (TOkapiForm::*handler)());
+    void ConnectChipButton(const ChipButton& chip);
     void ConnectWindowButtons();
     void ShowStatus(const QString& first, const QString& second);
 
@@ -130,17 +131,18 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void IdentifyChip();
     void OfferAllFirstGenerationChips();
     void ShowChipSelectPanel();
-    void CheckChipButton(QRadioButton* button, void (TOkapiForm::*handler)());
+    void CheckChipButton(const ChipButton& chip);
 
     // Chip selection.
-    void SelectChip(const qk::ChipModel& model);
+    void SelectChip(const qk::ChipInfo& chip);
     void ChipChangeStep();
     void ReselectCheckedChip();
 
     Ui::TOkapiForm ui;
     qk::VolumeMutePanel* volumePanel_ = nullptr;
     qk::HiddenLogin* login_ = nullptr;
-    uint8_t deviceAddress_ = 0x34;
+    std::vector<ChipButton> chipButtons_;
+    uint8_t deviceAddress_ = qk::kChipWriteAddresses[0];
     bool chipNeedsInit_ = false;
     qk::PortIo& port_;
     std::unique_ptr<qk::TransactionLog> log_;
