@@ -4,7 +4,7 @@
 
 #include "bench/NullSinks.h"
 #include "board/VirtualBoard.h"
-#include "link/I2cBus.h"
+#include "core/bus/I2cBus.h"
 
 namespace {
 

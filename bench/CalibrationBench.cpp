@@ -27,8 +27,8 @@
 #include "bench/SclClock.h"
 #include "board/VirtualBoard.h"
 #include "board/WirePhases.h"
-#include "link/I2cBus.h"
-#include "link/SclCalibration.h"
+#include "core/bus/I2cBus.h"
+#include "core/bus/SclCalibration.h"
 
 namespace {
 

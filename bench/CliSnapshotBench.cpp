@@ -9,11 +9,11 @@
 
 #include "bench/CostlyPort.h"
 #include "board/VirtualBoard.h"
-#include "chips/RegisterBus.h"
-#include "link/I2cBus.h"
-#include "link/SclCalibration.h"
-#include "snapshot/SnapshotRestore.h"
-#include "snapshot/SnapshotText.h"
+#include "core/bus/I2cBus.h"
+#include "core/bus/SclCalibration.h"
+#include "core/chips/RegisterBus.h"
+#include "core/snapshot/SnapshotRestore.h"
+#include "core/snapshot/SnapshotText.h"
 
 namespace {
 

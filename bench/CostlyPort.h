@@ -6,7 +6,7 @@
 
 #include "board/VirtualBoard.h"
 #include "board/WirePhases.h"
-#include "link/Port.h"
+#include "core/bus/Port.h"
 
 namespace qk::bench {
 

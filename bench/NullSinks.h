@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "link/I2cMaster.h"
+#include "core/bus/I2cMaster.h"
 
 namespace qk::bench {
 

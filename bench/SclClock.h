@@ -2,7 +2,7 @@
 
 #include "bench/CostlyPort.h"
 #include "board/WirePhases.h"
-#include "link/I2cBus.h"
+#include "core/bus/I2cBus.h"
 
 namespace qk::bench {
 

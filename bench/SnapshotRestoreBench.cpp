@@ -14,10 +14,10 @@
 #include "bench/NullSinks.h"
 #include "bench/SclClock.h"
 #include "board/VirtualBoard.h"
-#include "chips/RegisterBus.h"
-#include "link/I2cBus.h"
-#include "link/SclCalibration.h"
-#include "snapshot/SnapshotRestore.h"
+#include "core/bus/I2cBus.h"
+#include "core/bus/SclCalibration.h"
+#include "core/chips/RegisterBus.h"
+#include "core/snapshot/SnapshotRestore.h"
 
 namespace {
 

@@ -12,18 +12,18 @@
 #include <QTimer>
 #include <ctime>
 
-#include "app/Forms.h"
-#include "app/Okapimain.h"
-#include "app/Program.h"
 #include "bench/NullSinks.h"
 #include "board/VirtualBoard.h"
-#include "link/BusMonitorunit.h"
-#include "link/I2cBus.h"
-#include "link/I2cunit.h"
-#include "link/SclCalibration.h"
-#include "link/StatusWatchunit.h"
-#include "qk330/QK330Regunit.h"
-#include "widgets/FrameTableModel.h"
+#include "core/bus/I2cBus.h"
+#include "core/bus/SclCalibration.h"
+#include "gui/app/Forms.h"
+#include "gui/app/Okapimain.h"
+#include "gui/app/Program.h"
+#include "gui/bus/BusMonitorunit.h"
+#include "gui/bus/I2cunit.h"
+#include "gui/bus/StatusWatchunit.h"
+#include "gui/qk330/QK330Regunit.h"
+#include "gui/widgets/FrameTableModel.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "board/VirtualBoard.h"
-#include "chips/StatusBits.h"
+#include "core/chips/StatusBits.h"
 
 namespace qk::board {
 

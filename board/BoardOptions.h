@@ -5,7 +5,7 @@
 
 #include "board/BoardEvents.h"
 #include "board/VirtualBoard.h"
-#include "cmdline/OptionTable.h"
+#include "core/cmdline/OptionTable.h"
 
 namespace qk::board {
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "chips/ChipFacts.h"
-#include "chips/QK310RegisterMap.h"
-#include "chips/QK330RegisterMap.h"
+#include "core/chips/ChipFacts.h"
+#include "core/chips/QK310RegisterMap.h"
+#include "core/chips/QK330RegisterMap.h"
 
 namespace qk::board {
 

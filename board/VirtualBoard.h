@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "chips/ChipCatalogue.h"
-#include "link/Port.h"
+#include "core/bus/Port.h"
+#include "core/chips/ChipCatalogue.h"
 
 namespace qk::board {
 

@@ -11,7 +11,7 @@
 
 #include "cli/Numbers.h"
 #include "cli/TextFile.h"
-#include "snapshot/SnapshotFile.h"
+#include "core/snapshot/SnapshotFile.h"
 
 namespace qk::cli {
 

@@ -1,15 +1,15 @@
 #include "cli/BusSession.h"
 
-#include "chips/ChipFacts.h"
 #include "cli/BoardState.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
 #include "cli/StopSignals.h"
-#include "link/Datalog.h"
-#include "link/I2cBus.h"
-#include "link/I2cDevBus.h"
-#include "link/PpdevPort.h"
-#include "link/SclCalibration.h"
+#include "core/bus/Datalog.h"
+#include "core/bus/I2cBus.h"
+#include "core/bus/I2cDevBus.h"
+#include "core/bus/PpdevPort.h"
+#include "core/bus/SclCalibration.h"
+#include "core/chips/ChipFacts.h"
 
 namespace qk::cli {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "board/BoardOptions.h"
-#include "chips/ChipCatalogue.h"
-#include "chips/RegisterBus.h"
-#include "link/I2cMaster.h"
+#include "core/bus/I2cMaster.h"
+#include "core/chips/ChipCatalogue.h"
+#include "core/chips/RegisterBus.h"
 
 namespace qk::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "chips/ChipCatalogue.h"
+#include "core/chips/ChipCatalogue.h"
 
 // What qk3xx-cli says of chips that read alike, from the chip catalogue.
 namespace qk::cli {

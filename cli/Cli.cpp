@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "chips/ProgramVersion.h"
 #include "cli/DescriptorOutput.h"
 #include "cli/ExitCode.h"
 #include "cli/StopSignals.h"
 #include "cli/Subcommands.h"
 #include "cli/TextFile.h"
+#include "core/chips/ProgramVersion.h"
 
 namespace qk::cli {
 

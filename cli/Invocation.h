@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/BusSession.h"
-#include "cmdline/OptionTable.h"
+#include "core/cmdline/OptionTable.h"
 
 namespace qk::cli {
 

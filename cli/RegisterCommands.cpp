@@ -1,11 +1,11 @@
 // detect, get and set: the chip and its registers by sub-address.
 #include <vector>
 
-#include "chips/ChipFacts.h"
 #include "cli/Chips.h"
 #include "cli/Context.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
+#include "core/chips/ChipFacts.h"
 
 namespace qk::cli {
 

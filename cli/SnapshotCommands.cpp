@@ -3,14 +3,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "chips/ProgramVersion.h"
 #include "cli/Context.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
 #include "cli/SnapshotExport.h"
-#include "snapshot/SnapshotCompare.h"
-#include "snapshot/SnapshotFile.h"
-#include "snapshot/SnapshotText.h"
+#include "core/chips/ProgramVersion.h"
+#include "core/snapshot/SnapshotCompare.h"
+#include "core/snapshot/SnapshotFile.h"
+#include "core/snapshot/SnapshotText.h"
 
 namespace qk::cli {
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <sstream>
 
-#include "chips/ProgramVersion.h"
 #include "cli/Numbers.h"
 #include "cli/Script.h"
+#include "core/chips/ProgramVersion.h"
 
 namespace qk::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "snapshot/SnapshotRestore.h"
+#include "core/snapshot/SnapshotRestore.h"
 
 namespace qk::cli {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "board/VirtualBoard.h"
-#include "chips/ChipCatalogue.h"
+#include "core/chips/ChipCatalogue.h"
 #include "tests/cli/CliRun.h"
 
 namespace qk {

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <set>
 
-#include "snapshot/SnapshotFile.h"
+#include "core/snapshot/SnapshotFile.h"
 #include "tests/cli/CliProgram.h"
 
 // The system's fsync(2), or a signal raised in it: a signal in the middle of a save.

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "board/VirtualBoard.h"
-#include "chips/ProgramVersion.h"
+#include "core/chips/ProgramVersion.h"
 #include "tests/cli/CliRun.h"
 #include "tests/ppdev/EmulatedPpdev.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "board/VirtualBoard.h"
-#include "snapshot/SnapshotText.h"
+#include "core/snapshot/SnapshotText.h"
 #include "tests/cli/CliRun.h"
 #include "tests/i2cdev/EmulatedI2cDev.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "board/VirtualBoard.h"
-#include "link/I2cBus.h"
+#include "core/bus/I2cBus.h"
 
 namespace qk::test {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "board/WirePhases.h"
-#include "link/SclCalibration.h"
+#include "core/bus/SclCalibration.h"
 #include "tests/core/BusTestSupport.h"
 #include "tests/core/SimulatedMachine.h"
 

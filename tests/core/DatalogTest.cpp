@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "link/Datalog.h"
+#include "core/bus/Datalog.h"
 #include "tests/core/BusTestSupport.h"
 
 namespace qk::test {

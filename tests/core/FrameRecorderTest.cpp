@@ -1,10 +1,10 @@
-#include "link/FrameRecorder.h"
+#include "core/bus/FrameRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "chips/RegisterMeaning.h"
+#include "core/chips/RegisterMeaning.h"
 #include "tests/core/BusTestSupport.h"
 
 namespace qk::test {

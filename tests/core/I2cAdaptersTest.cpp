@@ -1,4 +1,4 @@
-#include "link/I2cAdapters.h"
+#include "core/bus/I2cAdapters.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "link/PpdevPort.h"
+#include "core/bus/PpdevPort.h"
 
 namespace qk {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "chips/QK310RegisterImage.h"
+#include "core/chips/QK310RegisterImage.h"
 #include "tests/core/BusTestSupport.h"
 
 namespace qk::test {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chips/QK310VolumeCode.h"
+#include "core/chips/QK310VolumeCode.h"
 
 namespace qk::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <clocale>
 #include <string>
 
-#include "chips/QK330Offsets.h"
+#include "core/chips/QK330Offsets.h"
 
 namespace qk {
 namespace {

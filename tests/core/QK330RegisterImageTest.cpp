@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chips/QK330RegisterImage.h"
+#include "core/chips/QK330RegisterImage.h"
 #include "tests/core/BusTestSupport.h"
 
 namespace qk::test {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chips/QK330VolumeCode.h"
+#include "core/chips/QK330VolumeCode.h"
 
 namespace qk::test {
 namespace {

@@ -1,8 +1,8 @@
 // Where a scale mark belongs on a slider whose readout steps unevenly.
 #include <gtest/gtest.h>
 
-#include "chips/QK310VolumeCode.h"
-#include "chips/ReadoutScale.h"
+#include "core/chips/QK310VolumeCode.h"
+#include "core/chips/ReadoutScale.h"
 
 namespace qk {
 namespace {

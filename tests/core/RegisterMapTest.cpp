@@ -1,9 +1,9 @@
-#include "chips/RegisterMap.h"
+#include "core/chips/RegisterMap.h"
 
 #include <gtest/gtest.h>
 
-#include "chips/QK310RegisterImage.h"
-#include "chips/QK330RegisterImage.h"
+#include "core/chips/QK310RegisterImage.h"
+#include "core/chips/QK330RegisterImage.h"
 
 namespace qk {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "chips/RegisterMap.h"
+#include "core/chips/RegisterMap.h"
 
 namespace qk::test {
 namespace {

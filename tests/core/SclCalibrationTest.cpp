@@ -1,4 +1,4 @@
-#include "link/SclCalibration.h"
+#include "core/bus/SclCalibration.h"
 
 #include <gtest/gtest.h>
 

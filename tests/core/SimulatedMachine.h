@@ -5,8 +5,8 @@
 #include <memory>
 #include <random>
 
-#include "link/Port.h"
-#include "link/SclCalibration.h"
+#include "core/bus/Port.h"
+#include "core/bus/SclCalibration.h"
 
 namespace qk::test {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "snapshot/SnapshotFile.h"
+#include "core/snapshot/SnapshotFile.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace qk {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "chips/RegisterBus.h"
-#include "snapshot/SnapshotRestore.h"
+#include "core/chips/RegisterBus.h"
+#include "core/snapshot/SnapshotRestore.h"
 #include "tests/core/BusTestSupport.h"
 
 namespace qk::test {

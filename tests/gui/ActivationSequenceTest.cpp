@@ -1,7 +1,7 @@
 // What a first-generation chip selection puts on the bus, to the byte.
 #include <QFile>
 
-#include "gen1/Registersunit.h"
+#include "gui/gen1/Registersunit.h"
 #include "tests/gui/MainWindowFixture.h"
 
 namespace qk::test {

@@ -1,10 +1,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "link/AckErrorDialogunit.h"
-#include "link/WaitErrorDialogunit.h"
+#include "gui/bus/AckErrorDialogunit.h"
+#include "gui/bus/WaitErrorDialogunit.h"
+#include "gui/widgets/Colors.h"
 #include "tests/gui/ProgramFixture.h"
-#include "widgets/Colors.h"
 
 namespace qk::test {
 namespace {

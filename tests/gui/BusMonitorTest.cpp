@@ -7,8 +7,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include "link/BusMonitorunit.h"
-#include "link/Gpiounit.h"
+#include "gui/bus/BusMonitorunit.h"
+#include "gui/bus/Gpiounit.h"
 #include "tests/gui/QK330Fixture.h"
 
 namespace qk::test {

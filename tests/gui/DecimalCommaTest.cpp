@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/Okapimain.h"
-#include "gen1/Dcoffsetunit.h"
+#include "gui/app/Okapimain.h"
+#include "gui/gen1/Dcoffsetunit.h"
 #include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {

@@ -5,9 +5,9 @@
 #include <clocale>
 #include <string>
 
-#include "gen1/Dcoffsetunit.h"
-#include "gen1/Interchdelayunit.h"
-#include "gen1/Registersunit.h"
+#include "gui/gen1/Dcoffsetunit.h"
+#include "gui/gen1/Interchdelayunit.h"
+#include "gui/gen1/Registersunit.h"
 #include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {

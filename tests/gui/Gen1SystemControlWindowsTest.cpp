@@ -3,11 +3,11 @@
 #include <QRadioButton>
 #include <string>
 
-#include "gen1/Registersunit.h"
-#include "gen1/Syscontrol0unit.h"
-#include "gen1/Syscontrol1unit.h"
-#include "gen1/Testreg0unit.h"
-#include "gen1/Testregunit.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/gen1/Syscontrol0unit.h"
+#include "gui/gen1/Syscontrol1unit.h"
+#include "gui/gen1/Testreg0unit.h"
+#include "gui/gen1/Testregunit.h"
 #include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {

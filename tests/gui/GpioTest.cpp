@@ -1,6 +1,6 @@
 #include <QCheckBox>
 
-#include "link/Gpiounit.h"
+#include "gui/bus/Gpiounit.h"
 #include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {

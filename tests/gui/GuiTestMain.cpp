@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "app/Program.h"
+#include "gui/app/Program.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -10,15 +10,15 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
-#include "app/Aboutunit.h"
-#include "app/FileOpenErrorunit.h"
-#include "app/HelpDocument.h"
-#include "app/NoDeviceunit.h"
-#include "gen1/Registersunit.h"
-#include "link/Gpiounit.h"
+#include "gui/app/Aboutunit.h"
+#include "gui/app/FileOpenErrorunit.h"
+#include "gui/app/HelpDocument.h"
+#include "gui/app/NoDeviceunit.h"
+#include "gui/bus/Gpiounit.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/widgets/Colors.h"
+#include "gui/widgets/UpDown.h"
 #include "tests/gui/MainWindowFixture.h"
-#include "widgets/Colors.h"
-#include "widgets/UpDown.h"
 
 namespace qk::test {
 namespace {

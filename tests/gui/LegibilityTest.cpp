@@ -10,7 +10,7 @@
 #include <QStyleOption>
 #include <map>
 
-#include "app/WindowTour.h"
+#include "gui/app/WindowTour.h"
 #include "tests/gui/MainWindowFixture.h"
 
 namespace qk::test {

@@ -1,7 +1,7 @@
 #include <QMessageBox>
 
-#include "app/Okapimain.h"
-#include "link/PpdevPort.h"
+#include "core/bus/PpdevPort.h"
+#include "gui/app/Okapimain.h"
 #include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {

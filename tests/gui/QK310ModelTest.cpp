@@ -3,11 +3,11 @@
 #include <QSignalBlocker>
 #include <cstdio>
 
-#include "app/Okapimain.h"
-#include "chips/QK310unit.h"
-#include "chips/QK320unit.h"
-#include "gen1/Registersunit.h"
-#include "gen1/Testregunit.h"
+#include "gui/app/Okapimain.h"
+#include "gui/gen1/QK310unit.h"
+#include "gui/gen1/QK320unit.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/gen1/Testregunit.h"
 #include "tests/gui/ProgramFixture.h"
 #include "tests/gui/RegisterBoxesSupport.h"
 

@@ -2,7 +2,7 @@
 // log on: every frame of the chip activation and of the restore from the power-on image.
 #include <QFile>
 
-#include "qk330/QK330Testregunit.h"
+#include "gui/qk330/QK330Testregunit.h"
 #include "tests/gui/QK330Fixture.h"
 
 namespace qk::test {

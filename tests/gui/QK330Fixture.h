@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "qk330/QK330Regunit.h"
+#include "gui/qk330/QK330Regunit.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/gui/RegisterBoxesSupport.h"
 

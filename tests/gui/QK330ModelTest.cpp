@@ -1,10 +1,10 @@
 #include <QLabel>
 #include <functional>
 
-#include "app/Okapimain.h"
-#include "chips/QK310unit.h"
-#include "chips/QK330RegisterImage.h"
-#include "chips/QK330unit.h"
+#include "core/chips/QK330RegisterImage.h"
+#include "gui/app/Okapimain.h"
+#include "gui/gen1/QK310unit.h"
+#include "gui/qk330/QK330unit.h"
 #include "tests/gui/QK330Fixture.h"
 
 namespace qk::test {

@@ -1,11 +1,11 @@
-#include "qk330/QK330ErrAndAutomuteDelayunit.h"
-#include "qk330/QK330ModIndexunit.h"
-#include "qk330/QK330SerialDataInterfaceunit.h"
-#include "qk330/QK330Syscontrol1unit.h"
-#include "qk330/QK330Syscontrol2unit.h"
-#include "qk330/QK330Syscontrol3unit.h"
+#include "gui/qk330/QK330ErrAndAutomuteDelayunit.h"
+#include "gui/qk330/QK330ModIndexunit.h"
+#include "gui/qk330/QK330SerialDataInterfaceunit.h"
+#include "gui/qk330/QK330Syscontrol1unit.h"
+#include "gui/qk330/QK330Syscontrol2unit.h"
+#include "gui/qk330/QK330Syscontrol3unit.h"
+#include "gui/widgets/RadioGroup.h"
 #include "tests/gui/QK330Fixture.h"
-#include "widgets/RadioGroup.h"
 
 namespace qk::test {
 namespace {

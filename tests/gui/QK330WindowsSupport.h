@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "qk330/QK330Regunit.h"
+#include "gui/qk330/QK330Regunit.h"
+#include "gui/widgets/RadioGroup.h"
 #include "tests/gui/ProgramFixture.h"
-#include "widgets/RadioGroup.h"
 
 namespace qk::test {
 

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <cstdint>
 
-#include "widgets/BitBoxes.h"
+#include "gui/widgets/BitBoxes.h"
 
 namespace qk::test {
 

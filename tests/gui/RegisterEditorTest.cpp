@@ -3,11 +3,11 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "chips/QK310unit.h"
-#include "gen1/Registersunit.h"
-#include "gen1/Syscontrol0unit.h"
-#include "gen1/Syscontrol1unit.h"
-#include "gen1/Testregunit.h"
+#include "gui/gen1/QK310unit.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/gen1/Syscontrol0unit.h"
+#include "gui/gen1/Syscontrol1unit.h"
+#include "gui/gen1/Testregunit.h"
 #include "tests/gui/ProgramFixture.h"
 #include "tests/gui/RegisterBoxesSupport.h"
 

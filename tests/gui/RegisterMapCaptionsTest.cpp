@@ -2,7 +2,7 @@
 #include <QGroupBox>
 #include <QRegularExpression>
 
-#include "chips/RegisterMap.h"
+#include "core/chips/RegisterMap.h"
 #include "tests/gui/ProgramFixture.h"
 
 namespace qk::test {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gen1/Balanceunitsixch.h"
+#include "gui/gen1/Balanceunitsixch.h"
 #include "tests/gui/QK330Fixture.h"
 
 namespace qk::test {

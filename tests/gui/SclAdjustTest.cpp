@@ -2,9 +2,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "gui/widgets/Colors.h"
+#include "gui/widgets/UpDown.h"
 #include "tests/gui/ProgramFixture.h"
-#include "widgets/Colors.h"
-#include "widgets/UpDown.h"
 
 namespace qk::test {
 namespace {

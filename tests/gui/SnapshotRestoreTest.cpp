@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Snapshotunit.h"
-#include "gen1/Balanceunitsixch.h"
-#include "gen1/Registersunit.h"
-#include "snapshot/SnapshotFile.h"
+#include "core/snapshot/SnapshotFile.h"
+#include "gui/app/Snapshotunit.h"
+#include "gui/gen1/Balanceunitsixch.h"
+#include "gui/gen1/Registersunit.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/gui/RegisterBoxesSupport.h"
 #include "tests/support/ScratchFolder.h"

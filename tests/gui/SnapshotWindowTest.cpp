@@ -2,11 +2,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Snapshotunit.h"
-#include "gen1/Registersunit.h"
-#include "qk330/QK330ChConfigControlRegunit.h"
-#include "qk330/QK330Testregunit.h"
-#include "snapshot/SnapshotFile.h"
+#include "core/snapshot/SnapshotFile.h"
+#include "gui/app/Snapshotunit.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/qk330/QK330ChConfigControlRegunit.h"
+#include "gui/qk330/QK330Testregunit.h"
 #include "tests/gui/QK330Fixture.h"
 #include "tests/support/ScratchFolder.h"
 

@@ -3,11 +3,11 @@
 #include <QLineEdit>
 #include <optional>
 
-#include "chips/QK310RegisterImage.h"
-#include "gen1/Registersunit.h"
-#include "link/Gpiounit.h"
+#include "core/chips/QK310RegisterImage.h"
+#include "gui/bus/Gpiounit.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/widgets/Colors.h"
 #include "tests/gui/MainWindowFixture.h"
-#include "widgets/Colors.h"
 
 namespace qk::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "board/BoardEvents.h"
-#include "link/StatusWatchunit.h"
+#include "gui/bus/StatusWatchunit.h"
 #include "tests/gui/QK330Fixture.h"
 
 namespace qk::test {

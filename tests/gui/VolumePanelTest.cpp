@@ -8,16 +8,16 @@
 #include <QSlider>
 #include <cstdio>
 
-#include "gen1/Balanceunitsixch.h"
-#include "gen1/Dcoffsetunit.h"
-#include "gen1/Interchdelayunit.h"
-#include "gen1/Registersunit.h"
-#include "gen1/Syscontrol1unit.h"
-#include "link/BusMonitorunit.h"
-#include "link/StatusWatchunit.h"
+#include "gui/bus/BusMonitorunit.h"
+#include "gui/bus/StatusWatchunit.h"
+#include "gui/gen1/Balanceunitsixch.h"
+#include "gui/gen1/Dcoffsetunit.h"
+#include "gui/gen1/Interchdelayunit.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/gen1/Syscontrol1unit.h"
+#include "gui/widgets/Colors.h"
+#include "gui/widgets/UpDown.h"
 #include "tests/gui/MainWindowFixture.h"
-#include "widgets/Colors.h"
-#include "widgets/UpDown.h"
 
 namespace qk::test {
 namespace {

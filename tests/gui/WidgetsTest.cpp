@@ -6,9 +6,9 @@
 #include <QTest>
 #include <memory>
 
-#include "widgets/BitBoxes.h"
-#include "widgets/RadioGroup.h"
-#include "widgets/UpDown.h"
+#include "gui/widgets/BitBoxes.h"
+#include "gui/widgets/RadioGroup.h"
+#include "gui/widgets/UpDown.h"
 
 namespace qk::test {
 namespace {

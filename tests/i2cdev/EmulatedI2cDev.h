@@ -1,5 +1,5 @@
 #pragma once
-#include "link/Port.h"
+#include "core/bus/Port.h"
 
 namespace qk::test {
 

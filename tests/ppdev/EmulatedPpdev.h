@@ -1,7 +1,7 @@
 #pragma once
 #include <chrono>
 
-#include "link/Port.h"
+#include "core/bus/Port.h"
 
 namespace qk::test {
 

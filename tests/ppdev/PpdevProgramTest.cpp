@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <thread>
 
-#include "link/Gpiounit.h"
-#include "link/PpdevPort.h"
+#include "core/bus/PpdevPort.h"
+#include "gui/bus/Gpiounit.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/ppdev/EmulatedPpdev.h"
 

@@ -1,6 +1,0 @@
-#include "app/FileOpenErrorunit.h"
-
-TFileOpenErrorDlgForm::TFileOpenErrorDlgForm(QWidget* parent) : QDialog(parent) {
-    ui.setupUi(this);
-    connect(ui.OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-}

@@ -1,6 +1,0 @@
-#include "app/NoDeviceunit.h"
-
-TNoDeviceDlgForm::TNoDeviceDlgForm(QWidget* parent) : QDialog(parent) {
-    ui.setupUi(this);
-    connect(ui.CloseButton, &QPushButton::clicked, this, &QDialog::accept);
-}

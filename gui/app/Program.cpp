@@ -1,0 +1,243 @@
+#include "gui/app/Program.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <clocale>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "gui/app/Aboutunit.h"
+#include "gui/app/FileOpenErrorunit.h"
+#include "gui/app/Forms.h"
+#include "gui/app/NoDeviceunit.h"
+#include "gui/app/Okapimain.h"
+#include "gui/app/Snapshotunit.h"
+#include "gui/bus/AckErrorDialogunit.h"
+#include "gui/bus/BusMonitorunit.h"
+#include "gui/bus/Gpiounit.h"
+#include "gui/bus/I2cunit.h"
+#include "gui/bus/StatusWatchunit.h"
+#include "gui/bus/WaitErrorDialogunit.h"
+#include "gui/gen1/Balanceunitsixch.h"
+#include "gui/gen1/Dcoffsetunit.h"
+#include "gui/gen1/Interchdelayunit.h"
+#include "gui/gen1/QK310unit.h"
+#include "gui/gen1/QK320unit.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/gen1/Syscontrol0unit.h"
+#include "gui/gen1/Syscontrol1unit.h"
+#include "gui/gen1/Testreg0unit.h"
+#include "gui/gen1/Testregunit.h"
+#include "gui/qk330/QK330Balanceunitsixch.h"
+#include "gui/qk330/QK330ChConfigControlRegunit.h"
+#include "gui/qk330/QK330ChConfigControlunit.h"
+#include "gui/qk330/QK330Dcoffsetunit.h"
+#include "gui/qk330/QK330ErrAndAutomuteDelayunit.h"
+#include "gui/qk330/QK330Interchdelayunit.h"
+#include "gui/qk330/QK330ModIndexunit.h"
+#include "gui/qk330/QK330PADCDcoffsetunit.h"
+#include "gui/qk330/QK330PSCTestReg1unit.h"
+#include "gui/qk330/QK330PSCTestReg2unit.h"
+#include "gui/qk330/QK330Regunit.h"
+#include "gui/qk330/QK330SEOffsetRegunit.h"
+#include "gui/qk330/QK330SerialDataInterfaceunit.h"
+#include "gui/qk330/QK330Syscontrol1unit.h"
+#include "gui/qk330/QK330Syscontrol2unit.h"
+#include "gui/qk330/QK330Syscontrol3unit.h"
+#include "gui/qk330/QK330TestReg0unit.h"
+#include "gui/qk330/QK330TestReg1unit.h"
+#include "gui/qk330/QK330Testregunit.h"
+#include "gui/qk330/QK330unit.h"
+#include "gui/widgets/ModalDialogs.h"
+#include "gui/widgets/WindowFrame.h"
+
+TOkapiForm* OkapiForm = nullptr;
+TRegistersForm* RegistersForm = nullptr;
+TAboutBox* AboutBox = nullptr;
+TACK_ErrorDialogForm* ACK_ErrorDialogForm = nullptr;
+TWaitErrorDialogForm* WaitErrorDialogForm = nullptr;
+TI2CForm* I2CForm = nullptr;
+TSixChBalanceForm* SixChBalanceForm = nullptr;
+TDCOffsetForm* DCOffsetForm = nullptr;
+TInterchDelayForm* InterchDelayForm = nullptr;
+TSysControl0Form* SysControl0Form = nullptr;
+TSysControl1Form* SysControl1Form = nullptr;
+TTestReg0Form* TestReg0Form = nullptr;
+TTestRegForm* TestRegForm = nullptr;
+TQK310Form* QK310Form = nullptr;
+TQK320Form* QK320Form = nullptr;
+TNoDeviceDlgForm* NoDeviceDlgForm = nullptr;
+TFileOpenErrorDlgForm* FileOpenErrorDlgForm = nullptr;
+TGPIOForm* GPIOForm = nullptr;
+TQK330Form* QK330Form = nullptr;
+TQK330RegForm* QK330RegForm = nullptr;
+TQK330TestRegForm* QK330TestRegForm = nullptr;
+TQK330ChConfigControlRegForm* QK330ChConfigControlRegForm = nullptr;
+TQK330DCOffsetForm* QK330DCOffsetForm = nullptr;
+TQK330InterchDelayForm* QK330InterchDelayForm = nullptr;
+TQK330SixChBalanceForm* QK330SixChBalanceForm = nullptr;
+TQK330PADC_DCOffsetForm* QK330PADC_DCOffsetForm = nullptr;
+TQK330SEOffsetRegForm* QK330SEOffsetRegForm = nullptr;
+TQK330SysControl1Form* QK330SysControl1Form = nullptr;
+TQK330SysControl2Form* QK330SysControl2Form = nullptr;
+TQK330SysControl3Form* QK330SysControl3Form = nullptr;
+TQK330ModIndexForm* QK330ModIndexForm = nullptr;
+TQK330SerialDataInterfaceCtlForm* QK330SerialDataInterfaceCtlForm = nullptr;
+TQK330ErrAndAutomuteDelayForm* QK330ErrAndAutomuteDelayForm = nullptr;
+TQK330ChConfigControlForm* QK330ChConfigControlForm = nullptr;
+TQK330PSCTestReg1Form* QK330PSCTestReg1Form = nullptr;
+TQK330PSCTestReg2Form* QK330PSCTestReg2Form = nullptr;
+TQK330TestReg1Form* QK330TestReg1Form = nullptr;
+TQK330TestReg0Form* QK330TestReg0Form = nullptr;
+TSnapshotForm* SnapshotForm = nullptr;
+TBusMonitorForm* BusMonitorForm = nullptr;
+TStatusWatchForm* StatusWatchForm = nullptr;
+
+namespace qk {
+
+namespace {
+
+// One row of the window table: how a window is made, and how its global instance is let go.
+struct WindowRow {
+    std::function<QWidget*(PortIo& port)> create;  // also sets the global instance
+    std::function<void()> forget;                  // resets the global instance
+};
+
+// A window's object name is its instance name (its layout's root is named after its class).
+template <typename Window>
+WindowRow Row(Window*& instance, const char* name, std::function<Window*(PortIo&)> make) {
+    return {.create = [&instance, name, make](PortIo& port) -> QWidget* {
+                instance = make(port);
+                instance->setObjectName(name);
+                return instance;
+            },
+            .forget = [&instance] { instance = nullptr; }};
+}
+
+template <typename Window>
+WindowRow Row(Window*& instance, const char* name) {
+    return Row<Window>(instance, name, [](PortIo&) { return new Window; });
+}
+
+// Windows 2..41 in creation order; they are deleted in the opposite order.
+const std::vector<WindowRow>& WindowTable() {
+    static const std::vector<WindowRow> rows = {
+        Row(RegistersForm, "RegistersForm"),
+        Row(AboutBox, "AboutBox"),
+        Row(ACK_ErrorDialogForm, "ACK_ErrorDialogForm"),
+        Row(WaitErrorDialogForm, "WaitErrorDialogForm"),
+        Row<TI2CForm>(
+            I2CForm, "I2CForm",
+            [](PortIo& port) { return new TI2CForm(port, *OkapiForm, OkapiForm->Log()); }),
+        Row(SixChBalanceForm, "SixChBalanceForm"),
+        Row(DCOffsetForm, "DCOffsetForm"),
+        Row(InterchDelayForm, "InterchDelayForm"),
+        Row(SysControl0Form, "SysControl0Form"),
+        Row(SysControl1Form, "SysControl1Form"),
+        Row(TestReg0Form, "TestReg0Form"),
+        Row(TestRegForm, "TestRegForm"),
+        Row(QK310Form, "QK310Form"),
+        Row(QK320Form, "QK320Form"),
+        Row(QK330Form, "QK330Form"),
+        Row(QK330RegForm, "QK330RegForm"),
+        Row(QK330TestRegForm, "QK330TestRegForm"),
+        Row(QK330ChConfigControlRegForm, "QK330ChConfigControlRegForm"),
+        Row(QK330DCOffsetForm, "QK330DCOffsetForm"),
+        Row(QK330InterchDelayForm, "QK330InterchDelayForm"),
+        Row(QK330SixChBalanceForm, "QK330SixChBalanceForm"),
+        Row(QK330PADC_DCOffsetForm, "QK330PADC_DCOffsetForm"),
+        Row(QK330SEOffsetRegForm, "QK330SEOffsetRegForm"),
+        Row(QK330SysControl1Form, "QK330SysControl1Form"),
+        Row(QK330SysControl2Form, "QK330SysControl2Form"),
+        Row(QK330SysControl3Form, "QK330SysControl3Form"),
+        Row(QK330ModIndexForm, "QK330ModIndexForm"),
+        Row(QK330SerialDataInterfaceCtlForm, "QK330SerialDataInterfaceCtlForm"),
+        Row(QK330ErrAndAutomuteDelayForm, "QK330ErrAndAutomuteDelayForm"),
+        Row(QK330ChConfigControlForm, "QK330ChConfigControlForm"),
+        Row(QK330PSCTestReg1Form, "QK330PSCTestReg1Form"),
+        Row(QK330PSCTestReg2Form, "QK330PSCTestReg2Form"),
+        Row(NoDeviceDlgForm, "NoDeviceDlgForm"),
+        Row(QK330TestReg1Form, "QK330TestReg1Form"),
+        Row(QK330TestReg0Form, "QK330TestReg0Form"),
+        Row(FileOpenErrorDlgForm, "FileOpenErrorDlgForm"),
+        Row(GPIOForm, "GPIOForm"),
+        Row(SnapshotForm, "SnapshotForm"),
+        Row(BusMonitorForm, "BusMonitorForm"),
+        Row(StatusWatchForm, "StatusWatchForm"),
+    };
+    return rows;
+}
+
+// The windows of the table as created, row by row.
+QList<QWidget*> g_secondary;
+
+}  // namespace
+
+QList<QWidget*> SecondaryWindows() {
+    return g_secondary;
+}
+
+void OpenWindow(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void InitialiseApplication() {
+    // The QApplication constructor adopted the user's locale; numbers stay "1.5" regardless.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+    // No display name: the window system would append it to every window title.
+    QApplication::setApplicationName("QK3xx Software");
+}
+
+Program::Program(PortIo& port, const std::string& adapterDevice) {
+    OkapiForm = new TOkapiForm(port);
+    OkapiForm->setObjectName("OkapiForm");
+    for (const WindowRow& row : WindowTable()) {
+        QWidget* window = row.create(port);
+        SetWindowFrame(*window);
+        g_secondary.append(window);
+    }
+    if (!adapterDevice.empty())
+        I2CForm->UseAdapter(
+            std::make_unique<I2cDevBus>(adapterDevice, *OkapiForm, OkapiForm->Log()));
+    RegistersForm->Image().SetWiring({&I2CForm->Master(), [] { return OkapiForm->DeviceAddress(); },
+                                      [] { return OkapiForm->QK310MuteAllEngaged(); }});
+    RegistersForm->Image().SetRefresh([](int entry) { RegistersForm->RefreshEntry(entry); });
+    QK330RegForm->Image().SetWiring({&I2CForm->Master(), [] { return OkapiForm->DeviceAddress(); },
+                                     [] { return OkapiForm->QK330MuteAllEngaged(); }});
+    QK330RegForm->Image().SetRefresh({.entry = [](int entry) { QK330RegForm->RefreshEntry(entry); },
+                                      .wordsRestored = [] { QK330RegForm->RestoreWordWindows(); }});
+    // The frames of the master in use, the adapter's when there is one.
+    BusMonitorForm->Attach(I2CForm->Master());
+}
+
+// Each instance is reset as soon as its window is gone, so that no later destructor can reach it.
+Program::~Program() {
+    const std::vector<WindowRow>& rows = WindowTable();
+    for (qsizetype row = g_secondary.size() - 1; row >= 0; --row) {
+        delete g_secondary[row];
+        rows[row].forget();
+    }
+    g_secondary.clear();
+    delete OkapiForm;
+    OkapiForm = nullptr;
+}
+
+void Program::Show() {
+    OkapiForm->show();
+    const bool adapter = I2CForm->AdapterInUse();
+    const std::string problem =
+        adapter ? I2CForm->AdapterSetupError() : OkapiForm->PortSetupError();
+    if (!problem.empty()) {
+        QMessageBox box(QMessageBox::Warning, adapter ? "I2C adapter" : "Parallel port",
+                        QString::fromStdString(problem), QMessageBox::Ok, OkapiForm);
+        box.setObjectName("PortSetupMessage");
+        ShowModal(box);
+    }
+}
+
+}  // namespace qk

@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+
+#include "core/bus/Port.h"
+
+namespace qk {
+
+// The whole program on one port: creates every window in the fixed order, and deletes them again
+// when it ends. Only one Program exists at a time (the windows are global instances).
+// With an `adapterDevice` (/dev/i2c-N) the frames go through that I2C adapter instead of the port.
+class Program {
+  public:
+    explicit Program(PortIo& port, const std::string& adapterDevice = {});
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Shows the main window; the port's (or the adapter's) set-up problem, if any, is told once.
+    void Show();
+};
+
+// Fixes number formats ("." whatever the locale) and the application's name; call right after
+// the QApplication is constructed.
+void InitialiseApplication();
+
+}  // namespace qk

@@ -1,0 +1,13 @@
+#include "gui/gen1/Interchdelayunit.h"
+
+#include "core/chips/QK310RegisterImage.h"
+#include "gui/registerkit/ChannelDelayEncoding.h"
+
+TInterchDelayForm::TInterchDelayForm(QWidget* parent)
+    : ChannelSliderForm(qk::ChannelDelayEncoding(qk::QK310ChannelRegisters, qk::QK310StripGeometry,
+                                                 qk::QK310RegisterImage::FirstDelayRegister),
+                        parent) {
+    ui.setupUi(this);
+    BuildChannels();
+    setFixedSize(size());
+}

@@ -1,0 +1,73 @@
+#include "gui/gen1/QK310unit.h"
+
+#include <QCheckBox>
+
+#include "core/chips/ChipFacts.h"
+#include "core/chips/QK310VolumeCode.h"
+#include "gui/app/Forms.h"
+#include "gui/app/Okapimain.h"
+#include "gui/gen1/Balanceunitsixch.h"
+#include "gui/gen1/Dcoffsetunit.h"
+#include "gui/gen1/Interchdelayunit.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/widgets/ValueReadout.h"
+
+TQK310Form::TQK310Form(QWidget* parent) : TQK310Form(qk::QK310PowerOnDefaults, false, parent) {
+    setObjectName("QK310Form");
+    setWindowTitle("QK310Form");
+}
+
+TQK310Form::TQK310Form(const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults,
+                       bool hasAbdDelay, QWidget* parent)
+    : QWidget(parent), defaults_(defaults), hasAbdDelay_(hasAbdDelay) {
+    setFixedSize(120, 40);  // never shown
+}
+
+void TQK310Form::LoadPowerOnDefaults() {
+    RegistersForm->Image().DefaultImage = defaults_;
+}
+
+void TQK310Form::InitSubAddresses() {
+    RegistersForm->Image().InitSubAddresses();
+}
+
+void TQK310Form::CaptureDefaultImage() {
+    qk::QK310RegisterImage& image = RegistersForm->Image();
+    for (int entry = 0; entry < qk::QK310RegisterImage::Entries; ++entry)
+        image.DefaultImage[entry] = image.ReadRegister(image.SubAddressTable[entry]);
+}
+
+void TQK310Form::ActivateChipModel() {
+    InitSubAddresses();
+    // The ABD group is shown before the restore and hidden after it: its entry is restored and
+    // its list follows the bits either way.
+    if (hasAbdDelay_) RegistersForm->ShowAbdDelayGroup(true);
+    RegistersForm->Image().LoadImageFromDefaults();
+    if (!hasAbdDelay_) RegistersForm->ShowAbdDelayGroup(false);
+    SixChBalanceForm->DefaultBitBtnClick();
+    SetMasterVolumeToZeroDb();
+}
+
+void TQK310Form::SetMasterVolumeToZeroDb() {
+    OkapiForm->MasterVolZeroBitBtnClick();
+}
+
+void TQK310Form::VolumeCodeText(int code, QLabel* label) const {
+    qk::ShowValueText(label, qk::QK310VolumeCodeText(code));
+}
+
+void TQK310Form::ApplyChannelEnable(int channel) {
+    if (channel < 1 || channel > qk::ChannelCount) return;
+    const bool enabled = OkapiForm->VolumeCheckBox(channel)->isChecked();
+    QCheckBox* unmute =
+        RegistersForm->Group(qk::QK310RegisterImage::ChannelMuteRegister)[channel - 1];
+    // While MUTE ALL is engaged a re-enabled channel stays muted until MUTE ALL is released.
+    if (!enabled)
+        unmute->setChecked(false);
+    else if (!OkapiForm->QK310MuteAllEngaged())
+        unmute->setChecked(true);
+    unmute->setEnabled(enabled);
+    SixChBalanceForm->EnableChannel(channel, enabled);
+    DCOffsetForm->EnableChannel(channel, enabled);
+    InterchDelayForm->EnableChannel(channel, enabled);
+}

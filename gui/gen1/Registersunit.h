@@ -1,0 +1,61 @@
+#pragma once
+#include <QComboBox>
+#include <QWidget>
+#include <cstdint>
+
+#include "core/chips/QK310RegisterImage.h"
+#include "gui/registerkit/RegisterBoxGroups.h"
+#include "gui/widgets/BitBoxes.h"
+#include "ui_Registersunit.h"
+
+// "Registers": the first generation's register editor. It owns the register image, and its check
+// boxes are shared state that the main window, the chip models and the setup windows read and set.
+class TRegistersForm : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TRegistersForm(QWidget* parent = nullptr);
+
+    qk::QK310RegisterImage& Image() { return image_; }
+    // The check boxes of a register group (00h, 01h, 02h, 03h, 04h, 05h, 12h, 19h), bit 0 first.
+    qk::BitBoxes Group(uint8_t reg) const;
+    // Channel mute Apply: packs group 19 and writes 19h even while MUTE ALL is engaged.
+    void Reg19ButtonClick();
+    // Shows a just-restored image entry in the window(s) that show it.
+    void RefreshEntry(int entry);
+    // The ABD delay group (register 12h) belongs to the QK320 and QK350/60 only.
+    void ShowAbdDelayGroup(bool shown);
+
+    void Reg00ButtonClick();      // "Read Only"
+    void Reg01ButtonClick();      // "Read"
+    void Reg01SendButtonClick();  // "Zero": clears the error bits, FS stays set
+    void Reg02ButtonClick();      // "Setup": System Control 0
+    void Reg02SendButtonClick();  // "Apply"
+    void Reg03ButtonClick();      // "Setup": System Control 1
+    void Reg03SendButtonClick();  // "Apply"
+    void Reg04ButtonClick();      // "Apply"
+    void AutoMuteDelayComboBoxChange();
+    void ABDdelayComboBoxChange();
+    void ReadAllButtonClick();
+    void CancelButtonClick();  // "CLOSE": unapplied box edits are discarded
+    void TestRegBitBtnClick();
+
+  private:
+    // A delay list and the bits of its register that hold the list's item index.
+    struct DelayList {
+        QComboBox* list;
+        uint8_t reg;
+        uint8_t mask;
+    };
+
+    void ConnectHandlers();
+    // What else shows a group's register: the setup window (02h, 03h) or the delay list (05h, 12h).
+    void FollowGroup(uint8_t reg);
+    const DelayList* DelayListOf(uint8_t reg) const;
+    void DelayListChange(const DelayList& delay);
+    void ListFollowsBits(const DelayList& delay);
+
+    Ui::TRegistersForm ui;
+    qk::QK310RegisterImage image_;
+    qk::RegisterBoxGroups groups_;
+    std::array<DelayList, 2> delayLists_{};
+};

@@ -1,0 +1,19 @@
+#include "gui/gen1/Syscontrol1unit.h"
+
+#include "gui/app/Forms.h"
+#include "gui/gen1/Registersunit.h"
+
+TSysControl1Form::TSysControl1Form(QWidget* parent) : RadioRegisterForm(parent) {
+    ui.setupUi(this);
+    // No group for bit 7: APPLY clears it, a reload sends it as its box stands.
+    Bind(qk::FirstGenerationRegister(
+             0x03, [] { return RegistersForm->Group(0x03); }, true),
+         qk::BitFields({ui.D0RadioGroup, ui.D1RadioGroup, ui.D2RadioGroup, ui.D3RadioGroup,
+                        ui.D4RadioGroup, ui.D5RadioGroup, ui.D6RadioGroup}));
+    setFixedSize(size());
+}
+
+void TSysControl1Form::ApplyD2Item(int item) {
+    ui.D2RadioGroup->setItemIndex(item);
+    ApplyButtonClick();
+}

@@ -1,0 +1,80 @@
+#include "gui/gen1/Testregunit.h"
+
+#include "gui/app/Forms.h"
+#include "gui/gen1/Registersunit.h"
+#include "gui/gen1/Testreg0unit.h"
+#include "gui/widgets/RegisterGroup.h"
+
+namespace {
+
+using Registers = qk::QK310RegisterImage;
+
+constexpr uint8_t kDitherRegister = 0x1D, kTest1Register = 0x1F;
+
+// READ ALL reads the groups in this order.
+// clang-format off
+const qk::RegisterGroupLayout kGroupLayouts[] = {
+    {.reg = "1D", .enabledBits = 0x00, .initialBits = 0x33, .tristate = false},
+    {.reg = "1E", .enabledBits = 0xFF, .initialBits = 0x00, .tristate = false},
+    {.reg = "1F", .enabledBits = 0x81, .initialBits = 0x00, .tristate = false},
+};
+// clang-format on
+
+// The Test Register 0 window shows register 1Eh in readable form; it reloads without writing.
+void FollowGroup(uint8_t reg) {
+    if (reg == Registers::Test0Register) TestReg0Form->Reload();
+}
+
+}  // namespace
+
+TTestRegForm::TTestRegForm(QWidget* parent)
+    : QWidget(parent),
+      groups_(
+          qk::QK310Map(), []() -> Registers& { return RegistersForm->Image(); }, FollowGroup) {
+    ui.setupUi(this);
+    setFixedSize(size());
+    groups_.Build(this, kGroupLayouts);
+    const std::pair<QPushButton*, void (TTestRegForm::*)()> handlers[] = {
+        {ui.Reg1DButton, &TTestRegForm::Reg1DButtonClick},
+        {ui.Reg1EButton, &TTestRegForm::Reg1EButtonClick},
+        {ui.Reg1ESendButton, &TTestRegForm::Reg1ESendButtonClick},
+        {ui.Reg1FButton, &TTestRegForm::Reg1FButtonClick},
+        {ui.ReadAllButton, &TTestRegForm::ReadAllButtonClick},
+        {ui.CancelButton, &TTestRegForm::CancelButtonClick},
+    };
+    for (const auto& [button, handler] : handlers)
+        connect(button, &QPushButton::clicked, this, handler);
+}
+
+qk::BitBoxes TTestRegForm::Group(uint8_t reg) const {
+    return groups_.Boxes(reg);
+}
+
+void TTestRegForm::RefreshRegister(uint8_t reg, uint8_t value) {
+    if (groups_.Shows(reg)) groups_.Refresh(reg, value);
+}
+
+void TTestRegForm::Reg1DButtonClick() {
+    groups_.Read(kDitherRegister);
+}
+
+void TTestRegForm::Reg1EButtonClick() {
+    qk::OpenWindow(TestReg0Form);
+}
+
+void TTestRegForm::Reg1ESendButtonClick() {
+    groups_.Apply(Registers::Test0Register);
+}
+
+void TTestRegForm::Reg1FButtonClick() {
+    groups_.Send(kTest1Register);
+}
+
+void TTestRegForm::ReadAllButtonClick() {
+    groups_.ReadAll();
+}
+
+void TTestRegForm::CancelButtonClick() {
+    groups_.ShowImage();
+    hide();
+}

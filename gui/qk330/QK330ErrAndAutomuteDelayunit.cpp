@@ -1,0 +1,15 @@
+#include "gui/qk330/QK330ErrAndAutomuteDelayunit.h"
+
+#include "gui/qk330/QK330SetupRegister.h"
+
+TQK330ErrAndAutomuteDelayForm::TQK330ErrAndAutomuteDelayForm(QWidget* parent)
+    : RadioRegisterForm(parent) {
+    ui.setupUi(this);
+    // clang-format off
+    Bind(qk::QK330EditorRegister(0x13), {
+        {.group = ui.AutoMuteDelayRadioGroup, .shift = 0, .width = 4, .codes = qk::AscendingCodes(10)},
+        {.group = ui.ErrorRecoveryDelayRadioGroup, .shift = 4, .width = 4, .codes = qk::AscendingCodes(16)},
+    });
+    // clang-format on
+    setFixedSize(size());
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+
+#include "gui/registerkit/RadioRegisterForm.h"
+#include "ui_QK330ErrAndAutomuteDelayunit.h"
+
+// "Error Recovery and Automute Delay": register 13h, the automute delay
+// (D3-D0) and the error recovery delay (D7-D4), through the register editor's group 13.
+class TQK330ErrAndAutomuteDelayForm : public qk::RadioRegisterForm {
+    Q_OBJECT
+  public:
+    explicit TQK330ErrAndAutomuteDelayForm(QWidget* parent = nullptr);
+
+    // Reads the register editor's boxes of 13h into the window, then writes the register.
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330ErrAndAutomuteDelayForm ui;
+};

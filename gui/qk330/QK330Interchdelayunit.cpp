@@ -1,0 +1,41 @@
+#include "gui/qk330/QK330Interchdelayunit.h"
+
+#include "gui/app/Forms.h"
+#include "gui/qk330/QK330Regunit.h"
+#include "gui/registerkit/ChannelDelayEncoding.h"
+
+namespace {
+
+constexpr uint8_t kChannel1DelayRegister = 0x20;
+
+void StoreAndWriteQK330(uint8_t subAddress, uint8_t value) {
+    QK330RegForm->Image().StoreAndWrite(subAddress, value);
+}
+
+uint8_t RestoreQK330Default(uint8_t subAddress) {
+    qk::QK330RegisterImage& image = QK330RegForm->Image();
+    return image.Current(subAddress) =
+               image.DefaultImage.at(qk::QK330RegisterImage::EntryOf(subAddress));
+}
+
+qk::ChannelSliderEncoding DelayEncoding() {
+    return qk::ChannelDelayEncoding(
+        {.storeAndWrite = StoreAndWriteQK330, .restoreDefault = RestoreQK330Default},
+        // The layout's scale labels line up with these sliders.
+        {.pitch = 50,
+         .label = {60, 6, 48, 18},
+         .trackBar = {69, 24, 30, 226},
+         .zeroButton = {72, 252, 24, 20},
+         .firstReadout = {60, 276, 48, 16},
+         .readoutPitch = 0},
+        kChannel1DelayRegister);
+}
+
+}  // namespace
+
+TQK330InterchDelayForm::TQK330InterchDelayForm(QWidget* parent)
+    : ChannelSliderForm(DelayEncoding(), parent) {
+    ui.setupUi(this);
+    BuildChannels();
+    setFixedSize(size());
+}

@@ -1,0 +1,13 @@
+#include "gui/qk330/QK330ModIndexunit.h"
+
+#include "gui/qk330/QK330SetupRegister.h"
+
+TQK330ModIndexForm::TQK330ModIndexForm(QWidget* parent) : RadioRegisterForm(parent) {
+    ui.setupUi(this);
+    // clang-format off
+    Bind(qk::QK330EditorRegister(0x0D), {
+        {.group = ui.MOdIndexRadioGroup, .shift = 0, .width = 3, .codes = qk::AscendingCodes(8)},
+    });
+    // clang-format on
+    setFixedSize(size());
+}

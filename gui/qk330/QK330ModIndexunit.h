@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+
+#include "gui/registerkit/RadioRegisterForm.h"
+#include "ui_QK330ModIndexunit.h"
+
+// "Modulation Index": register 0Dh, the modulation index limit (D2-D0),
+// through the register editor's group 0D.
+class TQK330ModIndexForm : public qk::RadioRegisterForm {
+    Q_OBJECT
+  public:
+    explicit TQK330ModIndexForm(QWidget* parent = nullptr);
+
+    // Reads the register editor's boxes of 0Dh into the window, then writes the register.
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330ModIndexForm ui;
+};

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+#include "gui/registerkit/RadioRegisterForm.h"
+#include "ui_QK330PSCTestReg2unit.h"
+
+// "QK330PSCTestReg2Form": register 7Ah bit by bit through the test register window's boxes.
+class TQK330PSCTestReg2Form : public qk::RadioRegisterForm {
+    Q_OBJECT
+  public:
+    explicit TQK330PSCTestReg2Form(QWidget* parent = nullptr);
+
+    // Reads the test register window's boxes of 7Ah into the window, then writes the register.
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330PSCTestReg2Form ui;
+};

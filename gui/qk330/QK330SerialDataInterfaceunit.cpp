@@ -1,0 +1,15 @@
+#include "gui/qk330/QK330SerialDataInterfaceunit.h"
+
+#include "gui/qk330/QK330SetupRegister.h"
+
+TQK330SerialDataInterfaceCtlForm::TQK330SerialDataInterfaceCtlForm(QWidget* parent)
+    : RadioRegisterForm(parent) {
+    ui.setupUi(this);
+    // clang-format off
+    Bind(qk::QK330EditorRegister(0x0E), {
+        // Formats 11..15 have no item: a reload keeps the previous choice.
+        {.group = ui.SerialDataFormatRadioGroup, .shift = 0, .width = 4, .codes = qk::AscendingCodes(11)},
+    });
+    // clang-format on
+    setFixedSize(size());
+}

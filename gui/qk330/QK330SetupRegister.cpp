@@ -1,0 +1,15 @@
+#include "gui/qk330/QK330SetupRegister.h"
+
+#include "gui/app/Forms.h"
+#include "gui/qk330/QK330Regunit.h"
+
+namespace qk {
+
+RadioRegisterForm::Register QK330EditorRegister(uint8_t subAddress) {
+    return {.subAddress = subAddress,
+            .boxes = [subAddress] { return QK330RegForm->Group(subAddress); },
+            .writesOnReload = true,
+            .image = []() -> ByteRegisters& { return QK330RegForm->Image(); }};
+}
+
+}  // namespace qk

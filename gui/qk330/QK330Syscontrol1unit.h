@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+
+#include "gui/registerkit/RadioRegisterForm.h"
+#include "ui_QK330Syscontrol1unit.h"
+
+// "System Control 1": register 03h as speed, SCLK rate, MCLK output and
+// MCLK frequency choices through the register editor's group 03.
+class TQK330SysControl1Form : public qk::RadioRegisterForm {
+    Q_OBJECT
+  public:
+    explicit TQK330SysControl1Form(QWidget* parent = nullptr);
+
+    // Reads the register editor's boxes of 03h into the window, then writes the register.
+    void RefreshFromEditor() { Reload(); }
+
+  private:
+    Ui::TQK330SysControl1Form ui;
+};

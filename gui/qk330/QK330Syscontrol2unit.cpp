@@ -1,0 +1,23 @@
+#include "gui/qk330/QK330Syscontrol2unit.h"
+
+#include "gui/qk330/QK330SetupRegister.h"
+
+TQK330SysControl2Form::TQK330SysControl2Form(QWidget* parent) : RadioRegisterForm(parent) {
+    ui.setupUi(this);
+    // clang-format off
+    Bind(qk::QK330EditorRegister(0x04), {
+        {.group = ui.D7RadioGroup, .shift = 7, .width = 1, .codes = qk::AscendingCodes(2)},
+        {.group = ui.D5RadioGroup, .shift = 5, .width = 1, .codes = qk::AscendingCodes(2)},
+        {.group = ui.D2RadioGroup, .shift = 2, .width = 1, .codes = qk::AscendingCodes(2)},
+        {.group = ui.D1RadioGroup, .shift = 1, .width = 1, .codes = qk::AscendingCodes(2)},
+        // "Master Mode" (item 0) is D0 = 1.
+        {.group = ui.D0RadioGroup, .shift = 0, .width = 1, .codes = qk::DescendingCodes(2)},
+    });
+    // clang-format on
+    setFixedSize(size());
+}
+
+void TQK330SysControl2Form::ApplyD2Item(int item) {
+    ui.D2RadioGroup->setItemIndex(item);
+    ApplyButtonClick();
+}

@@ -1,0 +1,227 @@
+#include "gui/qk330/QK330Testregunit.h"
+
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "gui/app/Forms.h"
+#include "gui/qk330/QK330PSCTestReg1unit.h"
+#include "gui/qk330/QK330PSCTestReg2unit.h"
+#include "gui/qk330/QK330Regunit.h"
+#include "gui/qk330/QK330TestReg0unit.h"
+#include "gui/qk330/QK330TestReg1unit.h"
+#include "gui/widgets/WindowFrame.h"
+
+namespace {
+
+using Form = TQK330TestRegForm;
+
+// Outer widths: the design's 258 and 634, widened for the dither, ADC/PSC and predictor columns
+// whose captions the 8 pt font needs more room for.
+constexpr int kQK330OuterWidth = 288, kQK340OuterWidth = 690;
+constexpr uint8_t kPredictorDefault = 0x3D;
+constexpr uint8_t kOverVoltageBit = 0x08;
+constexpr int kClockDelayShift = 4;
+constexpr uint8_t kDitherPositionBits = 0x1F;
+constexpr uint8_t kTriangularBit = 0x20, kRectangularBit = 0x40;
+enum NSDither { Triangular, Rectangular, NoNSDither };
+
+// A bit-box register (its group box named in its layout) and its setup window.
+struct BitRegister {
+    qk::RegisterGroupLayout layout;
+    qk::RadioRegisterForm* (*setup)();
+};
+
+// READ ALL reads the bit registers in this order, among the others.
+// clang-format off
+const BitRegister kBitRegisters[] = {
+    {{.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "PSCTest1GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg1Form; }},
+    {{.reg = "7A", .enabledBits = 0xFB, .initialBits = 0, .tristate = false, .groupBox = "PSCTest2GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg2Form; }},
+    {{.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .groupBox = "Reg1EGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg0Form; }},
+    {{.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "Reg1FGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg1Form; }},
+};
+// clang-format on
+constexpr auto kResetHint = "If not Checked then Reset PSC";
+
+const BitRegister& BitRegisterOf(uint8_t subAddress) {
+    for (const BitRegister& reg : kBitRegisters)
+        if (std::strtoul(reg.layout.reg, nullptr, 16) == subAddress) return reg;
+    throw std::out_of_range("not a bit-box test register");
+}
+
+qk::ByteRegisters& QK330Image() {
+    return QK330RegForm->Image();
+}
+
+// A setup window follows its register's boxes after an apply or a read.
+void ReloadSetupWindow(uint8_t subAddress) {
+    BitRegisterOf(subAddress).setup()->Reload();
+}
+
+QString HexReadout(int position) {
+    return QString::asprintf("0x%02X", position);
+}
+
+}  // namespace
+
+TQK330TestRegForm::TQK330TestRegForm(QWidget* parent)
+    : QWidget(parent), groups_(qk::QK330Map(), QK330Image, ReloadSetupWindow) {
+    ui.setupUi(this);
+    std::vector<qk::RegisterGroupLayout> layouts;
+    for (const BitRegister& reg : kBitRegisters) layouts.push_back(reg.layout);
+    groups_.Build(this, layouts);
+    for (const BitRegister& reg : kBitRegisters) {
+        const auto subAddress = uint8_t(std::strtoul(reg.layout.reg, nullptr, 16));
+        connect(findChild<QPushButton*>(QStringLiteral("Reg%1SendButton").arg(reg.layout.reg)),
+                &QPushButton::clicked, this,
+                [this, subAddress] { BitRegisterSendButtonClick(subAddress); });
+        connect(findChild<QPushButton*>(QStringLiteral("Reg%1Button").arg(reg.layout.reg)),
+                &QPushButton::clicked, this,
+                [this, subAddress] { BitRegisterSetupButtonClick(subAddress); });
+    }
+    TestBoxes(PSCTest1Register)[7]->setToolTip(kResetHint);
+
+    connect(ui.Reg7BSendButton, &QPushButton::clicked, this, &Form::Reg7BSendButtonClick);
+    connect(ui.Reg7DSendButton, &QPushButton::clicked, this, &Form::Reg7DSendButtonClick);
+    connect(ui.DitherTrackBar, &QSlider::valueChanged, this, &Form::DitherTrackBarChange);
+    connect(ui.DitherZeroBitBtn, &QPushButton::clicked, this, &Form::DitherZeroBitBtnClick);
+    connect(ui.PSC_PredTrackBar, &QSlider::valueChanged, this, &Form::PSC_PredTrackBarChange);
+    connect(ui.PSCPredictorDefaultButton, &QPushButton::clicked, this,
+            &Form::PSCPredictorDefaultButtonClick);
+    connect(ui.ReadAllButton, &QPushButton::clicked, this, &Form::ReadAllButtonClick);
+    connect(ui.CancelButton, &QPushButton::clicked, this, &Form::CancelButtonClick);
+}
+
+qk::RadioRegisterForm::Register TQK330TestRegForm::Binding(uint8_t subAddress) {
+    // The setup windows are created before this window: its boxes are looked up when used.
+    return {.subAddress = subAddress,
+            .boxes = [subAddress] { return QK330TestRegForm->TestBoxes(subAddress); },
+            .writesOnReload = true,
+            .image = QK330Image};
+}
+
+void TQK330TestRegForm::ShowTestBits(uint8_t subAddress, uint8_t value) {
+    if (groups_.Shows(subAddress)) groups_.Show(subAddress, value);
+}
+
+qk::BitBoxes TQK330TestRegForm::TestBoxes(uint8_t subAddress) const {
+    return groups_.Boxes(subAddress);
+}
+
+void TQK330TestRegForm::ShowQK340Groups(bool shown) {
+    for (QWidget* group : {ui.PSCTest1GroupBox, ui.PSCTest2GroupBox, ui.ADC_PSC_CTLGroupBox,
+                           ui.PSCPredictorGroupBox})
+        group->setVisible(shown);
+    qk::SetOuterWidth(*this, shown ? kQK340OuterWidth : kQK330OuterWidth);
+}
+
+void TQK330TestRegForm::BitRegisterSendButtonClick(uint8_t subAddress) {
+    groups_.Apply(subAddress);
+}
+
+void TQK330TestRegForm::BitRegisterSetupButtonClick(uint8_t subAddress) {
+    qk::OpenWindow(BitRegisterOf(subAddress).setup());
+}
+
+void TQK330TestRegForm::Reg7BSendButtonClick() {
+    const uint8_t overVoltage = ui.OverVoltageRadioGroup->itemIndex() == 1 ? kOverVoltageBit : 0;
+    const int clockDelay = std::max(ui.ClkDlySelRadioGroup->itemIndex(), 0);
+    QK330Image().StoreAndWrite(AdcPscControlRegister,
+                               uint8_t(overVoltage | (clockDelay << kClockDelayShift)));
+}
+
+void TQK330TestRegForm::Reg7DSendButtonClick() {
+    const int position = ui.DitherTrackBar->value();
+    uint8_t value = uint8_t(position);
+    switch (ui.NSDitherRadioGroup->itemIndex()) {
+        case Triangular:
+            value |= kTriangularBit;
+            break;
+        case Rectangular:
+            value |= kRectangularBit;
+            break;
+        default:
+            break;
+    }
+    ui.DitherHexReadout->setText(HexReadout(position));
+    QK330Image().StoreAndWrite(DitherRegister, value);
+}
+
+void TQK330TestRegForm::DitherTrackBarChange(int position) {
+    ui.DitherHexReadout->setText(HexReadout(position));
+    QK330Image().StoreAndWrite(DitherRegister, uint8_t(position));
+}
+
+void TQK330TestRegForm::DitherZeroBitBtnClick() {
+    ui.DitherTrackBar->setValue(0);
+}
+
+void TQK330TestRegForm::PSC_PredTrackBarChange(int position) {
+    ui.PSC_PredHexReadout->setText(HexReadout(position));
+    QK330Image().StoreAndWrite(PredictorRegister, uint8_t(position));
+}
+
+void TQK330TestRegForm::PSCPredictorDefaultButtonClick() {
+    ui.PSC_PredTrackBar->setValue(kPredictorDefault);
+}
+
+void TQK330TestRegForm::ReadBitRegister(uint8_t subAddress) {
+    groups_.Read(subAddress);
+}
+
+void TQK330TestRegForm::ReadAdcPscControl() {
+    ShowAdcPscControl(QK330Image().ReadAndStore(AdcPscControlRegister));
+}
+
+void TQK330TestRegForm::ShowAdcPscControl(uint8_t value) {
+    ui.OverVoltageRadioGroup->setItemIndex((value & kOverVoltageBit) ? 1 : 0);
+    ui.ClkDlySelRadioGroup->setItemIndex(value >> kClockDelayShift);
+}
+
+void TQK330TestRegForm::ReadPredictor() {
+    // A new position writes the register back, as any move of the track bar does.
+    ui.PSC_PredTrackBar->setValue(QK330Image().ReadAndStore(PredictorRegister));
+}
+
+void TQK330TestRegForm::ShowPredictor(uint8_t value) {
+    const QSignalBlocker quiet(ui.PSC_PredTrackBar);
+    ui.PSC_PredTrackBar->setValue(value);
+    ui.PSC_PredHexReadout->setText(HexReadout(ui.PSC_PredTrackBar->value()));
+}
+
+void TQK330TestRegForm::ReadDither() {
+    ShowDither(QK330Image().ReadAndStore(DitherRegister));
+}
+
+void TQK330TestRegForm::ShowDither(uint8_t value) {
+    const NSDither choice = (value & kTriangularBit)    ? Triangular
+                            : (value & kRectangularBit) ? Rectangular
+                                                        : NoNSDither;
+    ui.NSDitherRadioGroup->setItemIndex(choice);
+    // The track bar's own write would send the position without the dither choice and so change
+    // the chip by reading it: the bar moves quietly and the register keeps the byte shown.
+    const QSignalBlocker quiet(ui.DitherTrackBar);
+    ui.DitherTrackBar->setValue(value & kDitherPositionBits);
+    ui.DitherHexReadout->setText(HexReadout(ui.DitherTrackBar->value()));
+}
+
+void TQK330TestRegForm::ShowChoiceRegister(uint8_t subAddress, uint8_t value) {
+    if (subAddress == AdcPscControlRegister) ShowAdcPscControl(value);
+    if (subAddress == PredictorRegister) ShowPredictor(value);
+    if (subAddress == DitherRegister) ShowDither(value);
+}
+
+void TQK330TestRegForm::ReadAllButtonClick() {
+    ReadBitRegister(PSCTest1Register);
+    ReadBitRegister(PSCTest2Register);
+    ReadAdcPscControl();
+    ReadPredictor();
+    ReadDither();
+    ReadBitRegister(Test0Register);
+    ReadBitRegister(Test1Register);
+}
+
+void TQK330TestRegForm::CancelButtonClick() {
+    hide();
+}

@@ -1,0 +1,90 @@
+#include "gui/widgets/SliderScale.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+
+#include "core/chips/ReadoutScale.h"
+
+namespace qk {
+
+namespace {
+
+// The option a vertical slider paints itself with, its handle at the position.
+QStyleOptionSlider HandleOption(const QSlider* slider, int position) {
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.subControls = QStyle::SC_None;
+    option.activeSubControls = QStyle::SC_None;
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.tickPosition = slider->tickPosition();
+    option.tickInterval = slider->tickInterval();
+    option.singleStep = slider->singleStep();
+    option.pageStep = slider->pageStep();
+    option.sliderPosition = position;
+    option.sliderValue = position;
+    // A vertical slider runs from the bottom up unless its appearance is inverted.
+    option.upsideDown = !slider->invertedAppearance();
+    return option;
+}
+
+bool MovesTheScale(QEvent::Type type) {
+    switch (type) {
+        case QEvent::Resize:
+        case QEvent::Move:
+        case QEvent::Show:
+        case QEvent::StyleChange:
+        case QEvent::FontChange:
+        case QEvent::Polish:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+SliderScale::SliderScale(QSlider* slider, const std::vector<QLabel*>& labels,
+                         const Readout& readout)
+    : QObject(slider), slider_(slider) {
+    slider->installEventFilter(this);
+    for (QLabel* label : labels) {
+        if (!label) continue;
+        const std::optional<int> position = ScaleMarkPosition(
+            label->text().toStdString(), slider->minimum(), slider->maximum(), readout);
+        if (!position) continue;
+        marks_.emplace_back(label, *position);
+        label->installEventFilter(this);
+    }
+    Place();
+}
+
+QPoint SliderScale::HandleCentre(const QSlider* slider, int position) {
+    const QStyleOptionSlider option = HandleOption(slider, position);
+    return slider->style()
+        ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+        .center();
+}
+
+bool SliderScale::eventFilter(QObject* watched, QEvent* event) {
+    // The labels' own moves are this scale's doing; only their size and font concern it.
+    const bool labelMoved = watched != slider_ && event->type() == QEvent::Move;
+    if (!labelMoved && MovesTheScale(event->type())) Place();
+    return QObject::eventFilter(watched, event);
+}
+
+// A label's centre row (as QRect::center() counts it) goes level with the handle's centre.
+void SliderScale::Place() const {
+    QWidget* window = slider_->window();
+    for (const auto& [label, position] : marks_) {
+        const QPoint centre = slider_->mapTo(window, HandleCentre(slider_, position));
+        const int y = label->parentWidget()->mapFrom(window, centre).y();
+        label->move(label->x(), y - (label->height() - 1) / 2);
+    }
+}
+
+}  // namespace qk

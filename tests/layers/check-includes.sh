@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The layers' include rules, on every source file under SOURCE_DIR:
+# - core/, board/ (outside board/window/) and cli/ include no Qt header and no gui/ or board/window/
+#   header;
+# - core/ includes nothing of board/ or cli/;
+# - gui/widgets/ includes nothing of the other gui/ folders, and gui/registerkit/ only gui/widgets/.
+# Prints each offending include as FILE:LINE: INCLUDE and fails if there is one.
+# Usage: check-includes.sh SOURCE_DIR
+set -euo pipefail
+cd "${1:?usage: check-includes.sh SOURCE_DIR}"
+
+# Known arrows upwards, each "FILE: INCLUDED" with why it stays for now.
+allowed=(
+  # The register-window kit reaches the main window and the register editor through the global
+  # window registry: it goes when the windows share a chip session instead.
+  'gui/registerkit/BalanceStrips.cpp: gui/app/Forms.h'
+  'gui/registerkit/BalanceStrips.cpp: gui/app/Okapimain.h'
+  'gui/registerkit/ChannelSliderForm.cpp: gui/app/Forms.h'
+  'gui/registerkit/ChannelSliderForm.cpp: gui/gen1/Registersunit.h'
+  'gui/registerkit/RadioRegisterForm.cpp: gui/app/Forms.h'
+  'gui/registerkit/RadioRegisterForm.cpp: gui/gen1/Registersunit.h'
+)
+
+# Files of FOLDER (minus those under EXCEPT) whose includes match PATTERN.
+offending() {
+  local folder=$1 except=$2 pattern=$3
+  find "$folder" -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.in' \) \
+    ${except:+-not -path "$except/*"} -print0 | sort -z |
+    xargs -0 -r grep -HnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*$pattern" || true
+}
+
+qt='(<Q[A-Za-z0-9_]*(/[^>]*)?>|<qt[a-z]*/|"ui_)'
+found=$(
+  for layer in core board cli; do
+    offending "$layer" board/window "($qt|\"gui/|\"board/window/)"
+  done
+  offending core "" '"(board|cli)/'
+  offending gui/widgets "" '"gui/(app|bus|gen1|qk330|registerkit|session)/'
+  offending gui/registerkit "" '"gui/(app|bus|gen1|qk330|session)/'
+)
+
+status=0
+while IFS= read -r line; do
+  [[ -n $line ]] || continue
+  file=${line%%:*}
+  included=$(sed -E 's/.*#[[:space:]]*include[[:space:]]*["<]([^">]*)[">].*/\1/' <<<"$line")
+  known=0
+  for entry in "${allowed[@]}"; do
+    [[ $entry == "$file: $included" ]] && known=1
+  done
+  if ((known == 0)); then
+    echo "$line" | sed -E 's/^([^:]*:[0-9]+):[[:space:]]*/\1: /'
+    status=1
+  fi
+done <<<"$found"
+if ((status)); then
+  echo "These includes run from a lower layer to a higher one (see README.md, Layout)." >&2
+fi
+exit $status
