@@ -10,6 +10,7 @@
 
 #include "core/bus/Datalog.h"
 #include "tests/core/BusTestSupport.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace qk::test {
 namespace {
@@ -106,7 +107,8 @@ void LogFrame(TransactionLog& log, std::vector<uint8_t> frame) {
 }
 
 TEST_F(DatalogTest, AFullDiskStopsTheLogAndSaysSo) {
-    fs::create_symlink("/dev/full", file);
+    if (!test::MakeMemoryDevice(file, test::MemoryDevice::Full))
+        GTEST_SKIP() << "making a device node needs root";
     TransactionLog log = MakeLog(file);
     ASSERT_TRUE(log.SetLogging(true));
     LogFrame(log, {0x34, 0x13, 0xC9});

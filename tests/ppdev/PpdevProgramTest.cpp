@@ -9,12 +9,14 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <filesystem>
 #include <thread>
 
 #include "core/bus/PpdevPort.h"
 #include "gui/bus/Gpiounit.h"
 #include "tests/gui/MainWindowFixture.h"
 #include "tests/ppdev/EmulatedPpdev.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace qk::test {
 namespace {
@@ -196,6 +198,9 @@ TEST_F(OnPpdev, ThePinsWindowReachesTheDataLines) {
 
 // --- Ports that cannot be had ---
 
+// The name of a null device node the test makes in a folder of its own.
+constexpr char kOwnNullDevice[] = "null";
+
 struct RefusalCase {
     const char* name;
     EmulatedPpdev::Node node;
@@ -218,8 +223,8 @@ const RefusalCase kRefusals[] = {
      "No such device or address", "modprobe ppdev"},
     {"HeldByAnotherProgram", EmulatedPpdev::Node::Present, EmulatedPpdev::Path, true,
      "Device or resource busy", "Another program holds the port"},
-    // A device of another kind (the kernel's own /dev/null) refuses the claim.
-    {"NotAParallelPort", EmulatedPpdev::Node::Present, "/dev/null", false, "Inappropriate ioctl",
+    // A device of another kind (a null device of the test's own) refuses the claim.
+    {"NotAParallelPort", EmulatedPpdev::Node::Present, kOwnNullDevice, false, "Inappropriate ioctl",
      "parallel-port device of the ppdev driver"},
 };
 
@@ -240,14 +245,22 @@ TEST_P(Refusal, IsToldOnceWithReasonAndRemedyThenThePortIsEmpty) {
         dialogs.push_back(dialog.objectName().toStdString());
         if (auto* box = qobject_cast<QMessageBox*>(&dialog)) message = box->text();
     });
+    const std::filesystem::path folder = test::ScratchFolder("ppdev-program");
+    std::string path = c.device;
+    if (path == kOwnNullDevice) {
+        std::filesystem::create_directories(folder);
+        path = folder / kOwnNullDevice;
+        if (!test::MakeMemoryDevice(path, test::MemoryDevice::Null))
+            GTEST_SKIP() << "making a device node needs root";
+    }
     {
-        PpdevPort port(c.device);
+        PpdevPort port(path);
         Program program(port);
         I2CForm->SetTiming(SimulatedMachine(4).Timing());
         program.Show();
         EXPECT_TRUE(OkapiForm->isVisible());
         EXPECT_EQ(dialogs, Strings{"PortSetupMessage"});
-        EXPECT_TRUE(message.contains(c.device)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromStdString(path))) << message.toStdString();
         EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
         EXPECT_TRUE(message.contains(c.remedy)) << message.toStdString();
 
@@ -257,6 +270,7 @@ TEST_P(Refusal, IsToldOnceWithReasonAndRemedyThenThePortIsEmpty) {
             << "an empty port: every line reads high, nothing acknowledges";
     }
     SetModalPresenter(previous);
+    std::filesystem::remove_all(folder);
     EXPECT_TRUE(board.FrameTexts().empty());
     EXPECT_EQ(EmulatedPpdev::StatusReads(), 0);
 }

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -77,7 +78,7 @@ int open(const char* path, int flags, ...) {
     if (const int error = i.device->openError ? i.device->openError() : 0)
         return qk::test::FailWith(error);
     // A real descriptor, so that its number is unique and close() works on it.
-    const int fd = next("/dev/null", O_RDWR | (flags & O_CLOEXEC));
+    const int fd = ::memfd_create("emulated-device", (flags & O_CLOEXEC) ? MFD_CLOEXEC : 0u);
     if (fd < 0) return fd;
     i.descriptors.insert(fd);
     if (i.device->opened) i.device->opened(fd);
