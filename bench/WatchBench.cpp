@@ -97,7 +97,7 @@ void BM_StatusWatchAt100ms(benchmark::State& state) {
     state.counters["polling_cpu_percent"] = polling;
     state.counters["polling_cost_percent"] = polling - idle;
     state.counters["polls_per_second"] = double(board.Frames().size()) / 4.0 / Seconds;
-    state.counters["half_period_count"] = I2CForm->Bus().HalfPeriodCount;
+    state.counters["half_period_count"] = program.Session().ParallelBus().HalfPeriodCount;
 }
 BENCHMARK(BM_StatusWatchAt100ms)->Iterations(1)->Unit(benchmark::kSecond);
 

@@ -24,6 +24,7 @@ class TransactionLog : public FrameLogSink {
     };
 
     explicit TransactionLog(Display display, std::string fileName = "DataLog.txt");
+    void SetDisplay(Display display) { display_ = std::move(display); }
 
     // On: truncate and open the file; off: close it. Returns whether logging is on afterwards.
     bool SetLogging(bool on);

@@ -9,7 +9,6 @@
 #include "gui/app/Okapimain.h"
 #include "gui/bus/I2cunit.h"
 #include "gui/gen1/QK310unit.h"
-#include "gui/gen1/Registersunit.h"
 #include "gui/widgets/ModalDialogs.h"
 
 namespace {
@@ -37,17 +36,17 @@ uint8_t TOkapiForm::SelectedDeviceAddress() const {
 
 void TOkapiForm::StartBitBtnClick() {
     chipNeedsInit_ = true;
-    deviceAddress_ = SelectedDeviceAddress();
-    qk::I2cMaster& bus = I2CForm->Master();
+    session_.SetDeviceAddress(SelectedDeviceAddress());
+    qk::I2cMaster& bus = session_.Master();
     bus.I2cResetErrors();
     ShowStatus("  ", "  ");
     ui.StartBitBtn->setText("WORKING");
-    if (IsOffLine()) {
+    if (session_.OffLine()) {
         OfferAllFirstGenerationChips();
         return;
     }
     I2CForm->CalibrateScl(StartSclPeriodMicroseconds);
-    if (!BusLinesRise() || !bus.I2cProbe(deviceAddress_, 0, nullptr, 0)) {
+    if (!BusLinesRise() || !bus.I2cProbe(session_.DeviceAddress(), 0, nullptr, 0)) {
         qk::ShowModal(*NoDeviceDlgForm);
         OfferAllFirstGenerationChips();
         return;
@@ -57,7 +56,7 @@ void TOkapiForm::StartBitBtnClick() {
 
 // A bus with a line held low answers every probe: it is reported on the red line instead.
 bool TOkapiForm::BusLinesRise() {
-    switch (I2CForm->Master().LineHeldLow()) {
+    switch (session_.Master().LineHeldLow()) {
         case qk::I2cMaster::HeldLine::None:
             return true;
         case qk::I2cMaster::HeldLine::Sda:
@@ -81,7 +80,8 @@ void TOkapiForm::ShowChipSelectPanel() {
 void TOkapiForm::IdentifyChip() {
     ShowChipSelectPanel();
     for (const ChipButton& chip : ChipButtons()) chip.button->hide();
-    const uint8_t id = RegistersForm->Image().ReadRegister(qk::ChipIdRegister) & qk::ChipIdMask;
+    const uint8_t id =
+        session_.FirstGenerationImage().ReadRegister(qk::ChipIdRegister) & qk::ChipIdMask;
     const qk::ChipInfo* chip = qk::FirstChipOfId(id, qk::ChipOffer::Start);
     if (!chip) {
         OfferAllFirstGenerationChips();

@@ -51,8 +51,7 @@ ModelSelection SelectionOf(qk::ChipModel model) {
 
 // The first generation's windows serve the QK310's family, the QK330's windows the QK330's.
 qk::ChipGeneration GenerationOf(const qk::ChipInfo& chip) {
-    return chip.family == qk::ChipFamily::QK330 ? qk::ChipGeneration::QK330
-                                                : qk::ChipGeneration::First;
+    return qk::GenerationOf(chip.family);
 }
 
 consteval const qk::ChipInfo& Catalogued(std::string_view name) {
@@ -67,12 +66,6 @@ QString TOkapiForm::ChipButtonName(const qk::ChipInfo& chip) {
 
 TOkapiForm::ChipButton TOkapiForm::ButtonOf(const qk::ChipInfo& chip) const {
     return {findChild<QRadioButton*>(ChipButtonName(chip)), &chip};
-}
-
-std::string TOkapiForm::CheckedChipName() const {
-    for (const ChipButton& chip : ChipButtons())
-        if (chip.button->isChecked()) return chip.chip->name;
-    return {};
 }
 
 void TOkapiForm::QK310RadioButtonClick() {
@@ -116,24 +109,10 @@ void TOkapiForm::ChipChangeStep() {
     ShowStatus("READY", "READY");
 }
 
-bool TOkapiForm::QK330Checked() const {
-    return ui.QK330RadioButton->isChecked();
-}
-
-bool TOkapiForm::QK340Checked() const {
-    return ui.QK340RadioButton->isChecked();
-}
-
 // The buttons are exclusive: at most one is checked.
 std::optional<qk::ChipGeneration> TOkapiForm::CheckedGeneration() const {
     for (const ChipButton& chip : ChipButtons())
         if (chip.button->isChecked()) return GenerationOf(*chip.chip);
-    return std::nullopt;
-}
-
-std::optional<qk::ChipFamily> TOkapiForm::CheckedFamily() const {
-    for (const ChipButton& chip : ChipButtons())
-        if (chip.button->isChecked()) return chip.chip->family;
     return std::nullopt;
 }
 

@@ -2,6 +2,8 @@
 #include <QObject>
 #include <QString>
 
+#include "gui/session/ChipSession.h"
+
 class QLineEdit;
 class QPushButton;
 
@@ -12,8 +14,8 @@ namespace qk {
 // that only a login may show (a wrong code hides them again).
 class HiddenLogin : public QObject {
   public:
-    HiddenLogin(QPushButton* hiddenButton, QLineEdit* edit, QPushButton* enterButton,
-                QObject* parent);
+    HiddenLogin(ChipSession& session, QPushButton* hiddenButton, QLineEdit* edit,
+                QPushButton* enterButton, QObject* parent);
 
     // "Login!": the edit and its button appear, the focus in the edit.
     void HiddenButtonClick();
@@ -24,12 +26,10 @@ class HiddenLogin : public QObject {
 
     static constexpr const char* AccessCodes[] = {"pelmak", "elmakp"};
 
+    ChipSession& session_;
     QLineEdit* edit_;
     QPushButton* enterButton_;
     QString loginText_;
 };
-
-// Whether a login shows its controls now (the test registers among them).
-bool EngineeringLoginActive();
 
 }  // namespace qk

@@ -47,14 +47,15 @@ bool IsEnterKey(const QKeyEvent& event) {
 
 }  // namespace
 
-TOkapiForm::TOkapiForm(qk::PortIo& port, QWidget* parent) : QWidget(parent), port_(port) {
+TOkapiForm::TOkapiForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     ui.setupUi(this);
     qk::SetWindowFrame(*this);
     move(StartPosition);
     // The address list starts with no item selected, showing the first address.
     ui.IICAddressComboBox->setEditText(ui.IICAddressComboBox->itemText(0));
     ui.HelpBitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    log_ = std::make_unique<qk::TransactionLog>(qk::TransactionLog::Display{
+    session_.SetLogDisplay(qk::TransactionLog::Display{
         [this](const std::string& t) { ui.FirstErrorlabel->setText(QString::fromStdString(t)); },
         [this](const std::string& t) { ui.SecondErrorlabel->setText(QString::fromStdString(t)); },
         [this](bool on) { ui.DataLogCheckBox->setChecked(on); },
@@ -62,24 +63,37 @@ TOkapiForm::TOkapiForm(qk::PortIo& port, QWidget* parent) : QWidget(parent), por
         [this](const std::string& t) {
             ui.SecondErrorlabel->setToolTip(QString::fromStdString(t));
         }});
-    if (!port_.Setup()) portSetupError_ = port_.SetupError();
     startDirectory_ = QDir::currentPath();
     volumePanel_ = new qk::VolumeMutePanel(
-        ui,
+        session_, ui,
         {.checkedGeneration = [this] { return CheckedGeneration(); },
          .clearErrorLine = [this] { ui.ErrorLabel->setText(ErrorLineCleared); },
          .reselectCheckedChip = [this] { ReselectCheckedChip(); }},
         this);
-    login_ = new qk::HiddenLogin(ui.HiddenButton, ui.LoginEdit, ui.LoginButton, this);
+    login_ = new qk::HiddenLogin(session_, ui.HiddenButton, ui.LoginEdit, ui.LoginButton, this);
     ConnectControls();
+    ConnectSession();
+}
+
+// The session outlives the windows: it must not show bus errors in a window that is gone.
+TOkapiForm::~TOkapiForm() {
+    session_.SetErrorPresenter(nullptr);
+}
+
+// Bus errors and the SCL calibration's texts come to the status lines; the login shows its chips.
+void TOkapiForm::ConnectSession() {
+    session_.SetErrorPresenter(this);
+    connect(&session_, &qk::ChipSession::statusReported, this, &TOkapiForm::ShowFirstStatus);
+    connect(&session_, &qk::ChipSession::loginChanged, this, &TOkapiForm::ShowLoginChips);
+}
+
+void TOkapiForm::ShowLoginChips(bool loggedIn) {
+    for (const ChipButton& chip : ChipButtons())
+        if (chip.chip->offer == qk::ChipOffer::Login) chip.button->setVisible(loggedIn);
 }
 
 void TOkapiForm::ShowLogin() {
     login_->HiddenButtonClick();
-}
-
-bool TOkapiForm::IsOffLine() const {
-    return ui.I2C_Bypass->isChecked();
 }
 
 void TOkapiForm::ConnectControls() {
@@ -88,10 +102,7 @@ void TOkapiForm::ConnectControls() {
     for (const ChipButton& chip : ChipButtons()) ConnectChipButton(chip);
     connect(ui.I2C_Bypass, &QCheckBox::clicked, this, &TOkapiForm::I2C_BypassClick);
     // The bus master skips the wire while OFF LINE is checked, however the box got its state.
-    connect(ui.I2C_Bypass, &QCheckBox::toggled, this, [this](bool offLine) {
-        if (I2CForm) I2CForm->Master().OffLine = offLine;
-        emit OffLineChanged(offLine);
-    });
+    connect(ui.I2C_Bypass, &QCheckBox::toggled, &session_, &qk::ChipSession::SetOffLine);
     connect(ui.IICAddressComboBox, &QComboBox::editTextChanged, this,
             &TOkapiForm::IICAddressComboBoxChange);
     connect(ui.IICAddressComboBox, &QComboBox::currentIndexChanged, this,
@@ -114,6 +125,13 @@ void TOkapiForm::ConnectChipButton(const ChipButton& chip) {
             [button, wasChecked] { *wasChecked = button->isChecked(); });
     connect(button, &QRadioButton::clicked, this, [this, selected = chip.chip, wasChecked] {
         if (!*wasChecked) SelectChip(*selected);
+    });
+    // The session's chip is the checked button's, however the button got its state.
+    connect(button, &QRadioButton::toggled, this, [this, selected = chip.chip](bool checked) {
+        if (checked)
+            session_.SetSelectedChip(selected);
+        else if (session_.SelectedChip() == selected)
+            session_.SetSelectedChip(nullptr);
     });
 }
 
@@ -190,11 +208,11 @@ void TOkapiForm::I2C_BypassClick() {
 }
 
 void TOkapiForm::IICAddressComboBoxChange() {
-    deviceAddress_ = SelectedDeviceAddress();
+    session_.SetDeviceAddress(SelectedDeviceAddress());
 }
 
 void TOkapiForm::DataLogCheckBoxClick() {
-    Log().SetLogging(ui.DataLogCheckBox->isChecked());
+    session_.Log().SetLogging(ui.DataLogCheckBox->isChecked());
 }
 
 void TOkapiForm::SCLAdjustButtonClick() {

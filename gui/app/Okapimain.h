@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/bus/Datalog.h"
 #include "core/bus/I2cMaster.h"
-#include "core/bus/Port.h"
 #include "core/chips/ChipCatalogue.h"
 #include "gui/app/VolumeMutePanel.h"
+#include "gui/session/ChipSession.h"
 #include "ui_Okapimain.h"
 
 class QCheckBox;
@@ -29,18 +28,11 @@ class HiddenLogin;
 class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     Q_OBJECT
   public:
-    explicit TOkapiForm(qk::PortIo& port, QWidget* parent = nullptr);
+    explicit TOkapiForm(qk::ChipSession& session, QWidget* parent = nullptr);
+    ~TOkapiForm() override;
 
-    // The chip's I2C write address: 0x34 ("0x1A") or 0x36 ("0x1B").
-    uint8_t DeviceAddress() const { return deviceAddress_; }
     // Set by START: the next chip selection loads the chip's power-on defaults first.
     bool ChipNeedsInit() const { return chipNeedsInit_; }
-    // OFF LINE is checked: frames are logged but do not reach the wire.
-    bool IsOffLine() const;
-    qk::PortIo& Port() { return port_; }
-    qk::TransactionLog& Log() { return *log_; }
-    // Why the parallel port could not be set up (empty when it could).
-    const std::string& PortSetupError() const { return portSetupError_; }
 
     // The first status line, for texts other than bus errors (the SCL calibration's).
     void ShowFirstStatus(const std::string& text);
@@ -52,8 +44,6 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void ShowWaitErrorDialog() override;
 
     // The volume and mute panel, as the chip models and the balance windows use it.
-    bool QK310MuteAllEngaged() const { return volumePanel_->QK310MuteAllEngaged(); }
-    bool QK330MuteAllEngaged() const { return volumePanel_->QK330MuteAllEngaged(); }
     int MasterVolumePosition() const { return volumePanel_->MasterVolumePosition(); }
     int QK330MasterVolumePosition() const { return volumePanel_->QK330MasterVolumePosition(); }
     void MasterVolZeroBitBtnClick() { volumePanel_->MasterVolZeroBitBtnClick(); }
@@ -62,14 +52,6 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     QLabel* ChannelReadout(int channel) const { return volumePanel_->ChannelReadout(channel); }
     QLabel* ChannelHexReadout(int channel) const {
         return volumePanel_->ChannelHexReadout(channel);
-    }
-    // After a restore: the panel shows the channels' volume codes and unmute bits.
-    void ShowChannelVolumes(qk::ChipGeneration generation,
-                            const std::array<int, qk::ChannelCount>& codes) {
-        volumePanel_->ShowChannelVolumes(generation, codes);
-    }
-    void ShowChannelMutes(qk::ChipGeneration generation, uint8_t unmuteBits) {
-        volumePanel_->ShowChannelMutes(generation, unmuteBits);
     }
 
     // START: calibrate, probe, identify the chip and offer its radio button (or the fallback).
@@ -81,18 +63,10 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void QK330RadioButtonClick();
     void QK340RadioButtonClick();
     void I2C_BypassClick();
-    // Which of the second generation's chips is checked (the chip model activates its features).
-    bool QK330Checked() const;
-    bool QK340Checked() const;
-    // The checked chip as files name it ("QK310", "QK320", "QK350", "QK330", "QK340"); empty when
-    // none is checked.
-    std::string CheckedChipName() const;
     // "QK350RadioButton": the object name of a chip's radio button.
     static QString ChipButtonName(const qk::ChipInfo& chip);
     // The generation of the checked chip button; none before a chip is chosen.
     std::optional<qk::ChipGeneration> CheckedGeneration() const;
-    // The register map family of the checked chip; none before a chip is chosen.
-    std::optional<qk::ChipFamily> CheckedFamily() const;
     // The hidden-controls login's edit and button, as "Login&!" shows them.
     void ShowLogin();
     void IICAddressComboBoxChange();
@@ -101,10 +75,6 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     void GPIOBitBtnClick();
     void AboutBitBtnClick();
     void HelpBitBtnClick();
-
-  signals:
-    // OFF LINE was checked or cleared.
-    void OffLineChanged(bool offLine);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -122,6 +92,9 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
 
     void ConnectControls();
     void ConnectChipButton(const ChipButton& chip);
+    void ConnectSession();
+    // The engineering login shows or hides the chip buttons only it offers.
+    void ShowLoginChips(bool loggedIn);
     void ConnectWindowButtons();
     void ShowStatus(const QString& first, const QString& second);
 
@@ -142,10 +115,7 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
     qk::VolumeMutePanel* volumePanel_ = nullptr;
     qk::HiddenLogin* login_ = nullptr;
     std::vector<ChipButton> chipButtons_;
-    uint8_t deviceAddress_ = qk::kChipWriteAddresses[0];
+    qk::ChipSession& session_;
     bool chipNeedsInit_ = false;
-    qk::PortIo& port_;
-    std::unique_ptr<qk::TransactionLog> log_;
-    std::string portSetupError_;
     QString startDirectory_;
 };

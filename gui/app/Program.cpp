@@ -101,24 +101,23 @@ namespace {
 
 // One row of the window table: how a window is made, and how its global instance is let go.
 struct WindowRow {
-    std::function<QWidget*(PortIo& port)> create;  // also sets the global instance
-    std::function<void()> forget;                  // resets the global instance
+    std::function<QWidget*(ChipSession& session)> create;  // also sets the global instance
+    std::function<void()> forget;                          // resets the global instance
 };
 
 // A window's object name is its instance name (its layout's root is named after its class).
+// Windows that show or change the chip are given the session.
 template <typename Window>
-WindowRow Row(Window*& instance, const char* name, std::function<Window*(PortIo&)> make) {
-    return {.create = [&instance, name, make](PortIo& port) -> QWidget* {
-                instance = make(port);
+WindowRow Row(Window*& instance, const char* name) {
+    return {.create = [&instance, name](ChipSession& session) -> QWidget* {
+                if constexpr (std::is_constructible_v<Window, ChipSession&>)
+                    instance = new Window(session);
+                else
+                    instance = new Window;
                 instance->setObjectName(name);
                 return instance;
             },
             .forget = [&instance] { instance = nullptr; }};
-}
-
-template <typename Window>
-WindowRow Row(Window*& instance, const char* name) {
-    return Row<Window>(instance, name, [](PortIo&) { return new Window; });
 }
 
 // Windows 2..41 in creation order; they are deleted in the opposite order.
@@ -128,9 +127,7 @@ const std::vector<WindowRow>& WindowTable() {
         Row(AboutBox, "AboutBox"),
         Row(ACK_ErrorDialogForm, "ACK_ErrorDialogForm"),
         Row(WaitErrorDialogForm, "WaitErrorDialogForm"),
-        Row<TI2CForm>(
-            I2CForm, "I2CForm",
-            [](PortIo& port) { return new TI2CForm(port, *OkapiForm, OkapiForm->Log()); }),
+        Row(I2CForm, "I2CForm"),
         Row(SixChBalanceForm, "SixChBalanceForm"),
         Row(DCOffsetForm, "DCOffsetForm"),
         Row(InterchDelayForm, "InterchDelayForm"),
@@ -193,26 +190,16 @@ void InitialiseApplication() {
     QApplication::setApplicationName("QK3xx Software");
 }
 
-Program::Program(PortIo& port, const std::string& adapterDevice) {
-    OkapiForm = new TOkapiForm(port);
+Program::Program(PortIo& port, const std::string& adapterDevice)
+    : session_(std::make_unique<ChipSession>(port)) {
+    if (!adapterDevice.empty()) session_->UseAdapter(adapterDevice);
+    OkapiForm = new TOkapiForm(*session_);
     OkapiForm->setObjectName("OkapiForm");
     for (const WindowRow& row : WindowTable()) {
-        QWidget* window = row.create(port);
+        QWidget* window = row.create(*session_);
         SetWindowFrame(*window);
         g_secondary.append(window);
     }
-    if (!adapterDevice.empty())
-        I2CForm->UseAdapter(
-            std::make_unique<I2cDevBus>(adapterDevice, *OkapiForm, OkapiForm->Log()));
-    RegistersForm->Image().SetWiring({&I2CForm->Master(), [] { return OkapiForm->DeviceAddress(); },
-                                      [] { return OkapiForm->QK310MuteAllEngaged(); }});
-    RegistersForm->Image().SetRefresh([](int entry) { RegistersForm->RefreshEntry(entry); });
-    QK330RegForm->Image().SetWiring({&I2CForm->Master(), [] { return OkapiForm->DeviceAddress(); },
-                                     [] { return OkapiForm->QK330MuteAllEngaged(); }});
-    QK330RegForm->Image().SetRefresh({.entry = [](int entry) { QK330RegForm->RefreshEntry(entry); },
-                                      .wordsRestored = [] { QK330RegForm->RestoreWordWindows(); }});
-    // The frames of the master in use, the adapter's when there is one.
-    BusMonitorForm->Attach(I2CForm->Master());
 }
 
 // Each instance is reset as soon as its window is gone, so that no later destructor can reach it.
@@ -229,9 +216,9 @@ Program::~Program() {
 
 void Program::Show() {
     OkapiForm->show();
-    const bool adapter = I2CForm->AdapterInUse();
+    const bool adapter = session_->AdapterInUse();
     const std::string problem =
-        adapter ? I2CForm->AdapterSetupError() : OkapiForm->PortSetupError();
+        adapter ? session_->AdapterSetupError() : session_->PortSetupError();
     if (!problem.empty()) {
         QMessageBox box(QMessageBox::Warning, adapter ? "I2C adapter" : "Parallel port",
                         QString::fromStdString(problem), QMessageBox::Ok, OkapiForm);

@@ -1,7 +1,9 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "core/bus/Port.h"
+#include "gui/session/ChipSession.h"
 
 namespace qk {
 
@@ -17,6 +19,12 @@ class Program {
 
     // Shows the main window; the port's (or the adapter's) set-up problem, if any, is told once.
     void Show();
+
+    // The state every window shares.
+    ChipSession& Session() { return *session_; }
+
+  private:
+    std::unique_ptr<ChipSession> session_;
 };
 
 // Fixes number formats ("." whatever the locale) and the application's name; call right after

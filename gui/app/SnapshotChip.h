@@ -7,6 +7,7 @@
 #include "core/bus/I2cMaster.h"
 #include "core/chips/RegisterBus.h"
 #include "core/snapshot/Snapshot.h"
+#include "gui/session/ChipSession.h"
 
 namespace qk {
 
@@ -26,6 +27,6 @@ struct SnapshotChip {
 };
 
 // Nothing while no chip is selected.
-std::optional<SnapshotChip> SelectedSnapshotChip();
+std::optional<SnapshotChip> SelectedSnapshotChip(ChipSession& session);
 
 }  // namespace qk

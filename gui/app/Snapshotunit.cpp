@@ -54,7 +54,7 @@ class Progress {
 
 }  // namespace
 
-TSnapshotForm::TSnapshotForm(QWidget* parent) : QWidget(parent) {
+TSnapshotForm::TSnapshotForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     ui.setupUi(this);
     chooseFile_ = [this](FileUse use, const QString& folder) {
         return AskForFile(this, use, folder);
@@ -83,7 +83,7 @@ void TSnapshotForm::ShowResult(const QString& text, bool failed) {
 }
 
 std::optional<qk::Snapshot> TSnapshotForm::TakeSnapshot(const QString& label) {
-    std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip();
+    std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip(session_);
     if (!chip) return std::nullopt;
     Progress progress(this, label, chip->bus);
     std::optional<qk::Snapshot> snapshot = qk::TakeSnapshot(
@@ -93,7 +93,7 @@ std::optional<qk::Snapshot> TSnapshotForm::TakeSnapshot(const QString& label) {
 }
 
 std::optional<qk::Snapshot> TSnapshotForm::ReadFile(const QString& path) {
-    const std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip();
+    const std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip(session_);
     if (!chip) return std::nullopt;
     qk::ParsedSnapshot parsed = qk::ReadSnapshotFile(path.toStdString(), chip->family);
     if (!parsed.snapshot) ShowResult(QFileInfo(path).fileName() + ": " + Text(parsed.error), true);
@@ -101,7 +101,7 @@ std::optional<qk::Snapshot> TSnapshotForm::ReadFile(const QString& path) {
 }
 
 void TSnapshotForm::SaveButtonClick() {
-    if (!qk::SelectedSnapshotChip()) return ShowResult(kNoChip, true);
+    if (!qk::SelectedSnapshotChip(session_)) return ShowResult(kNoChip, true);
     const QString path = ChooseFile(FileUse::Save);
     if (path.isEmpty()) return;
     const std::optional<qk::Snapshot> snapshot = TakeSnapshot("Reading the registers...");
@@ -116,7 +116,7 @@ void TSnapshotForm::SaveButtonClick() {
 }
 
 void TSnapshotForm::CompareButtonClick() {
-    const std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip();
+    const std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip(session_);
     if (!chip) return ShowResult(kNoChip, true);
     const QString path = ChooseFile(FileUse::Open);
     if (path.isEmpty()) return;
@@ -159,7 +159,7 @@ void TSnapshotForm::ShowDifferences(const std::vector<qk::Difference>& differenc
 }
 
 void TSnapshotForm::RestoreButtonClick() {
-    std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip();
+    std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip(session_);
     if (!chip) return ShowResult(kNoChip, true);
     const QString path = ChooseFile(FileUse::Open);
     if (path.isEmpty()) return;

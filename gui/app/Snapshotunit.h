@@ -7,6 +7,7 @@
 #include "core/snapshot/SnapshotCompare.h"
 #include "core/snapshot/SnapshotRestore.h"
 #include "ui_Snapshotunit.h"
+#include "gui/session/ChipSession.h"
 
 // "Snapshot": saves the selected chip's registers to a file, compares a file with the chip and the
 // power-on defaults, and restores a file to the chip with a read-back verification. Off line it
@@ -14,7 +15,7 @@
 class TSnapshotForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TSnapshotForm(QWidget* parent = nullptr);
+    explicit TSnapshotForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     enum class FileUse { Save, Open };
     // Asks for a file (the standard dialog, starting in the last folder); empty when cancelled.
@@ -28,6 +29,7 @@ class TSnapshotForm : public QWidget {
     void CloseButtonClick();
 
   private:
+    qk::ChipSession& session_;
     QString ChooseFile(FileUse use);
     void ShowResult(const QString& text, bool failed = false);
     void ShowDifferences(const std::vector<qk::Difference>& differences);

@@ -58,8 +58,10 @@ VolumePositions PositionsFor(const std::array<int, ChannelCount>& codes, int lou
 
 }  // namespace
 
-VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
+VolumeMutePanel::VolumeMutePanel(ChipSession& session, Ui::TOkapiForm& ui, Host host,
+                                 QObject* parent)
     : QObject(parent),
+      session_(session),
       ui_(ui),
       host_(std::move(host)),
       qk310MasterVolume_{
@@ -87,12 +89,14 @@ VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
           .unmuteBoxes =
               [] { return RegistersForm->Group(QK310RegisterImage::ChannelMuteRegister); },
           .applyChannelEnable = [](int channel) { QK310Form->ApplyChannelEnable(channel); },
-          .applyMuteRegister = [] { RegistersForm->Reg19ButtonClick(); }},
+          .applyMuteRegister = [] { RegistersForm->Reg19ButtonClick(); },
+          .generation = ChipGeneration::First},
       qk330MuteAll_{
           .button = ui.QK330MuteAllBitBtn,
           .unmuteBoxes = [] { return QK330RegForm->Group(QK330RegisterImage::SoftMuteRegister); },
           .applyChannelEnable = [](int channel) { QK330Form->ApplyChannelEnable(channel); },
-          .applyMuteRegister = [] { QK330RegForm->Reg11ButtonClick(); }},
+          .applyMuteRegister = [] { QK330RegForm->Reg11ButtonClick(); },
+          .generation = ChipGeneration::QK330},
       volumeCheckBoxes_{ui.Volume1CheckBox, ui.Volume2CheckBox, ui.Volume3CheckBox,
                         ui.Volume4CheckBox, ui.Volume5CheckBox, ui.Volume6CheckBox},
       channelReadouts_{ui.Ch1Readout, ui.Ch2Readout, ui.Ch3Readout,
@@ -100,6 +104,7 @@ VolumeMutePanel::VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent)
       channelHexReadouts_{ui.Ch1HexReadout, ui.Ch2HexReadout, ui.Ch3HexReadout,
                           ui.Ch4HexReadout, ui.Ch5HexReadout, ui.Ch6HexReadout} {
     Connect(ui);
+    connect(&session_, &ChipSession::registerChanged, this, &VolumeMutePanel::RegisterChanged);
     AddScale(qk310MasterVolume_,
              {ui.MasterVolMaxLabel, ui.Label2, ui.Label3, ui.Label15, ui.MasterVolMinLabel},
              QK310VolumeCodeText);
@@ -203,9 +208,9 @@ void VolumeMutePanel::VolumeCheckBoxClick(int channel) {
 
 // The mute register is written whatever the state, with the boxes as they now stand.
 void VolumeMutePanel::ToggleMuteAll(MuteAll& muteAll) {
-    muteAll.engaged = !muteAll.engaged;
-    muteAll.button->setText(muteAll.engaged ? "MUTED" : "MUTE ALL");
-    SetTextColor(muteAll.button, muteAll.engaged ? clLime : clBlack);
+    session_.SetMuteAllEngaged(muteAll.generation, !Engaged(muteAll));
+    muteAll.button->setText(Engaged(muteAll) ? "MUTED" : "MUTE ALL");
+    SetTextColor(muteAll.button, Engaged(muteAll) ? clLime : clBlack);
     UnmuteBoxesFollowMuteAll(muteAll);
     muteAll.applyMuteRegister();
 }
@@ -214,10 +219,54 @@ void VolumeMutePanel::ToggleMuteAll(MuteAll& muteAll) {
 void VolumeMutePanel::UnmuteBoxesFollowMuteAll(const MuteAll& muteAll) const {
     const BitBoxes unmute = muteAll.unmuteBoxes();
     for (int channel = 1; channel <= Channels; ++channel)
-        if (VolumeCheckBox(channel)->isChecked()) unmute[channel - 1]->setChecked(!muteAll.engaged);
+        if (VolumeCheckBox(channel)->isChecked()) unmute[channel - 1]->setChecked(!Engaged(muteAll));
 }
 
-// --- After a restore ---
+// --- After a read or a restore ---
+
+namespace {
+
+// Where a generation's channel registers are: channel n's volume (n - 1) * volumeWidth after
+// channel 1's, and the register of the six unmute bits.
+struct ChannelRegisters {
+    uint8_t firstVolume;
+    int volumeWidth;
+    uint8_t mute;
+};
+constexpr ChannelRegisters kQK310Channels{QK310RegisterImage::FirstVolumeRegister, 1,
+                                          QK310RegisterImage::ChannelMuteRegister};
+constexpr ChannelRegisters kQK330Channels{0x26, 2, QK330RegisterImage::SoftMuteRegister};
+
+template <typename Image>
+std::array<int, ChannelCount> VolumeCodes(Image& image, const ChannelRegisters& channels) {
+    std::array<int, ChannelCount> codes{};
+    for (int channel = 1; channel <= ChannelCount; ++channel) {
+        const auto sub =
+            static_cast<uint8_t>(channels.firstVolume + (channel - 1) * channels.volumeWidth);
+        codes[channel - 1] = channels.volumeWidth == 1
+                                 ? image.Current(sub)
+                                 : image.Current(sub) << 8 | image.Current(sub + 1);
+    }
+    return codes;
+}
+
+}  // namespace
+
+void VolumeMutePanel::RegisterChanged(ChipFamily family, uint8_t reg) {
+    const ChipGeneration generation = GenerationOf(family);
+    const ChannelRegisters& channels =
+        generation == ChipGeneration::First ? kQK310Channels : kQK330Channels;
+    const int volumeBytes = ChannelCount * channels.volumeWidth;
+    if (reg >= channels.firstVolume && reg < channels.firstVolume + volumeBytes)
+        ShowChannelVolumes(generation,
+                           generation == ChipGeneration::First
+                               ? VolumeCodes(session_.FirstGenerationImage(), channels)
+                               : VolumeCodes(session_.QK330Image(), channels));
+    else if (reg == channels.mute)
+        ShowChannelMutes(generation, generation == ChipGeneration::First
+                                         ? session_.FirstGenerationImage().Current(reg)
+                                         : session_.QK330Image().Current(reg));
+}
 
 void VolumeMutePanel::ShowChannelVolumes(ChipGeneration generation,
                                          const std::array<int, ChannelCount>& codes) {
@@ -237,18 +286,18 @@ void VolumeMutePanel::ShowChannelMutes(ChipGeneration generation, uint8_t unmute
         VolumeCheckBox(channel)->setChecked(unmuteBits >> (channel - 1) & 1);
         muteAll.applyChannelEnable(channel);
     }
-    if (muteAll.engaged) UnmuteBoxesFollowMuteAll(muteAll);
+    if (Engaged(muteAll)) UnmuteBoxesFollowMuteAll(muteAll);
 }
 
 // --- PWM INIT and RESET ---
 
 void VolumeMutePanel::QK310PWMResetBitBtnClick() {
-    I2CForm->Master().I2cResetErrors();
+    session_.Master().I2cResetErrors();
     for (int item : {SoftResetItem, NormalModeItem}) SysControl1Form->ApplyD2Item(item);
 }
 
 void VolumeMutePanel::QK330PWMResetBitBtnClick() {
-    I2CForm->Master().I2cResetErrors();
+    session_.Master().I2cResetErrors();
     for (int item : {SoftResetItem, NormalModeItem}) QK330SysControl2Form->ApplyD2Item(item);
 }
 
@@ -262,7 +311,7 @@ void VolumeMutePanel::QK330InitSWBitBtnClick() {
 }
 
 void VolumeMutePanel::ResetErrorsAndReselectChip() {
-    I2CForm->Master().I2cResetErrors();
+    session_.Master().I2cResetErrors();
     host_.reselectCheckedChip();
 }
 

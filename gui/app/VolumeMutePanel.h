@@ -8,6 +8,7 @@
 
 #include "core/chips/ChipFacts.h"
 #include "gui/widgets/BitBoxes.h"
+#include "gui/session/ChipSession.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,10 +21,6 @@ class TOkapiForm;
 namespace qk {
 
 class UpDown;
-
-// The two register-set generations: the first (QK310, QK320, QK350/60) and the QK330's (QK330,
-// QK340).
-enum class ChipGeneration { First, QK330 };
 
 // The main window's volume and mute panel: the master volume group and button panel of each
 // generation, the channel mute boxes and the channel readouts. Its controls are the main window's;
@@ -39,13 +36,11 @@ class VolumeMutePanel : public QObject {
         std::function<void()> reselectCheckedChip;
     };
 
-    VolumeMutePanel(Ui::TOkapiForm& ui, Host host, QObject* parent);
+    VolumeMutePanel(ChipSession& session, Ui::TOkapiForm& ui, Host host, QObject* parent);
 
     // Shows the chosen generation's master volume group and button panel, hides the other's.
     void ShowGeneration(ChipGeneration generation);
 
-    bool QK310MuteAllEngaged() const { return qk310MuteAll_.engaged; }
-    bool QK330MuteAllEngaged() const { return qk330MuteAll_.engaged; }
     // The first generation's master slider position (0 loudest).
     int MasterVolumePosition() const;
     // The QK330 master slider position (0 loudest, 287 is 0.00 dB).
@@ -89,7 +84,7 @@ class VolumeMutePanel : public QObject {
         std::function<BitBoxes()> unmuteBoxes;
         std::function<void(int channel)> applyChannelEnable;
         std::function<void()> applyMuteRegister;
-        bool engaged = false;
+        ChipGeneration generation;  // whose MUTE ALL state the session keeps
     };
 
     void Connect(Ui::TOkapiForm& ui);
@@ -123,6 +118,11 @@ class VolumeMutePanel : public QObject {
 
     static constexpr int Channels = ChannelCount;
 
+    bool Engaged(const MuteAll& muteAll) const { return session_.MuteAllEngaged(muteAll.generation); }
+    // A channel register changed without an edit: the panel follows the image.
+    void RegisterChanged(ChipFamily family, uint8_t reg);
+
+    ChipSession& session_;
     Ui::TOkapiForm& ui_;
     Host host_;
     MasterVolume qk310MasterVolume_;

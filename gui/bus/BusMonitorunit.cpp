@@ -6,10 +6,6 @@
 #include <QScrollBar>
 
 #include "gui/app/FileChoice.h"
-#include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
-#include "gui/gen1/Registersunit.h"
-#include "gui/qk330/QK330Regunit.h"
 #include "gui/widgets/FrameTableModel.h"
 #include "gui/widgets/ModalDialogs.h"
 
@@ -18,8 +14,9 @@ namespace {
 constexpr int SyncDelayMs = 50;
 constexpr int ColumnWidths[] = {90, 62, 44, 40, 120, 60, 340, 100};
 
-std::optional<qk::ChipFamily> FamilyInUse() {
-    return OkapiForm ? OkapiForm->CheckedFamily() : std::nullopt;
+std::optional<qk::ChipFamily> FamilyInUse(const qk::ChipSession& session) {
+    if (const qk::ChipInfo* chip = session.SelectedChip()) return chip->family;
+    return std::nullopt;
 }
 
 template <typename Image>
@@ -30,25 +27,24 @@ std::optional<uint8_t> HeldByte(const Image& image, uint8_t subAddress) {
 }
 
 // The byte the register image of the chip in use holds at a sub-address.
-std::optional<uint8_t> ImageByte(uint8_t subAddress) {
-    const auto family = FamilyInUse();
-    if (family == qk::ChipFamily::QK310 && RegistersForm)
-        return HeldByte(RegistersForm->Image(), subAddress);
-    if (family == qk::ChipFamily::QK330 && QK330RegForm)
-        return HeldByte(QK330RegForm->Image(), subAddress);
+std::optional<uint8_t> ImageByte(qk::ChipSession& session, uint8_t subAddress) {
+    const auto family = FamilyInUse(session);
+    if (family == qk::ChipFamily::QK310)
+        return HeldByte(session.FirstGenerationImage(), subAddress);
+    if (family == qk::ChipFamily::QK330) return HeldByte(session.QK330Image(), subAddress);
     return std::nullopt;
 }
 
 }  // namespace
 
-TBusMonitorForm::TBusMonitorForm(QWidget* parent)
+TBusMonitorForm::TBusMonitorForm(qk::ChipSession& session, QWidget* parent)
     : QWidget(parent),
       meaning_(
-          []() -> const qk::RegisterMap* {
-              const auto family = FamilyInUse();
+          [&session]() -> const qk::RegisterMap* {
+              const auto family = FamilyInUse(session);
               return family ? &qk::MapOf(*family) : nullptr;
           },
-          ImageByte) {
+          [&session](uint8_t subAddress) { return ImageByte(session, subAddress); }) {
     ui.setupUi(this);
     recorder_.SetDescriber(&meaning_);
     setFixedSize(size());
@@ -77,6 +73,8 @@ TBusMonitorForm::TBusMonitorForm(QWidget* parent)
     connect(ui.SaveButton, &QPushButton::clicked, this, &TBusMonitorForm::SaveButtonClick);
     connect(ui.CloseButton, &QPushButton::clicked, this, &QWidget::hide);
     connect(ui.FilterEdit, &QLineEdit::textChanged, this, &TBusMonitorForm::FilterEditChange);
+    // The frames of the master in use, the adapter's when there is one.
+    Attach(session.Master());
 }
 
 TBusMonitorForm::~TBusMonitorForm() {

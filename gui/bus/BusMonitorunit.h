@@ -6,6 +6,7 @@
 #include "core/bus/FrameRecorder.h"
 #include "core/chips/RegisterMeaning.h"
 #include "ui_BusMonitorunit.h"
+#include "gui/session/ChipSession.h"
 
 namespace qk {
 class FrameTableModel;
@@ -20,7 +21,7 @@ class TBusMonitorForm : public QWidget {
   public:
     static constexpr size_t MaxFrames = 100000;
 
-    explicit TBusMonitorForm(QWidget* parent = nullptr);
+    explicit TBusMonitorForm(qk::ChipSession& session, QWidget* parent = nullptr);
     ~TBusMonitorForm() override;
 
     // Starts watching a bus master (the one the program uses; it may change once at start).

@@ -4,7 +4,7 @@
 #include "gui/app/Okapimain.h"
 #include "gui/bus/BusMonitorunit.h"
 
-TGPIOForm::TGPIOForm(QWidget* parent) : QWidget(parent) {
+TGPIOForm::TGPIOForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     bits_ = {ui.Bit0CheckBox, ui.Bit1CheckBox, ui.Bit2CheckBox, ui.Bit3CheckBox,
@@ -14,5 +14,5 @@ TGPIOForm::TGPIOForm(QWidget* parent) : QWidget(parent) {
 }
 
 void TGPIOForm::SendButtonClick() {
-    OkapiForm->Port().PortWrite(qk::DataPort, qk::PackBits(bits_));
+    session_.Port().PortWrite(qk::DataPort, qk::PackBits(bits_));
 }

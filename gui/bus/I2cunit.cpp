@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
 #include "gui/widgets/Colors.h"
 
 namespace {
@@ -13,9 +11,8 @@ const char* const AdapterClockText = "By Adapter";
 
 }  // namespace
 
-TI2CForm::TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink& log,
-                   QWidget* parent)
-    : QWidget(parent), bus_(port, errors, log) {
+TI2CForm::TI2CForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session), bus_(session.ParallelBus()) {
     ui.setupUi(this);
     layoutMaximumCount_ = ui.UpDownFreqAdjust->maximum();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -31,25 +28,25 @@ TI2CForm::TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink&
     connect(ui.UpDownFreqAdjust, &qk::UpDown::clicked, this, &TI2CForm::UpDownFreqAdjustClick);
     connect(ui.CalibrateButton, &QPushButton::clicked, this, &TI2CForm::CalibrateButtonClick);
     connect(ui.CloseButton, &QPushButton::clicked, this, &TI2CForm::CloseButtonClick);
+    if (session_.AdapterInUse()) ShowAdapterClock();
 }
 
 void TI2CForm::ShowStatus(const std::string& text) {
-    OkapiForm->ShowFirstStatus(text);
+    session_.ReportStatus(text);
 }
 
-bool TI2CForm::UseAdapter(std::unique_ptr<qk::I2cDevBus> adapter) {
-    adapter_ = std::move(adapter);
+void TI2CForm::ShowAdapterClock() {
     ui.FreqAdjustLabel->setText(AdapterClockText);
-    ui.FreqAdjustLabel->setToolTip(QString("The I2C adapter %1 sets the SCL clock")
-                                       .arg(QString::fromStdString(adapter_->Device())));
+    ui.FreqAdjustLabel->setToolTip(
+        QString("The I2C adapter %1 sets the SCL clock")
+            .arg(QString::fromStdString(session_.AdapterDevice())));
     for (QWidget* control : std::initializer_list<QWidget*>{
              ui.UpDownFreqAdjust, ui.FreqAdjustButton, ui.CalibrateButton})
         control->setEnabled(false);
-    return adapter_->Setup();
 }
 
 void TI2CForm::CalibrateScl(double targetMicroseconds) {
-    if (OkapiForm->IsOffLine() || AdapterInUse()) return;
+    if (session_.OffLine() || session_.AdapterInUse()) return;
     qk::SetTextColor(ui.CalibrateButton, qk::clLime);
     ui.CalibrateButton->repaint();  // the calibration blocks the event loop: show lime now
     const qk::SclCalibrationResult result =

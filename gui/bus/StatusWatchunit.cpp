@@ -8,8 +8,6 @@
 
 #include "gui/app/FileChoice.h"
 #include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
-#include "gui/bus/I2cunit.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/qk330/QK330Regunit.h"
 
@@ -32,7 +30,7 @@ QString RegisterText(uint8_t reg) {
 
 }  // namespace
 
-TStatusWatchForm::TStatusWatchForm(QWidget* parent) : QWidget(parent) {
+TStatusWatchForm::TStatusWatchForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     new QGridLayout(ui.LampPanel);
@@ -47,17 +45,17 @@ TStatusWatchForm::TStatusWatchForm(QWidget* parent) : QWidget(parent) {
     connect(ui.IntervalSpinBox, &QSpinBox::valueChanged, this,
             &TStatusWatchForm::IntervalSpinBoxChange);
     connect(ui.CloseButton, &QPushButton::clicked, this, &TStatusWatchForm::CloseButtonClick);
-    connect(OkapiForm, &TOkapiForm::OffLineChanged, this, &TStatusWatchForm::OffLineChanged);
+    connect(&session_, &qk::ChipSession::offLineChanged, this, &TStatusWatchForm::OffLineChanged);
 }
 
 qk::I2cMaster& TStatusWatchForm::Master() const {
-    return I2CForm->Master();
+    return session_.Master();
 }
 
 void TStatusWatchForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    OffLineChanged(OkapiForm->IsOffLine());
-    if (const auto family = OkapiForm->CheckedFamily()) FollowChip(*family);
+    OffLineChanged(session_.OffLine());
+    if (const qk::ChipInfo* chip = session_.SelectedChip()) FollowChip(chip->family);
 }
 
 // Nothing is read while nobody watches: a closed watch stops, and starts again only when asked.
@@ -72,7 +70,8 @@ void TStatusWatchForm::closeEvent(QCloseEvent* event) {
 }
 
 std::optional<qk::ChipFamily> TStatusWatchForm::CheckedFamily() {
-    const auto family = OkapiForm->CheckedFamily();
+    std::optional<qk::ChipFamily> family;
+    if (const qk::ChipInfo* chip = session_.SelectedChip()) family = chip->family;
     if (!family)
         ui.NoteLabel->setText("Choose a chip first: the watch reads its status registers.");
     return family;
@@ -148,7 +147,7 @@ void TStatusWatchForm::StartStopButtonClick() {
 void TStatusWatchForm::Start() {
     const auto family = CheckedFamily();
     if (!family) return;
-    if (OkapiForm->IsOffLine()) {
+    if (session_.OffLine()) {
         OffLineChanged(true);
         return;
     }
@@ -195,7 +194,7 @@ void TStatusWatchForm::Poll() {
     uint8_t values[2] = {0, 0};
     bool ok = true;
     for (int i = 0; i < 2 && ok; ++i)
-        ok = Master().I2cRead(OkapiForm->DeviceAddress(), qk::StatusRegisters[i], &values[i], 1);
+        ok = Master().I2cRead(session_.DeviceAddress(), qk::StatusRegisters[i], &values[i], 1);
     if (!ok) {
         const char* kind = Master().AckErrorFlag    ? "ACK Error"
                            : Master().WaitErrorFlag ? "Wait Error"

@@ -5,6 +5,7 @@
 
 #include "core/chips/StatusWatch.h"
 #include "ui_StatusWatchunit.h"
+#include "gui/session/ChipSession.h"
 
 class QLabel;
 namespace qk {
@@ -20,7 +21,7 @@ class I2cMaster;
 class TStatusWatchForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TStatusWatchForm(QWidget* parent = nullptr);
+    explicit TStatusWatchForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     bool Polling() const { return timer_.isActive(); }
     // One poll now, as the timer's tick does.
@@ -33,6 +34,7 @@ class TStatusWatchForm : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    qk::ChipSession& session_;
     void StartStopButtonClick();
     void CloseButtonClick();
     void ZeroButtonClick();

@@ -52,7 +52,7 @@ uint8_t VolumeRegister(int channel) {
 
 }  // namespace
 
-TSixChBalanceForm::TSixChBalanceForm(QWidget* parent) : QWidget(parent) {
+TSixChBalanceForm::TSixChBalanceForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     strips_.Build(
@@ -74,7 +74,7 @@ void TSixChBalanceForm::ChannelApply(int channel) {
     strip.readouts.front()->setText(QString::fromStdString(OffsetText(offset)));
     ShowOnMainWindow(channel, code);
     // Beyond the quietest code the channel is muted: the register gets 00h.
-    RegistersForm->Image().StoreAndWrite(VolumeRegister(channel),
+    session_.FirstGenerationImage().StoreAndWrite(VolumeRegister(channel),
                                          static_cast<uint8_t>(code >= 0 ? code : 0));
 }
 
@@ -90,12 +90,13 @@ void TSixChBalanceForm::ApplyAllChannelVolumes() {
 
 void TSixChBalanceForm::ChannelZero(int channel) {
     qk::ZeroAfterErrorRecovery(
-        strips_, []() -> qk::ByteRegisters& { return RegistersForm->Image(); },
+        strips_, session_.FirstGenerationImage(),
         Registers::ErrorRecoveryRegister, channel);
 }
 
 void TSixChBalanceForm::DefaultBitBtnClick() {
-    qk::ZeroCheckedChannels(strips_);
+    qk::ZeroCheckedChannels(
+        strips_, [](int channel) { return OkapiForm->VolumeCheckBox(channel)->isChecked(); });
 }
 
 void TSixChBalanceForm::EnableChannel(int channel, bool enabled) {

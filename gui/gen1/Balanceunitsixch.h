@@ -4,6 +4,7 @@
 
 #include "gui/widgets/ChannelStrips.h"
 #include "ui_Balanceunitsixch.h"
+#include "gui/session/ChipSession.h"
 
 // "Volume Offset": a per-channel attenuation added to the main window's master volume. Each
 // channel's volume code, 249 - (master + offset), is shown on the main window and written to the
@@ -11,7 +12,7 @@
 class TSixChBalanceForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TSixChBalanceForm(QWidget* parent = nullptr);
+    explicit TSixChBalanceForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Channel apply of channel 1..6: readouts, image and register.
     void ChannelApply(int channel);
@@ -27,6 +28,7 @@ class TSixChBalanceForm : public QWidget {
     QSlider* OffsetSlider(int channel) const { return strips_.Strip(channel).trackBar; }
 
   private:
+    qk::ChipSession& session_;
     // The main window's channel readouts of a volume code.
     static void ShowOnMainWindow(int channel, int code);
 

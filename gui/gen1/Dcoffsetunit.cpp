@@ -36,7 +36,7 @@ qk::ChannelSliderEncoding DcOffsetEncoding() {
 
 }  // namespace
 
-TDCOffsetForm::TDCOffsetForm(QWidget* parent) : ChannelSliderForm(DcOffsetEncoding(), parent) {
+TDCOffsetForm::TDCOffsetForm(qk::ChipSession& session, QWidget* parent) : ChannelSliderForm(session, DcOffsetEncoding(), parent) {
     ui.setupUi(this);
     BuildChannels();
     setFixedSize(size());

@@ -6,7 +6,7 @@
 class TDCOffsetForm : public qk::ChannelSliderForm {
     Q_OBJECT
   public:
-    explicit TDCOffsetForm(QWidget* parent = nullptr);
+    explicit TDCOffsetForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
   private:
     Ui::TDCOffsetForm ui;

@@ -3,8 +3,8 @@
 #include "core/chips/QK310RegisterImage.h"
 #include "gui/registerkit/ChannelDelayEncoding.h"
 
-TInterchDelayForm::TInterchDelayForm(QWidget* parent)
-    : ChannelSliderForm(qk::ChannelDelayEncoding(qk::QK310ChannelRegisters, qk::QK310StripGeometry,
+TInterchDelayForm::TInterchDelayForm(qk::ChipSession& session, QWidget* parent)
+    : ChannelSliderForm(session, qk::ChannelDelayEncoding(qk::QK310ChannelRegisters, qk::QK310StripGeometry,
                                                  qk::QK310RegisterImage::FirstDelayRegister),
                         parent) {
     ui.setupUi(this);

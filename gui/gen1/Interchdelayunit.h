@@ -6,7 +6,7 @@
 class TInterchDelayForm : public qk::ChannelSliderForm {
     Q_OBJECT
   public:
-    explicit TInterchDelayForm(QWidget* parent = nullptr);
+    explicit TInterchDelayForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
   private:
     Ui::TInterchDelayForm ui;

@@ -12,27 +12,28 @@
 #include "gui/gen1/Registersunit.h"
 #include "gui/widgets/ValueReadout.h"
 
-TQK310Form::TQK310Form(QWidget* parent) : TQK310Form(qk::QK310PowerOnDefaults, false, parent) {
+TQK310Form::TQK310Form(qk::ChipSession& session, QWidget* parent) : TQK310Form(session, qk::QK310PowerOnDefaults, false, parent) {
     setObjectName("QK310Form");
     setWindowTitle("QK310Form");
 }
 
-TQK310Form::TQK310Form(const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults,
+TQK310Form::TQK310Form(qk::ChipSession& session,
+                       const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults,
                        bool hasAbdDelay, QWidget* parent)
-    : QWidget(parent), defaults_(defaults), hasAbdDelay_(hasAbdDelay) {
+    : QWidget(parent), session_(session), defaults_(defaults), hasAbdDelay_(hasAbdDelay) {
     setFixedSize(120, 40);  // never shown
 }
 
 void TQK310Form::LoadPowerOnDefaults() {
-    RegistersForm->Image().DefaultImage = defaults_;
+    session_.FirstGenerationImage().DefaultImage = defaults_;
 }
 
 void TQK310Form::InitSubAddresses() {
-    RegistersForm->Image().InitSubAddresses();
+    session_.FirstGenerationImage().InitSubAddresses();
 }
 
 void TQK310Form::CaptureDefaultImage() {
-    qk::QK310RegisterImage& image = RegistersForm->Image();
+    qk::QK310RegisterImage& image = session_.FirstGenerationImage();
     for (int entry = 0; entry < qk::QK310RegisterImage::Entries; ++entry)
         image.DefaultImage[entry] = image.ReadRegister(image.SubAddressTable[entry]);
 }
@@ -42,7 +43,7 @@ void TQK310Form::ActivateChipModel() {
     // The ABD group is shown before the restore and hidden after it: its entry is restored and
     // its list follows the bits either way.
     if (hasAbdDelay_) RegistersForm->ShowAbdDelayGroup(true);
-    RegistersForm->Image().LoadImageFromDefaults();
+    session_.FirstGenerationImage().LoadImageFromDefaults();
     if (!hasAbdDelay_) RegistersForm->ShowAbdDelayGroup(false);
     SixChBalanceForm->DefaultBitBtnClick();
     SetMasterVolumeToZeroDb();
@@ -64,7 +65,7 @@ void TQK310Form::ApplyChannelEnable(int channel) {
     // While MUTE ALL is engaged a re-enabled channel stays muted until MUTE ALL is released.
     if (!enabled)
         unmute->setChecked(false);
-    else if (!OkapiForm->QK310MuteAllEngaged())
+    else if (!session_.MuteAllEngaged(qk::ChipGeneration::First))
         unmute->setChecked(true);
     unmute->setEnabled(enabled);
     SixChBalanceForm->EnableChannel(channel, enabled);

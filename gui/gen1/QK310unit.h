@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/chips/QK310RegisterImage.h"
+#include "gui/session/ChipSession.h"
 
 // The first-generation chip model (QK310; QK320Form derives from it): a hidden window without
 // controls that fills the register image, activates the chip after selection, turns volume codes
@@ -12,7 +13,7 @@
 class TQK310Form : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK310Form(QWidget* parent = nullptr);
+    explicit TQK310Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // DefaultImage from the chip's power-on table; no bus traffic.
     void LoadPowerOnDefaults();
@@ -28,12 +29,14 @@ class TQK310Form : public QWidget {
     void ApplyChannelEnable(int channel);
 
   protected:
-    TQK310Form(const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults,
+    TQK310Form(qk::ChipSession& session,
+               const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults,
                bool hasAbdDelay, QWidget* parent);
 
   private:
     void SetMasterVolumeToZeroDb();
 
+    qk::ChipSession& session_;
     const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults_;
     bool hasAbdDelay_;
 };

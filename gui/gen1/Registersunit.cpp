@@ -48,8 +48,9 @@ void PrepareDelayList(QComboBox* list) {
 
 }  // namespace
 
-TRegistersForm::TRegistersForm(QWidget* parent)
+TRegistersForm::TRegistersForm(qk::ChipSession& session, QWidget* parent)
     : QWidget(parent),
+      image_(session.FirstGenerationImage()),
       groups_(
           qk::QK310Map(), [this]() -> Registers& { return image_; },
           [this](uint8_t reg) { FollowGroup(reg); }) {
@@ -64,6 +65,8 @@ TRegistersForm::TRegistersForm(QWidget* parent)
     };
     for (const DelayList& delay : delayLists_) PrepareDelayList(delay.list);
     ConnectHandlers();
+    image_.SetRefresh([this](int entry) { RefreshEntry(entry); });
+    connect(&session, &qk::ChipSession::loginChanged, ui.TestRegBitBtn, &QWidget::setVisible);
 }
 
 void TRegistersForm::ConnectHandlers() {

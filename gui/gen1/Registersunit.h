@@ -5,17 +5,17 @@
 
 #include "core/chips/QK310RegisterImage.h"
 #include "gui/registerkit/RegisterBoxGroups.h"
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/BitBoxes.h"
 #include "ui_Registersunit.h"
 
-// "Registers": the first generation's register editor. It owns the register image, and its check
-// boxes are shared state that the main window, the chip models and the setup windows read and set.
+// "Registers": the first generation's register editor of the session's image. Its check boxes are
+// shared state that the main window, the chip models and the setup windows read and set.
 class TRegistersForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TRegistersForm(QWidget* parent = nullptr);
+    explicit TRegistersForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
-    qk::QK310RegisterImage& Image() { return image_; }
     // The check boxes of a register group (00h, 01h, 02h, 03h, 04h, 05h, 12h, 19h), bit 0 first.
     qk::BitBoxes Group(uint8_t reg) const;
     // Channel mute Apply: packs group 19 and writes 19h even while MUTE ALL is engaged.
@@ -55,7 +55,7 @@ class TRegistersForm : public QWidget {
     void ListFollowsBits(const DelayList& delay);
 
     Ui::TRegistersForm ui;
-    qk::QK310RegisterImage image_;
+    qk::QK310RegisterImage& image_;
     qk::RegisterBoxGroups groups_;
     std::array<DelayList, 2> delayLists_{};
 };

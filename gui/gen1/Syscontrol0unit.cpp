@@ -4,10 +4,10 @@
 #include "gui/app/Forms.h"
 #include "gui/gen1/Registersunit.h"
 
-TSysControl0Form::TSysControl0Form(QWidget* parent) : RadioRegisterForm(parent) {
+TSysControl0Form::TSysControl0Form(qk::ChipSession& session, QWidget* parent) : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     constexpr uint8_t reg = qk::QK310RegisterImage::SystemControl0Register;
-    const Register editorGroup = qk::FirstGenerationRegister(
+    const Register editorGroup = qk::FirstGenerationRegister(session,
         reg, [] { return RegistersForm->Group(reg); }, true);
     // Speed 11b has no item: a reload leaves the speed selection as it was.
     std::vector<qk::RadioField> fields = {

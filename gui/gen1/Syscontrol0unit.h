@@ -7,7 +7,7 @@
 class TSysControl0Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TSysControl0Form(QWidget* parent = nullptr);
+    explicit TSysControl0Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
   private:
     Ui::TSysControl0Form ui;

@@ -7,7 +7,7 @@
 class TSysControl1Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TSysControl1Form(QWidget* parent = nullptr);
+    explicit TSysControl1Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Selects an item of the "D2 Select" group and applies: PWM INIT pulses a soft reset (item 0,
     // then item 1, normal mode) this way.

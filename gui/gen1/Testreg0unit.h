@@ -6,7 +6,7 @@
 class TTestReg0Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TTestReg0Form(QWidget* parent = nullptr);
+    explicit TTestReg0Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
   private:
     Ui::TTestReg0Form ui;

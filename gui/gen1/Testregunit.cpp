@@ -27,10 +27,10 @@ void FollowGroup(uint8_t reg) {
 
 }  // namespace
 
-TTestRegForm::TTestRegForm(QWidget* parent)
-    : QWidget(parent),
+TTestRegForm::TTestRegForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session),
       groups_(
-          qk::QK310Map(), []() -> Registers& { return RegistersForm->Image(); }, FollowGroup) {
+          qk::QK310Map(), [this]() -> Registers& { return session_.FirstGenerationImage(); }, FollowGroup) {
     ui.setupUi(this);
     setFixedSize(size());
     groups_.Build(this, kGroupLayouts);

@@ -5,12 +5,13 @@
 #include "gui/registerkit/RegisterBoxGroups.h"
 #include "gui/widgets/BitBoxes.h"
 #include "ui_Testregunit.h"
+#include "gui/session/ChipSession.h"
 
 // "Test Registers": registers 1Dh (Dither, read only), 1Eh (Test 0) and 1Fh (Test 1) bit by bit.
 class TTestRegForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TTestRegForm(QWidget* parent = nullptr);
+    explicit TTestRegForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // The check boxes of register 1Dh, 1Eh or 1Fh, bit 0 first.
     qk::BitBoxes Group(uint8_t reg) const;
@@ -32,6 +33,7 @@ class TTestRegForm : public QWidget {
     void CancelButtonClick();
 
   private:
+    qk::ChipSession& session_;
     Ui::TTestRegForm ui;
     qk::RegisterBoxGroups groups_;
 };

@@ -83,7 +83,7 @@ void ShowAsChannelName(QLabel* name) {
 
 }  // namespace
 
-TQK330SixChBalanceForm::TQK330SixChBalanceForm(QWidget* parent) : QWidget(parent) {
+TQK330SixChBalanceForm::TQK330SixChBalanceForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     strips_.Build(
@@ -109,7 +109,7 @@ void TQK330SixChBalanceForm::ApplyChannelVolume(int channel) {
     strip.readouts.front()->setText(QString::fromStdString(OffsetText(offset)));
     OkapiForm->ChannelReadout(channel)->setText(CodeText(code));
     OkapiForm->ChannelHexReadout(channel)->setText(QString::fromStdString(qk::HexWordText(value)));
-    QK330RegForm->Image().StoreAndWriteWord(VolumeRegister(channel), value);
+    session_.QK330Image().StoreAndWriteWord(VolumeRegister(channel), value);
 }
 
 void TQK330SixChBalanceForm::ApplyAllChannelVolumes() {
@@ -117,13 +117,14 @@ void TQK330SixChBalanceForm::ApplyAllChannelVolumes() {
 }
 
 void TQK330SixChBalanceForm::ZeroAllBitBtnClick() {
-    qk::ZeroCheckedChannels(strips_);
+    qk::ZeroCheckedChannels(
+        strips_, [](int channel) { return OkapiForm->VolumeCheckBox(channel)->isChecked(); });
 }
 
 void TQK330SixChBalanceForm::ChannelResetBitBtnClick(int channel) {
     // The register editor's boxes of 12h are left as they are.
     qk::ZeroAfterErrorRecovery(
-        strips_, []() -> qk::ByteRegisters& { return QK330RegForm->Image(); },
+        strips_, session_.QK330Image(),
         kErrorRecoveryRegister, channel);
 }
 

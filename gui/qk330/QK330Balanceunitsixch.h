@@ -5,6 +5,7 @@
 
 #include "gui/widgets/ChannelStrips.h"
 #include "ui_QK330Balanceunitsixch.h"
+#include "gui/session/ChipSession.h"
 
 // "QK330 Volume Offset": a per-channel attenuation added to the main window's QK330 master
 // volume. Each channel's code, 1262 - (master + offset), is shown on the main window and written
@@ -12,7 +13,7 @@
 class TQK330SixChBalanceForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK330SixChBalanceForm(QWidget* parent = nullptr);
+    explicit TQK330SixChBalanceForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Channel 1..6: its readouts here and on the main window, its image word and its register.
     void ApplyChannelVolume(int channel);
@@ -29,6 +30,7 @@ class TQK330SixChBalanceForm : public QWidget {
     QSlider* OffsetSlider(int channel) const { return strips_.Strip(channel).trackBar; }
 
   private:
+    qk::ChipSession& session_;
     Ui::TQK330SixChBalanceForm ui;
     qk::ChannelStrips strips_;
 };

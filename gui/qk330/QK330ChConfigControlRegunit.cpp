@@ -28,9 +28,9 @@ void SetBitLabelHint(QWidget* group, const char* reg, const QString& bit, const 
 }  // namespace
 
 // The setup window follows a channel's boxes only when it edits that channel: no follow here.
-TQK330ChConfigControlRegForm::TQK330ChConfigControlRegForm(QWidget* parent)
-    : QWidget(parent),
-      groups_(qk::QK330Map(), []() -> qk::ByteRegisters& { return QK330RegForm->Image(); }) {
+TQK330ChConfigControlRegForm::TQK330ChConfigControlRegForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session),
+      groups_(qk::QK330Map(), [this]() -> qk::ByteRegisters& { return session_.QK330Image(); }) {
     ui.setupUi(this);
     static constexpr const char* kRegisters[Channels] = {"06", "07", "08", "09", "0A", "0B"};
     std::array<qk::RegisterGroupLayout, Channels> layouts{};

@@ -5,6 +5,7 @@
 #include "gui/registerkit/RegisterBoxGroups.h"
 #include "gui/widgets/BitBoxes.h"
 #include "ui_QK330ChConfigControlRegunit.h"
+#include "gui/session/ChipSession.h"
 
 // "Channel Configuration Control Registers": the six channel configuration registers 06h..0Bh
 // (channel n at 06h + n - 1) bit by bit; the channel setup window follows their boxes.
@@ -14,7 +15,7 @@ class TQK330ChConfigControlRegForm : public QWidget {
     static constexpr int Channels = 6;
     static constexpr uint8_t FirstRegister = 0x06;
 
-    explicit TQK330ChConfigControlRegForm(QWidget* parent = nullptr);
+    explicit TQK330ChConfigControlRegForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Shows channel 1..6's eight boxes from a value.
     void ShowChannelBits(int channel, uint8_t value);
@@ -36,6 +37,7 @@ class TQK330ChConfigControlRegForm : public QWidget {
     void CancelButtonClick();
 
   private:
+    qk::ChipSession& session_;
     static uint8_t RegisterOf(int channel) { return uint8_t(FirstRegister + channel - 1); }
 
     Ui::TQK330ChConfigControlRegForm ui;

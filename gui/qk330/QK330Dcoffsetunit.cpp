@@ -46,7 +46,7 @@ uint8_t OffsetRegister(int channel) {
 
 }  // namespace
 
-TQK330DCOffsetForm::TQK330DCOffsetForm(QWidget* parent) : QWidget(parent) {
+TQK330DCOffsetForm::TQK330DCOffsetForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     strips_.Build(
@@ -67,7 +67,7 @@ void TQK330DCOffsetForm::SetChannelFromValue(int channel, uint16_t value) {
 void TQK330DCOffsetForm::ShowHeldValue(int channel) {
     if (!qk::ChannelStrips::ValidChannel(channel)) return;
     const qk::ChannelStrip& strip = strips_.Strip(channel);
-    const uint16_t held = QK330RegForm->Image().CurrentWord(OffsetRegister(channel));
+    const uint16_t held = session_.QK330Image().CurrentWord(OffsetRegister(channel));
     qk::ShowValueText(strip.readouts[0], qk::DcOffsetValueText(held));
     strip.readouts[1]->setText(QString::fromStdString(qk::HexWordText(held)));
 }
@@ -83,11 +83,11 @@ void TQK330DCOffsetForm::ChannelTrackBarChange(int channel) {
     const uint16_t value = qk::DcOffsetRegisterValue(position);
     qk::ShowValueText(strip.readouts[0], qk::DcOffsetPercentText(position));
     strip.readouts[1]->setText(QString::fromStdString(qk::HexWordText(value)));
-    QK330RegForm->Image().StoreAndWriteWord(OffsetRegister(channel), value);
+    session_.QK330Image().StoreAndWriteWord(OffsetRegister(channel), value);
 }
 
 void TQK330DCOffsetForm::DefaultBitBtnClick() {
-    qk::QK330RegisterImage& image = QK330RegForm->Image();
+    qk::QK330RegisterImage& image = session_.QK330Image();
     const int first = qk::QK330RegisterImage::EntryOf(kChannel1OffsetRegister);
     for (int entry = first; entry < first + kOffsetBytes; ++entry)
         image.CurrentImage[entry] = image.DefaultImage[entry];

@@ -4,13 +4,14 @@
 
 #include "gui/widgets/ChannelStrips.h"
 #include "ui_QK330Dcoffsetunit.h"
+#include "gui/session/ChipSession.h"
 
 // "DC Offset": the signed 13-bit DC offsets of channels 1..6, two-byte registers 14h-15h ..
 // 1Eh-1Fh.
 class TQK330DCOffsetForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK330DCOffsetForm(QWidget* parent = nullptr);
+    explicit TQK330DCOffsetForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Puts channel 1..6's slider where a 13-bit register value stands; a moved slider writes its
     // register. The readouts then show the register as the image holds it.
@@ -26,6 +27,7 @@ class TQK330DCOffsetForm : public QWidget {
     void DefaultBitBtnClick();
 
   private:
+    qk::ChipSession& session_;
     Ui::TQK330DCOffsetForm ui;
     qk::ChannelStrips strips_;
 };

@@ -2,11 +2,11 @@
 
 #include "gui/qk330/QK330SetupRegister.h"
 
-TQK330ErrAndAutomuteDelayForm::TQK330ErrAndAutomuteDelayForm(QWidget* parent)
-    : RadioRegisterForm(parent) {
+TQK330ErrAndAutomuteDelayForm::TQK330ErrAndAutomuteDelayForm(qk::ChipSession& session, QWidget* parent)
+    : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     // clang-format off
-    Bind(qk::QK330EditorRegister(0x13), {
+    Bind(qk::QK330EditorRegister(session, 0x13), {
         {.group = ui.AutoMuteDelayRadioGroup, .shift = 0, .width = 4, .codes = qk::AscendingCodes(10)},
         {.group = ui.ErrorRecoveryDelayRadioGroup, .shift = 4, .width = 4, .codes = qk::AscendingCodes(16)},
     });

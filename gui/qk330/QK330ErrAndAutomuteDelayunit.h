@@ -9,7 +9,7 @@
 class TQK330ErrAndAutomuteDelayForm : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TQK330ErrAndAutomuteDelayForm(QWidget* parent = nullptr);
+    explicit TQK330ErrAndAutomuteDelayForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Reads the register editor's boxes of 13h into the window, then writes the register.
     void RefreshFromEditor() { Reload(); }

@@ -1,19 +1,17 @@
 #include "gui/qk330/QK330Interchdelayunit.h"
 
-#include "gui/app/Forms.h"
-#include "gui/qk330/QK330Regunit.h"
 #include "gui/registerkit/ChannelDelayEncoding.h"
 
 namespace {
 
 constexpr uint8_t kChannel1DelayRegister = 0x20;
 
-void StoreAndWriteQK330(uint8_t subAddress, uint8_t value) {
-    QK330RegForm->Image().StoreAndWrite(subAddress, value);
+void StoreAndWriteQK330(qk::ChipSession& session, uint8_t subAddress, uint8_t value) {
+    session.QK330Image().StoreAndWrite(subAddress, value);
 }
 
-uint8_t RestoreQK330Default(uint8_t subAddress) {
-    qk::QK330RegisterImage& image = QK330RegForm->Image();
+uint8_t RestoreQK330Default(qk::ChipSession& session, uint8_t subAddress) {
+    qk::QK330RegisterImage& image = session.QK330Image();
     return image.Current(subAddress) =
                image.DefaultImage.at(qk::QK330RegisterImage::EntryOf(subAddress));
 }
@@ -33,8 +31,8 @@ qk::ChannelSliderEncoding DelayEncoding() {
 
 }  // namespace
 
-TQK330InterchDelayForm::TQK330InterchDelayForm(QWidget* parent)
-    : ChannelSliderForm(DelayEncoding(), parent) {
+TQK330InterchDelayForm::TQK330InterchDelayForm(qk::ChipSession& session, QWidget* parent)
+    : ChannelSliderForm(session, DelayEncoding(), parent) {
     ui.setupUi(this);
     BuildChannels();
     setFixedSize(size());

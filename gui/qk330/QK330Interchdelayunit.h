@@ -7,7 +7,7 @@
 class TQK330InterchDelayForm : public qk::ChannelSliderForm {
     Q_OBJECT
   public:
-    explicit TQK330InterchDelayForm(QWidget* parent = nullptr);
+    explicit TQK330InterchDelayForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
   private:
     Ui::TQK330InterchDelayForm ui;

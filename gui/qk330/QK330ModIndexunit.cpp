@@ -2,10 +2,10 @@
 
 #include "gui/qk330/QK330SetupRegister.h"
 
-TQK330ModIndexForm::TQK330ModIndexForm(QWidget* parent) : RadioRegisterForm(parent) {
+TQK330ModIndexForm::TQK330ModIndexForm(qk::ChipSession& session, QWidget* parent) : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     // clang-format off
-    Bind(qk::QK330EditorRegister(0x0D), {
+    Bind(qk::QK330EditorRegister(session, 0x0D), {
         {.group = ui.MOdIndexRadioGroup, .shift = 0, .width = 3, .codes = qk::AscendingCodes(8)},
     });
     // clang-format on

@@ -9,7 +9,7 @@
 class TQK330ModIndexForm : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TQK330ModIndexForm(QWidget* parent = nullptr);
+    explicit TQK330ModIndexForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Reads the register editor's boxes of 0Dh into the window, then writes the register.
     void RefreshFromEditor() { Reload(); }

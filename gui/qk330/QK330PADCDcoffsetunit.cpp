@@ -14,7 +14,7 @@ constexpr uint8_t kPadcOffsetRegister = 0x0F;  // high byte; the low byte at 10h
 
 }  // namespace
 
-TQK330PADC_DCOffsetForm::TQK330PADC_DCOffsetForm(QWidget* parent) : QWidget(parent) {
+TQK330PADC_DCOffsetForm::TQK330PADC_DCOffsetForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     for (QLabel* readout : {ui.PADC_DCReadout, ui.PADC_DCHexReadout}) {
@@ -36,7 +36,7 @@ void TQK330PADC_DCOffsetForm::SetFromValue(uint16_t value) {
 
 // A value beyond 13 bits reads as no code, not as the slider's position.
 void TQK330PADC_DCOffsetForm::ShowHeldValue() {
-    const uint16_t held = QK330RegForm->Image().CurrentWord(kPadcOffsetRegister);
+    const uint16_t held = session_.QK330Image().CurrentWord(kPadcOffsetRegister);
     qk::ShowValueText(ui.PADC_DCReadout, qk::PadcOffsetValueText(held));
     ui.PADC_DCHexReadout->setText(QString::fromStdString(qk::HexWordText(held)));
 }
@@ -46,7 +46,7 @@ void TQK330PADC_DCOffsetForm::PADC_DCTrackBarChange() {
     const uint16_t value = qk::PadcOffsetRegisterValue(position);
     qk::ShowValueText(ui.PADC_DCReadout, qk::PadcOffsetPercentText(position));
     ui.PADC_DCHexReadout->setText(QString::fromStdString(qk::HexWordText(value)));
-    QK330RegForm->Image().StoreAndWriteWord(kPadcOffsetRegister, value);
+    session_.QK330Image().StoreAndWriteWord(kPadcOffsetRegister, value);
 }
 
 void TQK330PADC_DCOffsetForm::PADC_DCZeroButtonClick() {

@@ -3,12 +3,13 @@
 #include <cstdint>
 
 #include "ui_QK330PADCDcoffsetunit.h"
+#include "gui/session/ChipSession.h"
 
 // "PADC Offset": the offset of register 0Fh-10h. The register holds what the hex readout shows.
 class TQK330PADC_DCOffsetForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK330PADC_DCOffsetForm(QWidget* parent = nullptr);
+    explicit TQK330PADC_DCOffsetForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Puts the slider where a register value stands; a moved slider writes the register. The
     // readouts then show the register as the image holds it.
@@ -23,5 +24,6 @@ class TQK330PADC_DCOffsetForm : public QWidget {
     void PADC_DCZeroButtonClick();
 
   private:
+    qk::ChipSession& session_;
     Ui::TQK330PADC_DCOffsetForm ui;
 };

@@ -8,7 +8,7 @@
 class TQK330PSCTestReg1Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TQK330PSCTestReg1Form(QWidget* parent = nullptr);
+    explicit TQK330PSCTestReg1Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Reads the test register window's boxes of 79h into the window, then writes the register.
     void RefreshFromEditor() { Reload(); }

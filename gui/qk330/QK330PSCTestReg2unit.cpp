@@ -6,10 +6,10 @@ namespace {
 constexpr int kBiasCurrentShift = 4, kBiasCurrentWidth = 3, kBiasCurrents = 8, kOvpBit = 7;
 }
 
-TQK330PSCTestReg2Form::TQK330PSCTestReg2Form(QWidget* parent) : RadioRegisterForm(parent) {
+TQK330PSCTestReg2Form::TQK330PSCTestReg2Form(qk::ChipSession& session, QWidget* parent) : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     // D2 has no group and is sent as 0.
-    Bind(TQK330TestRegForm::Binding(TQK330TestRegForm::PSCTest2Register),
+    Bind(TQK330TestRegForm::Binding(Session(), TQK330TestRegForm::PSCTest2Register),
          {qk::OneBit(ui.D0RadioGroup, 0),
           qk::OneBit(ui.D1RadioGroup, 1),
           qk::OneBit(ui.D3RadioGroup, 3),

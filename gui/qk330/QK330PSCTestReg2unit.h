@@ -8,7 +8,7 @@
 class TQK330PSCTestReg2Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TQK330PSCTestReg2Form(QWidget* parent = nullptr);
+    explicit TQK330PSCTestReg2Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Reads the test register window's boxes of 7Ah into the window, then writes the register.
     void RefreshFromEditor() { Reload(); }

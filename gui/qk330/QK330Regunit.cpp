@@ -84,8 +84,9 @@ const SetupWindow kTestWindows[] = {
 
 }  // namespace
 
-TQK330RegForm::TQK330RegForm(QWidget* parent)
+TQK330RegForm::TQK330RegForm(qk::ChipSession& session, QWidget* parent)
     : QWidget(parent),
+      image_(session.QK330Image()),
       groups_(
           qk::QK330Map(), [this]() -> qk::ByteRegisters& { return image_; },
           [](uint8_t reg) {
@@ -102,6 +103,9 @@ TQK330RegForm::TQK330RegForm(QWidget* parent)
     // CLOSE covers the login button: only its accelerator or the Tab key reach it.
     ui.CancelButton->raise();
     ConnectHandlers();
+    image_.SetRefresh({.entry = [this](int entry) { RefreshEntry(entry); },
+                       .wordsRestored = [this] { RestoreWordWindows(); }});
+    connect(&session, &qk::ChipSession::loginChanged, ui.ReservedGroupBox, &QWidget::setVisible);
 }
 
 void TQK330RegForm::ConnectHandlers() {

@@ -4,18 +4,17 @@
 
 #include "core/chips/QK330RegisterImage.h"
 #include "gui/registerkit/RegisterBoxGroups.h"
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/BitBoxes.h"
 #include "ui_QK330Regunit.h"
 
-// "QK330 Registers": the second generation's register editor. It owns the register image through
-// which every QK330 window reaches the chip; its check boxes hold the state that the setup windows
-// read and set. The window is created with the others and stays hidden until opened.
+// "QK330 Registers": the second generation's register editor of the session's QK330 image; its
+// check boxes hold the state that the setup windows read and set. The window is created with the others and stays hidden until opened.
 class TQK330RegForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK330RegForm(QWidget* parent = nullptr);
+    explicit TQK330RegForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
-    qk::QK330RegisterImage& Image() { return image_; }
 
     // The eight boxes of one of the eleven registers the editor shows (00h, 01h, 03h, 04h, 05h,
     // 0Ch, 0Dh, 0Eh, 11h, 12h, 13h), bit 0 first; null boxes for any other register.
@@ -47,6 +46,6 @@ class TQK330RegForm : public QWidget {
     bool RefreshTestWindow(uint8_t reg, uint8_t value);
 
     Ui::TQK330RegForm ui;
-    qk::QK330RegisterImage image_;
+    qk::QK330RegisterImage& image_;
     qk::RegisterBoxGroups groups_;
 };

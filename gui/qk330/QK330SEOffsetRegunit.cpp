@@ -22,7 +22,7 @@ std::string FirstTwoCharacters(const QString& text) {
 
 }  // namespace
 
-TQK330SEOffsetRegForm::TQK330SEOffsetRegForm(QWidget* parent) : QWidget(parent) {
+TQK330SEOffsetRegForm::TQK330SEOffsetRegForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     byteEdits_ = {ui.Byte1Edit, ui.Byte2Edit, ui.Byte3Edit, ui.Byte4Edit};
@@ -37,6 +37,17 @@ TQK330SEOffsetRegForm::TQK330SEOffsetRegForm(QWidget* parent) : QWidget(parent) 
     connect(ui.ReadAllButton, &QPushButton::clicked, this,
             &TQK330SEOffsetRegForm::ReadAllButtonClick);
     connect(ui.CancelButton, &QPushButton::clicked, this, &QWidget::hide);
+    // A read or a restore shows the four bytes exactly (the editor's refresh shows each byte
+    // through its rounded number).
+    connect(&session_, &qk::ChipSession::registerChanged, this,
+            [this](qk::ChipFamily family, uint8_t reg) {
+                if (family != qk::ChipFamily::QK330 || reg != kFirstSeOffsetRegister + 3) return;
+                qk::QK330RegisterImage& image = session_.QK330Image();
+                ShowSeOffset({image.Current(kFirstSeOffsetRegister),
+                              image.Current(kFirstSeOffsetRegister + 1),
+                              image.Current(kFirstSeOffsetRegister + 2),
+                              image.Current(kFirstSeOffsetRegister + 3)});
+            });
 }
 
 void TQK330SEOffsetRegForm::ShowSeOffsetByte(int byte, uint8_t value) {
@@ -91,7 +102,7 @@ void TQK330SEOffsetRegForm::CalcSEOffsetButtonClick() {
 }
 
 void TQK330SEOffsetRegForm::SendButtonClick() {
-    qk::QK330RegisterImage& image = QK330RegForm->Image();
+    qk::QK330RegisterImage& image = session_.QK330Image();
     const qk::SeOffsetBytes bytes = EditedBytes();
     for (size_t k = 0; k < bytes.size(); ++k)
         image.StoreAndWrite(static_cast<uint8_t>(kFirstSeOffsetRegister + k), bytes[k]);
@@ -101,7 +112,7 @@ void TQK330SEOffsetRegForm::ReadAllButtonClick() {
     // Every register is read before anything is written: each show ends with APPLY, which would
     // otherwise overwrite the registers not yet read with the window's older bytes. Each show
     // starts from all four bytes read, so that no byte combines with another's rounding.
-    qk::QK330RegisterImage& image = QK330RegForm->Image();
+    qk::QK330RegisterImage& image = session_.QK330Image();
     qk::SeOffsetBytes read{};
     for (size_t k = 0; k < read.size(); ++k)
         read[k] = image.ReadAndStore(static_cast<uint8_t>(kFirstSeOffsetRegister + k));

@@ -6,13 +6,14 @@
 
 #include "core/chips/QK330Offsets.h"
 #include "ui_QK330SEOffsetRegunit.h"
+#include "gui/session/ChipSession.h"
 
 // "QK330 SE Offset": the single-ended offset, a signed value with 30 fraction bits in registers
 // 32h..35h, as a number, as four hex bytes, and from a supply voltage and a resistor divider.
 class TQK330SEOffsetRegForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK330SEOffsetRegForm(QWidget* parent = nullptr);
+    explicit TQK330SEOffsetRegForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Shows byte 1..4 (32h..35h) of the SE offset, then Hex Enter, Float Enter and APPLY.
     void ShowSeOffsetByte(int byte, uint8_t value);
@@ -36,6 +37,7 @@ class TQK330SEOffsetRegForm : public QWidget {
     void ReadAllButtonClick();
 
   private:
+    qk::ChipSession& session_;
     void ShowBytes(const qk::SeOffsetBytes& bytes);
     qk::SeOffsetBytes EditedBytes() const;
 

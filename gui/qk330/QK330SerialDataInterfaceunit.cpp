@@ -2,11 +2,11 @@
 
 #include "gui/qk330/QK330SetupRegister.h"
 
-TQK330SerialDataInterfaceCtlForm::TQK330SerialDataInterfaceCtlForm(QWidget* parent)
-    : RadioRegisterForm(parent) {
+TQK330SerialDataInterfaceCtlForm::TQK330SerialDataInterfaceCtlForm(qk::ChipSession& session, QWidget* parent)
+    : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     // clang-format off
-    Bind(qk::QK330EditorRegister(0x0E), {
+    Bind(qk::QK330EditorRegister(session, 0x0E), {
         // Formats 11..15 have no item: a reload keeps the previous choice.
         {.group = ui.SerialDataFormatRadioGroup, .shift = 0, .width = 4, .codes = qk::AscendingCodes(11)},
     });

@@ -9,7 +9,7 @@
 class TQK330SerialDataInterfaceCtlForm : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TQK330SerialDataInterfaceCtlForm(QWidget* parent = nullptr);
+    explicit TQK330SerialDataInterfaceCtlForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Reads the register editor's boxes of 0Eh into the window, then writes the register.
     void RefreshFromEditor() { Reload(); }

@@ -5,11 +5,11 @@
 
 namespace qk {
 
-RadioRegisterForm::Register QK330EditorRegister(uint8_t subAddress) {
+RadioRegisterForm::Register QK330EditorRegister(ChipSession& session, uint8_t subAddress) {
     return {.subAddress = subAddress,
             .boxes = [subAddress] { return QK330RegForm->Group(subAddress); },
             .writesOnReload = true,
-            .image = []() -> ByteRegisters& { return QK330RegForm->Image(); }};
+            .image = [&session]() -> ByteRegisters& { return session.QK330Image(); }};
 }
 
 }  // namespace qk

@@ -2,10 +2,10 @@
 
 #include "gui/qk330/QK330SetupRegister.h"
 
-TQK330SysControl2Form::TQK330SysControl2Form(QWidget* parent) : RadioRegisterForm(parent) {
+TQK330SysControl2Form::TQK330SysControl2Form(qk::ChipSession& session, QWidget* parent) : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     // clang-format off
-    Bind(qk::QK330EditorRegister(0x04), {
+    Bind(qk::QK330EditorRegister(session, 0x04), {
         {.group = ui.D7RadioGroup, .shift = 7, .width = 1, .codes = qk::AscendingCodes(2)},
         {.group = ui.D5RadioGroup, .shift = 5, .width = 1, .codes = qk::AscendingCodes(2)},
         {.group = ui.D2RadioGroup, .shift = 2, .width = 1, .codes = qk::AscendingCodes(2)},

@@ -9,7 +9,7 @@
 class TQK330SysControl2Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TQK330SysControl2Form(QWidget* parent = nullptr);
+    explicit TQK330SysControl2Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Reads the register editor's boxes of 04h into the window, then writes the register.
     void RefreshFromEditor() { Reload(); }

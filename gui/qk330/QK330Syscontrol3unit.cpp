@@ -2,10 +2,10 @@
 
 #include "gui/qk330/QK330SetupRegister.h"
 
-TQK330SysControl3Form::TQK330SysControl3Form(QWidget* parent) : RadioRegisterForm(parent) {
+TQK330SysControl3Form::TQK330SysControl3Form(qk::ChipSession& session, QWidget* parent) : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     // clang-format off
-    Bind(qk::QK330EditorRegister(0x05), {
+    Bind(qk::QK330EditorRegister(session, 0x05), {
         // PLL values 11..15 have no item: a reload keeps the previous choice.
         {.group = ui.PLLMultiplyRadioGroup, .shift = 4, .width = 4, .codes = qk::AscendingCodes(11)},
         {.group = ui.DeemphasisRadioGroup, .shift = 1, .width = 2, .codes = qk::AscendingCodes(4)},

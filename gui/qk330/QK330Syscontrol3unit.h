@@ -9,7 +9,7 @@
 class TQK330SysControl3Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TQK330SysControl3Form(QWidget* parent = nullptr);
+    explicit TQK330SysControl3Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Reads the register editor's boxes of 05h into the window, then writes the register.
     void RefreshFromEditor() { Reload(); }

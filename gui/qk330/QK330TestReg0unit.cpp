@@ -7,7 +7,7 @@ namespace {
 constexpr int kPllClockShift = 3, kPllClockWidth = 2, kPllClockTestItem = 1;
 }  // namespace
 
-TQK330TestReg0Form::TQK330TestReg0Form(QWidget* parent) : RadioRegisterForm(parent) {
+TQK330TestReg0Form::TQK330TestReg0Form(qk::ChipSession& session, QWidget* parent) : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     std::vector<qk::RadioField> fields = qk::BitFields({ui.D0RadioGroup, ui.D1RadioGroup});
     fields.push_back({.group = ui.D3RadioGroup,
@@ -15,5 +15,5 @@ TQK330TestReg0Form::TQK330TestReg0Form(QWidget* parent) : RadioRegisterForm(pare
                       .width = kPllClockWidth,
                       .codes = {0b00, 0b11},
                       .otherwise = kPllClockTestItem});
-    Bind(TQK330TestRegForm::Binding(TQK330TestRegForm::Test0Register), std::move(fields));
+    Bind(TQK330TestRegForm::Binding(Session(), TQK330TestRegForm::Test0Register), std::move(fields));
 }

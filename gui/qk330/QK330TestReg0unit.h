@@ -8,7 +8,7 @@
 class TQK330TestReg0Form : public qk::RadioRegisterForm {
     Q_OBJECT
   public:
-    explicit TQK330TestReg0Form(QWidget* parent = nullptr);
+    explicit TQK330TestReg0Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // Reads the test register window's boxes of 7Eh into the window, then writes the register.
     void RefreshFromEditor() { Reload(); }

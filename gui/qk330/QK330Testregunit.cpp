@@ -50,10 +50,6 @@ const BitRegister& BitRegisterOf(uint8_t subAddress) {
     throw std::out_of_range("not a bit-box test register");
 }
 
-qk::ByteRegisters& QK330Image() {
-    return QK330RegForm->Image();
-}
-
 // A setup window follows its register's boxes after an apply or a read.
 void ReloadSetupWindow(uint8_t subAddress) {
     BitRegisterOf(subAddress).setup()->Reload();
@@ -65,8 +61,12 @@ QString HexReadout(int position) {
 
 }  // namespace
 
-TQK330TestRegForm::TQK330TestRegForm(QWidget* parent)
-    : QWidget(parent), groups_(qk::QK330Map(), QK330Image, ReloadSetupWindow) {
+TQK330TestRegForm::TQK330TestRegForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent),
+      session_(session),
+      groups_(
+          qk::QK330Map(), [&session]() -> qk::ByteRegisters& { return session.QK330Image(); },
+          ReloadSetupWindow) {
     ui.setupUi(this);
     std::vector<qk::RegisterGroupLayout> layouts;
     for (const BitRegister& reg : kBitRegisters) layouts.push_back(reg.layout);
@@ -91,14 +91,22 @@ TQK330TestRegForm::TQK330TestRegForm(QWidget* parent)
             &Form::PSCPredictorDefaultButtonClick);
     connect(ui.ReadAllButton, &QPushButton::clicked, this, &Form::ReadAllButtonClick);
     connect(ui.CancelButton, &QPushButton::clicked, this, &Form::CancelButtonClick);
+    // The choice registers follow a read or a restore; the bit registers follow their boxes.
+    connect(&session_, &qk::ChipSession::registerChanged, this,
+            [this](qk::ChipFamily family, uint8_t reg) {
+                if (family != qk::ChipFamily::QK330) return;
+                for (uint8_t choice : {AdcPscControlRegister, PredictorRegister, DitherRegister})
+                    if (reg == choice) ShowChoiceRegister(reg, session_.QK330Image().Current(reg));
+            });
 }
 
-qk::RadioRegisterForm::Register TQK330TestRegForm::Binding(uint8_t subAddress) {
+qk::RadioRegisterForm::Register TQK330TestRegForm::Binding(qk::ChipSession& session,
+                                                            uint8_t subAddress) {
     // The setup windows are created before this window: its boxes are looked up when used.
     return {.subAddress = subAddress,
             .boxes = [subAddress] { return QK330TestRegForm->TestBoxes(subAddress); },
             .writesOnReload = true,
-            .image = QK330Image};
+            .image = [&session]() -> qk::ByteRegisters& { return session.QK330Image(); }};
 }
 
 void TQK330TestRegForm::ShowTestBits(uint8_t subAddress, uint8_t value) {
@@ -127,7 +135,7 @@ void TQK330TestRegForm::BitRegisterSetupButtonClick(uint8_t subAddress) {
 void TQK330TestRegForm::Reg7BSendButtonClick() {
     const uint8_t overVoltage = ui.OverVoltageRadioGroup->itemIndex() == 1 ? kOverVoltageBit : 0;
     const int clockDelay = std::max(ui.ClkDlySelRadioGroup->itemIndex(), 0);
-    QK330Image().StoreAndWrite(AdcPscControlRegister,
+    session_.QK330Image().StoreAndWrite(AdcPscControlRegister,
                                uint8_t(overVoltage | (clockDelay << kClockDelayShift)));
 }
 
@@ -145,12 +153,12 @@ void TQK330TestRegForm::Reg7DSendButtonClick() {
             break;
     }
     ui.DitherHexReadout->setText(HexReadout(position));
-    QK330Image().StoreAndWrite(DitherRegister, value);
+    session_.QK330Image().StoreAndWrite(DitherRegister, value);
 }
 
 void TQK330TestRegForm::DitherTrackBarChange(int position) {
     ui.DitherHexReadout->setText(HexReadout(position));
-    QK330Image().StoreAndWrite(DitherRegister, uint8_t(position));
+    session_.QK330Image().StoreAndWrite(DitherRegister, uint8_t(position));
 }
 
 void TQK330TestRegForm::DitherZeroBitBtnClick() {
@@ -159,7 +167,7 @@ void TQK330TestRegForm::DitherZeroBitBtnClick() {
 
 void TQK330TestRegForm::PSC_PredTrackBarChange(int position) {
     ui.PSC_PredHexReadout->setText(HexReadout(position));
-    QK330Image().StoreAndWrite(PredictorRegister, uint8_t(position));
+    session_.QK330Image().StoreAndWrite(PredictorRegister, uint8_t(position));
 }
 
 void TQK330TestRegForm::PSCPredictorDefaultButtonClick() {
@@ -171,7 +179,7 @@ void TQK330TestRegForm::ReadBitRegister(uint8_t subAddress) {
 }
 
 void TQK330TestRegForm::ReadAdcPscControl() {
-    ShowAdcPscControl(QK330Image().ReadAndStore(AdcPscControlRegister));
+    ShowAdcPscControl(session_.QK330Image().ReadAndStore(AdcPscControlRegister));
 }
 
 void TQK330TestRegForm::ShowAdcPscControl(uint8_t value) {
@@ -181,7 +189,7 @@ void TQK330TestRegForm::ShowAdcPscControl(uint8_t value) {
 
 void TQK330TestRegForm::ReadPredictor() {
     // A new position writes the register back, as any move of the track bar does.
-    ui.PSC_PredTrackBar->setValue(QK330Image().ReadAndStore(PredictorRegister));
+    ui.PSC_PredTrackBar->setValue(session_.QK330Image().ReadAndStore(PredictorRegister));
 }
 
 void TQK330TestRegForm::ShowPredictor(uint8_t value) {
@@ -191,7 +199,7 @@ void TQK330TestRegForm::ShowPredictor(uint8_t value) {
 }
 
 void TQK330TestRegForm::ReadDither() {
-    ShowDither(QK330Image().ReadAndStore(DitherRegister));
+    ShowDither(session_.QK330Image().ReadAndStore(DitherRegister));
 }
 
 void TQK330TestRegForm::ShowDither(uint8_t value) {

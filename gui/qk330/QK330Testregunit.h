@@ -6,6 +6,7 @@
 #include "gui/registerkit/RegisterBoxGroups.h"
 #include "gui/widgets/BitBoxes.h"
 #include "ui_QK330Testregunit.h"
+#include "gui/session/ChipSession.h"
 
 // "QK330 Test Registers": the test registers 79h..7Fh. 79h, 7Ah, 7Eh and 7Fh bit by bit (their
 // setup windows follow the boxes); 7Bh by choices, 7Ch and 7Dh by track bars.
@@ -16,11 +17,11 @@ class TQK330TestRegForm : public QWidget {
                              AdcPscControlRegister = 0x7B, PredictorRegister = 0x7C,
                              DitherRegister = 0x7D, Test0Register = 0x7E, Test1Register = 0x7F;
 
-    explicit TQK330TestRegForm(QWidget* parent = nullptr);
+    explicit TQK330TestRegForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // A setup window's register: this window's boxes of 79h, 7Ah, 7Eh or 7Fh, sent through the
     // QK330 image; reloading writes the register.
-    static qk::RadioRegisterForm::Register Binding(uint8_t subAddress);
+    static qk::RadioRegisterForm::Register Binding(qk::ChipSession& session, uint8_t subAddress);
 
     // Shows a test register's eight boxes from a value (all cleared, then each 1 bit checked).
     void ShowTestBits(uint8_t subAddress, uint8_t value);
@@ -50,6 +51,7 @@ class TQK330TestRegForm : public QWidget {
     void CancelButtonClick();
 
   private:
+    qk::ChipSession& session_;
     void ReadBitRegister(uint8_t subAddress);
     void ReadAdcPscControl();
     void ReadPredictor();

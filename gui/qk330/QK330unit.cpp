@@ -17,22 +17,22 @@
 
 using qk::QK330RegisterImage;
 
-TQK330Form::TQK330Form(QWidget* parent) : QWidget(parent) {
+TQK330Form::TQK330Form(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
     setWindowTitle("QK330Form");
     setFixedSize(120, 40);  // never shown
 }
 
 void TQK330Form::LoadPowerOnDefaults() {
-    QK330RegForm->Image().DefaultImage = qk::QK330PowerOnDefaults;
+    session_.QK330Image().DefaultImage = qk::QK330PowerOnDefaults;
     defaultImageFilled_ = true;
 }
 
 void TQK330Form::InitSubAddresses() {
-    QK330RegForm->Image().InitSubAddresses();
+    session_.QK330Image().InitSubAddresses();
 }
 
 void TQK330Form::CaptureDefaultImage() {
-    QK330RegisterImage& image = QK330RegForm->Image();
+    QK330RegisterImage& image = session_.QK330Image();
     for (int entry = 0; entry < QK330RegisterImage::Entries; ++entry)
         image.DefaultImage[entry] = image.ReadRegister(image.SubAddressTable[entry]);
     defaultImageFilled_ = true;
@@ -44,10 +44,11 @@ void TQK330Form::ActivateChipModel() {
     // reset, all channels muted), so it starts from the power-on table instead.
     if (!defaultImageFilled_) LoadPowerOnDefaults();
     InitSubAddresses();
-    QK330RegForm->Image().LoadImageFromDefaults();
+    session_.QK330Image().LoadImageFromDefaults();
     // The PADC and PSC/ADC controls belong to the QK340; with neither chip checked they stay.
-    if (OkapiForm->QK330Checked() || OkapiForm->QK340Checked()) {
-        const bool qk340 = OkapiForm->QK340Checked();
+    const qk::ChipInfo* chip = session_.SelectedChip();
+    if (chip && chip->family == qk::ChipFamily::QK330) {
+        const bool qk340 = chip == &qk::kChipCatalogue[qk::ChipIndex("QK340")];
         QK330RegForm->ShowPadcOffsetGroup(qk340);
         QK330TestRegForm->ShowQK340Groups(qk340);
     }
@@ -70,7 +71,7 @@ void TQK330Form::ApplyChannelEnable(int channel) {
     // While MUTE ALL is engaged a re-enabled channel stays muted until MUTE ALL is released.
     if (!enabled)
         unmute->setChecked(false);
-    else if (!OkapiForm->QK330MuteAllEngaged())
+    else if (!session_.MuteAllEngaged(qk::ChipGeneration::QK330))
         unmute->setChecked(true);
     QK330SixChBalanceForm->EnableChannel(channel, enabled);
     QK330DCOffsetForm->EnableChannel(channel, enabled);

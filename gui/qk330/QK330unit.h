@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QString>
 #include <QWidget>
+#include "gui/session/ChipSession.h"
 
 // The second-generation chip model (QK330 and QK340): a hidden window without controls that fills
 // the QK330 register image, activates the chip after selection, turns volume codes into readout
@@ -10,7 +11,7 @@
 class TQK330Form : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK330Form(QWidget* parent = nullptr);
+    explicit TQK330Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
     // DefaultImage from the fixed power-on table; no bus traffic.
     void LoadPowerOnDefaults();
@@ -30,6 +31,7 @@ class TQK330Form : public QWidget {
     void ApplyChannelEnable(int channel);
 
   private:
+    qk::ChipSession& session_;
     // Whether DefaultImage was ever filled (from the table or from the chip).
     bool defaultImageFilled_ = false;
 };

@@ -3,20 +3,18 @@
 #include <QCheckBox>
 
 #include "core/chips/ChannelBitPulse.h"
-#include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
 
 namespace qk {
 
-void ZeroCheckedChannels(const ChannelStrips& strips) {
+void ZeroCheckedChannels(const ChannelStrips& strips, const std::function<bool(int)>& checked) {
     for (int channel = 1; channel <= ChannelCount; ++channel)
-        if (OkapiForm->VolumeCheckBox(channel)->isChecked()) strips.Zero(channel);
+        if (checked(channel)) strips.Zero(channel);
 }
 
-void ZeroAfterErrorRecovery(const ChannelStrips& strips, ByteRegisters& (*image)(),
+void ZeroAfterErrorRecovery(const ChannelStrips& strips, ByteRegisters& image,
                             uint8_t errorRecoveryRegister, int channel) {
     if (!ChannelStrips::ValidChannel(channel)) return;
-    PulseChannelBit(image(), errorRecoveryRegister, channel);
+    PulseChannelBit(image, errorRecoveryRegister, channel);
     strips.Zero(channel);
 }
 

@@ -2,19 +2,17 @@
 
 #include <QPushButton>
 
-#include "gui/app/Forms.h"
-#include "gui/gen1/Registersunit.h"
 
 namespace qk {
 
 namespace {
 
-void StoreAndWriteQK310(uint8_t subAddress, uint8_t value) {
-    RegistersForm->Image().StoreAndWrite(subAddress, value);
+void StoreAndWriteQK310(ChipSession& session, uint8_t subAddress, uint8_t value) {
+    session.FirstGenerationImage().StoreAndWrite(subAddress, value);
 }
 
-uint8_t RestoreQK310Default(uint8_t subAddress) {
-    QK310RegisterImage& image = RegistersForm->Image();
+uint8_t RestoreQK310Default(ChipSession& session, uint8_t subAddress) {
+    QK310RegisterImage& image = session.FirstGenerationImage();
     image.RestoreRegister(QK310RegisterImage::EntryOf(subAddress));  // its refresh sets the slider
     return image.Current(subAddress);
 }
@@ -68,8 +66,9 @@ QString HexByteText(uint8_t value) {
     return QString::asprintf("0x%02X", value);
 }
 
-ChannelSliderForm::ChannelSliderForm(ChannelSliderEncoding encoding, QWidget* parent)
-    : QWidget(parent), encoding_(std::move(encoding)) {}
+ChannelSliderForm::ChannelSliderForm(ChipSession& session, ChannelSliderEncoding encoding,
+                                     QWidget* parent)
+    : QWidget(parent), session_(session), encoding_(std::move(encoding)) {}
 
 void ChannelSliderForm::BuildChannels() {
     strips_.Build(
@@ -105,7 +104,7 @@ void ChannelSliderForm::ChannelTrackBarChange(int channel) {
     const uint8_t value = encoding_.registerValue(strip.trackBar->value());
     for (size_t i = 0; i < strip.readouts.size(); ++i)
         strip.readouts[i]->setText(encoding_.readouts[i].text(value));
-    encoding_.registers.storeAndWrite(SubAddress(channel), value);
+    encoding_.registers.storeAndWrite(session_, SubAddress(channel), value);
 }
 
 void ChannelSliderForm::ZeroButtonClick(int channel) {
@@ -114,7 +113,7 @@ void ChannelSliderForm::ZeroButtonClick(int channel) {
 
 void ChannelSliderForm::DefaultBitBtnClick() {
     for (int channel = 1; channel <= ChannelCount; ++channel)
-        SetChannelFromValue(channel, encoding_.registers.restoreDefault(SubAddress(channel)));
+        SetChannelFromValue(channel, encoding_.registers.restoreDefault(session_, SubAddress(channel)));
 }
 
 void ChannelSliderForm::CloseBitBtnClick() {

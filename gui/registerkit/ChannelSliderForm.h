@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/ChannelStrips.h"
 
 namespace qk {
@@ -17,9 +18,9 @@ struct ChannelReadout {
 // The register image that holds a window's six registers.
 struct ChannelRegisters {
     // Image first, then the stored byte to the chip.
-    void (*storeAndWrite)(uint8_t subAddress, uint8_t value);
+    void (*storeAndWrite)(ChipSession& session, uint8_t subAddress, uint8_t value);
     // CurrentImage back to DefaultImage; returns the restored byte.
-    uint8_t (*restoreDefault)(uint8_t subAddress);
+    uint8_t (*restoreDefault)(ChipSession& session, uint8_t subAddress);
 };
 
 // Where channel 1's strip stands in the window; channel n's stands (n - 1) x pitch further right.
@@ -78,13 +79,14 @@ class ChannelSliderForm : public QWidget {
     QAbstractButton* ZeroButton(int channel) const { return strips_.Strip(channel).zeroButton; }
 
   protected:
-    ChannelSliderForm(ChannelSliderEncoding encoding, QWidget* parent);
+    ChannelSliderForm(ChipSession& session, ChannelSliderEncoding encoding, QWidget* parent);
     // Builds the six strips and wires DefaultBitBtn and CloseBitBtn; call after setupUi.
     void BuildChannels();
 
   private:
     uint8_t SubAddress(int channel) const;
 
+    ChipSession& session_;
     ChannelSliderEncoding encoding_;
     ChannelStrips strips_;
 };

@@ -3,8 +3,6 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "gui/app/Forms.h"
-#include "gui/gen1/Registersunit.h"
 
 namespace qk {
 
@@ -20,16 +18,17 @@ std::vector<uint8_t> AscendingCodes(int items) {
     return codes;
 }
 
-RadioRegisterForm::Register FirstGenerationRegister(uint8_t subAddress,
+RadioRegisterForm::Register FirstGenerationRegister(ChipSession& session, uint8_t subAddress,
                                                     std::function<BitBoxes()> boxes,
                                                     bool writesOnReload) {
     return {.subAddress = subAddress,
             .boxes = std::move(boxes),
             .writesOnReload = writesOnReload,
-            .image = []() -> ByteRegisters& { return RegistersForm->Image(); },
+            .image = [&session]() -> ByteRegisters& { return session.FirstGenerationImage(); },
             .restoreDefault =
-                [subAddress] {
-                    RegistersForm->Image().RestoreRegister(QK310RegisterImage::EntryOf(subAddress));
+                [&session, subAddress] {
+                    session.FirstGenerationImage().RestoreRegister(
+                        QK310RegisterImage::EntryOf(subAddress));
                 }};
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/chips/RegisterImage.h"
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/BitBoxes.h"
 #include "gui/widgets/RadioGroup.h"
 
@@ -70,19 +71,21 @@ class RadioRegisterForm : public QWidget {
     void DefaultButtonClick();
 
   protected:
-    explicit RadioRegisterForm(QWidget* parent) : QWidget(parent) {}
+    RadioRegisterForm(ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {}
+    ChipSession& Session() { return session_; }
     // Call after setupUi: connects OKButton, ApplyButton, CancelButton and DefaultButton.
     void Bind(Register reg, std::vector<RadioField> fields);
 
   private:
     void SendBoxes();
 
+    ChipSession& session_;
     Register register_{};
     std::vector<RadioField> fields_;
 };
 
 // A register of the first generation's register editor, restored by DEFAULT from DefaultImage.
-RadioRegisterForm::Register FirstGenerationRegister(uint8_t subAddress,
+RadioRegisterForm::Register FirstGenerationRegister(ChipSession& session, uint8_t subAddress,
                                                     std::function<BitBoxes()> boxes,
                                                     bool writesOnReload);
 

@@ -36,7 +36,7 @@ TEST_P(FirstSelectionOffLine, LogsExactlyTheActivationFrames) {
     Click(OkapiForm, GetParam());
     EXPECT_EQ(DataLogLines(), ExpectedActivationLog());
     EXPECT_EQ(board.PortAccesses(), 0u) << "off line, nothing reaches the port";
-    EXPECT_EQ(RegistersForm->Image().CurrentImage[0],
+    EXPECT_EQ(TheSession().FirstGenerationImage().CurrentImage[0],
               std::string(GetParam()) == "QK310RadioButton" ? 0x26 : 0x36);
     EXPECT_EQ(Child(RegistersForm, "Reg12GroupBox")->isVisibleTo(RegistersForm),
               std::string(GetParam()) != "QK310RadioButton")

@@ -117,7 +117,7 @@ TEST_F(BusMonitor, NamesEachByteOfAWordReadAlone) {
         const std::vector<uint8_t> subs = map.BytesOf(info);
         for (size_t k = 0; k < subs.size(); ++k) {
             Click(BusMonitorForm, "ClearButton");
-            const uint8_t read = QK330RegForm->Image().ReadAndStore(subs[k]);
+            const uint8_t read = TheSession().QK330Image().ReadAndStore(subs[k]);
             const Texts rows = Rows();
             ASSERT_EQ(rows.size(), 2u) << info.name;
             EXPECT_EQ(rows[1], QString::asprintf("R %02Xh | ", subs[k]).toStdString() +

@@ -83,7 +83,7 @@ TEST_F(DataLogBox, FileThatCannotBeOpenedIsReported) {
 
     EXPECT_EQ(StatusLines(), (Strings{"READY", "DATALOG OPEN ERR"}));
     EXPECT_FALSE(Box()->isChecked());
-    EXPECT_FALSE(OkapiForm->Log().Enabled());
+    EXPECT_FALSE(TheSession().Log().Enabled());
     EXPECT_TRUE(Child(OkapiForm, "SecondErrorlabel")->toolTip().contains("DataLog.txt"));
 
     QDir().rmdir("DataLog.txt");

@@ -35,7 +35,7 @@ class SliderWindows : public ProgramTest {
         bar->setSliderPosition(position);
         bar->setSliderDown(false);
     }
-    QK310RegisterImage& Image() { return RegistersForm->Image(); }
+    QK310RegisterImage& Image() { return TheSession().FirstGenerationImage(); }
 };
 
 struct DcCase {

@@ -24,7 +24,7 @@ class SystemControlWindows : public ProgramTest {
             OpenWindow(window);
     }
 
-    QK310RegisterImage& Image() { return RegistersForm->Image(); }
+    QK310RegisterImage& Image() { return TheSession().FirstGenerationImage(); }
 };
 
 TEST_F(SystemControlWindows, SysControl0ApplyEncodesTheFourFields) {

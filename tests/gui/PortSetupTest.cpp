@@ -24,8 +24,8 @@ TEST(PortSetup, AMissingPortIsToldOnceWithReasonAndRemedyAndActsAsAnEmptyPort) {
         EXPECT_TRUE(message.contains("modprobe ppdev")) << message.toStdString();
 
         // Every line reads high: nothing ever acknowledges.
-        I2CForm->Bus().I2cResetErrors();
-        EXPECT_FALSE(I2CForm->Bus().I2cProbe(0x34, 0, nullptr, 0));
+        program.Session().ParallelBus().I2cResetErrors();
+        EXPECT_FALSE(program.Session().ParallelBus().I2cProbe(0x34, 0, nullptr, 0));
     }
     SetModalPresenter(previous);
 }

@@ -43,6 +43,12 @@
 
 namespace qk::test {
 
+// The session of the program under test (one program runs at a time), for fixtures' helpers.
+inline ChipSession* g_session = nullptr;
+inline ChipSession& TheSession() {
+    return *g_session;
+}
+
 // The whole program on a virtual board. Modal dialogs are recorded by object name and closed at
 // once, as if the user pressed OK.
 class ProgramTest : public ::testing::Test {
@@ -54,6 +60,7 @@ class ProgramTest : public ::testing::Test {
         previousPresenter_ = SetModalPresenter(
             [this](QDialog& dialog) { dialogs.push_back(dialog.objectName().toStdString()); });
         program = std::make_unique<Program>(ProgramPort(), AdapterDevice());
+        g_session = &program->Session();
         // The bus master and its SCL calibration (START, RECALIBRATE) run on a simulated PC, so
         // no real time passes; there one clock period of 1250 iterations takes 10 us:
         // HalfPeriodCount 1250, QuarterPeriodCount 625, "#1250 SCL100".
@@ -61,10 +68,11 @@ class ProgramTest : public ::testing::Test {
     }
     void TearDown() override {
         program.reset();
+        g_session = nullptr;
         SetModalPresenter(previousPresenter_);
     }
 
-    I2cBus& Bus() { return I2CForm->Bus(); }
+    I2cBus& Bus() { return TheSession().ParallelBus(); }
     // File dialogs choose what `path` holds when they open, as if the user picked it; other
     // dialogs are recorded and closed. `path` is a member of the test, which outlives the dialogs.
     void AnswerFileDialogsWith(const QString& path) {
@@ -92,7 +100,7 @@ class ProgramTest : public ::testing::Test {
         Child<QAbstractButton>(OkapiForm, "QK310MuteAllBitBtn")->click();
         for (int channel = 1; channel <= Channels; ++channel)
             OkapiForm->VolumeCheckBox(channel)->setChecked(checked[channel - 1]);
-        ASSERT_TRUE(OkapiForm->QK310MuteAllEngaged());
+        ASSERT_TRUE(TheSession().MuteAllEngaged(ChipGeneration::First));
         board.ClearFrames();
     }
     // The port the program runs on: the board itself, unless a test puts a driver in between.

@@ -18,7 +18,7 @@ using Texts = std::vector<std::string>;
 
 class QK310Model : public ProgramTest {
   protected:
-    static QK310RegisterImage& Image() { return RegistersForm->Image(); }
+    static QK310RegisterImage& Image() { return TheSession().FirstGenerationImage(); }
     static uint8_t Shows(uint8_t reg) { return Shown(RegistersForm->Group(reg)); }
     static bool AbdGroupShown() { return !Child(RegistersForm, "Reg12GroupBox")->isHidden(); }
     static QString ListText(const char* list) {

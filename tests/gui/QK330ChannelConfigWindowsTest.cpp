@@ -25,7 +25,7 @@ TEST_F(ChannelConfigWindows, ApplyToAllSendsTheSameByteToEveryChannelInOrder) {
     EXPECT_EQ(board.FrameTexts(),
               (Frames{"34 06 B8", "34 07 B8", "34 08 B8", "34 09 B8", "34 0A B8", "34 0B B8"}));
     EXPECT_EQ(Boxes(RegisterWindow(), "CheckBox0B_"), 0xB8);
-    EXPECT_EQ(QK330RegForm->Image().Current(0x0B), 0xB8);
+    EXPECT_EQ(TheSession().QK330Image().Current(0x0B), 0xB8);
 }
 
 TEST_F(ChannelConfigWindows, SetupOfOneChannelAppliesThePsuModeToItAlone) {

@@ -15,7 +15,7 @@ class QK330Editor : public QK330Test {
     static void Press(const char* button) { Click(QK330RegForm, button); }
     void EngageMuteAll() {
         Click(OkapiForm, "QK330MuteAllBitBtn");
-        ASSERT_TRUE(OkapiForm->QK330MuteAllEngaged());
+        ASSERT_TRUE(TheSession().MuteAllEngaged(ChipGeneration::QK330));
         board.ClearFrames();
     }
 };

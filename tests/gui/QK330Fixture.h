@@ -28,7 +28,7 @@ class QK330Test : public MainWindowTest {
 
     static QCheckBox* Box(uint8_t reg, int bit) { return QK330RegForm->Group(reg)[bit]; }
     static uint8_t Shows(uint8_t reg) { return qk::test::Shown(QK330RegForm->Group(reg)); }
-    static uint8_t Stored(uint8_t reg) { return QK330RegForm->Image().Current(reg); }
+    static uint8_t Stored(uint8_t reg) { return TheSession().QK330Image().Current(reg); }
 
     const char* chipButton_ = "QK330RadioButton";
 };

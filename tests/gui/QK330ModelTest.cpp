@@ -20,7 +20,7 @@ TEST_F(QK330Model, CaptureReadsAllSixtyOneRegistersAndResetRestoresThem) {
     const Texts frames = board.FrameTexts();
     ASSERT_EQ(frames.size(), 61u * 2);
     EXPECT_EQ(frames[2 * 54], "34 79");  // entry 54 is the first of 79h..7Fh
-    EXPECT_EQ(QK330RegForm->Image().DefaultImage[60], 0x5A);
+    EXPECT_EQ(TheSession().QK330Image().DefaultImage[60], 0x5A);
     board.ClearFrames();
 
     Click(OkapiForm, "QK330InitSWBitBtn");
@@ -31,7 +31,7 @@ TEST_F(QK330Model, CaptureReadsAllSixtyOneRegistersAndResetRestoresThem) {
 // The chip was detected as a first-generation one (ID 00h), which fills only that generation's
 // image: the QK330 starts from its power-on table, not from an image of zeros.
 TEST_F(QK330Model, SelectionAfterAFirstGenerationDetectionUsesThePowerOnTable) {
-    EXPECT_EQ(QK330RegForm->Image().DefaultImage, QK330PowerOnDefaults);
+    EXPECT_EQ(TheSession().QK330Image().DefaultImage, QK330PowerOnDefaults);
 }
 
 // A register value beyond a generation's table reads "invalid" on the main window's channel
@@ -73,7 +73,7 @@ TEST_F(QK330OffLine, FirstSelectionLoadsThePowerOnTable) {
     LogIn("pelmak");
     Click(OkapiForm, "QK340RadioButton");
     EXPECT_FALSE(OkapiForm->ChipNeedsInit());
-    EXPECT_EQ(QK330RegForm->Image().DefaultImage, QK330PowerOnDefaults);
+    EXPECT_EQ(TheSession().QK330Image().DefaultImage, QK330PowerOnDefaults);
     EXPECT_EQ(Text("QK330MasterVolReadout"), "0.00 dB");
     EXPECT_TRUE(board.FrameTexts().empty());
 }

@@ -56,7 +56,7 @@ class QK330Sliders : public ProgramTest {
         QSignalBlocker quiet(OkapiForm->VolumeCheckBox(channel));
         OkapiForm->VolumeCheckBox(channel)->setChecked(checked);
     }
-    static QK330RegisterImage& Image() { return QK330RegForm->Image(); }
+    static QK330RegisterImage& Image() { return TheSession().QK330Image(); }
 };
 
 struct VolumeCase {
@@ -255,7 +255,7 @@ TEST_F(QK330Sliders, DisabledChannelAndMuteAll) {
     EXPECT_FALSE(Child<QWidget>(QK330SixChBalanceForm, "Ch3ResetBitBtn")->isEnabled());
     EXPECT_TRUE(Offset(4)->isEnabled());
     Child<QAbstractButton>(OkapiForm, "QK330MuteAllBitBtn")->click();
-    ASSERT_TRUE(OkapiForm->QK330MuteAllEngaged());
+    ASSERT_TRUE(TheSession().MuteAllEngaged(ChipGeneration::QK330));
     board.ClearFrames();
     Drag(Bar(QK330DCOffsetForm, 1), 0);
     Drag(Offset(2), 975);

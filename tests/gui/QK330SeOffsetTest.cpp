@@ -18,7 +18,7 @@ class SeOffset : public ProgramTest {
     SeOffset() : ProgramTest(board::Chip::QK330) {}
     void SetUp() override {
         ProgramTest::SetUp();
-        QK330RegForm->Image().InitSubAddresses();  // as chip selection does
+        TheSession().QK330Image().InitSubAddresses();  // as chip selection does
         OpenWindow(QK330SEOffsetRegForm);
     }
 
@@ -112,7 +112,7 @@ TEST_F(SeOffset, ReadAllReadsEveryRegisterBeforeWritingAnyBack) {
         expected.insert(expected.end(), rounded.begin(), rounded.end());
     EXPECT_EQ(board.FrameTexts(), expected);
     EXPECT_EQ(Bytes(), (Texts{"1c", "71", "c7", "20"}));
-    EXPECT_EQ(QK330RegForm->Image().CurrentImage[53], 0x20);
+    EXPECT_EQ(TheSession().QK330Image().CurrentImage[53], 0x20);
 }
 
 TEST_F(SeOffset, OffLineReadAllShowsZero) {

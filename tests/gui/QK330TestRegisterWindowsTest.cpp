@@ -72,7 +72,7 @@ TEST_F(TestRegisterWindows, ReadAllShowsEveryRegisterAndLeavesTheDitherAsRead) {
     EXPECT_EQ(Slider("DitherTrackBar")->value(), 10);
     EXPECT_EQ(Readout("DitherHexReadout"), "0x0A");
     EXPECT_EQ(Readout("PSC_PredHexReadout"), "0x80");
-    EXPECT_EQ(QK330RegForm->Image().Current(0x7D), 0x6A);
+    EXPECT_EQ(TheSession().QK330Image().Current(0x7D), 0x6A);
     // F2h: "Normal Operation", "192 KHz" (D0 = 0); B0h: OVP enabled, 10 uA bias current.
     EXPECT_EQ(Selected(QK330PSCTestReg1Form, "D7RadioGroup"), 1);
     EXPECT_EQ(Selected(QK330PSCTestReg1Form, "D0RadioGroup"), 1);

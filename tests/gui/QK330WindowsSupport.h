@@ -20,7 +20,7 @@ class QK330WindowsTest : public ProgramTest {
     QK330WindowsTest() : ProgramTest(board::Chip::QK330) {}
 
     void Open(std::initializer_list<QWidget*> windows) {
-        QK330RegForm->Image().InitSubAddresses();
+        TheSession().QK330Image().InitSubAddresses();
         for (QWidget* window : windows) OpenWindow(window);
         board.ClearFrames();
     }

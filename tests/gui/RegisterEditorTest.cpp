@@ -26,7 +26,7 @@ class RegisterEditor : public ProgramTest {
 
     static QCheckBox* Box(uint8_t reg, int bit) { return RegistersForm->Group(reg)[bit]; }
     static uint8_t Shows(uint8_t reg) { return Shown(RegistersForm->Group(reg)); }
-    static uint8_t Stored(uint8_t reg) { return RegistersForm->Image().Current(reg); }
+    static uint8_t Stored(uint8_t reg) { return TheSession().FirstGenerationImage().Current(reg); }
     static QComboBox* AutoMuteList() {
         return Child<QComboBox>(RegistersForm, "AutoMuteDelayComboBox");
     }

@@ -144,7 +144,7 @@ class Gen1SnapshotTest : public MainWindowTest {
 };
 
 TEST_F(Gen1SnapshotTest, RestoresASavedSnapshotWithoutTheTestRegisters) {
-    ASSERT_EQ(OkapiForm->CheckedChipName(), "QK310");
+    ASSERT_EQ(std::string(TheSession().SelectedChip()->name), "QK310");
     Click(SnapshotForm, "SaveButton");
     const Snapshot saved = *ReadSnapshotFile(path, ChipFamily::QK310).snapshot;
     Toggle(RegistersForm, "CheckBox04_0");

@@ -17,7 +17,7 @@ using board::Fault;
 using Strings = std::vector<std::string>;
 
 QK310RegisterImage& Image() {
-    return RegistersForm->Image();
+    return TheSession().FirstGenerationImage();
 }
 
 // What the board's chip holds in each register of the first-generation image.
@@ -301,7 +301,7 @@ class SecondAddressBoard : public MainWindowTest {
 
 TEST_F(SecondAddressBoard, ChosenBeforeStartIsProbedAndRead) {
     TypeAddress("0x1B");
-    EXPECT_EQ(OkapiForm->DeviceAddress(), 0x36);
+    EXPECT_EQ(TheSession().DeviceAddress(), 0x36);
     EXPECT_TRUE(board.Frames().empty()) << "choosing an address sends nothing";
     ClickStart();
 
@@ -317,13 +317,13 @@ TEST_F(SecondAddressBoard, PickedFromTheListWithTheArrowKeys) {
     QTest::keyClick(list, Qt::Key_Down);  // no item selected yet: the first
     QTest::keyClick(list, Qt::Key_Down);
     ASSERT_EQ(list->currentText(), "0x1B");
-    EXPECT_EQ(OkapiForm->DeviceAddress(), 0x36);
+    EXPECT_EQ(TheSession().DeviceAddress(), 0x36);
 }
 
 TEST_F(SecondAddressBoard, TypedTextNamingNoItemMeansTheFirstAddress) {
     TypeAddress("0x1B");
     TypeAddress("0x77");
-    EXPECT_EQ(OkapiForm->DeviceAddress(), 0x34);
+    EXPECT_EQ(TheSession().DeviceAddress(), 0x34);
     ClickStart();
 
     EXPECT_EQ(board.FrameTexts(), Strings{"34"}) << "a probe at 0x34 that nobody answers";
@@ -336,7 +336,7 @@ TEST_F(Start, WithNothingChosenUsesTheFirstAddress) {
     EXPECT_EQ(list->currentText(), "0x1A");
     ClickStart();
     EXPECT_EQ(board.FrameTexts().at(0), "34 00");
-    EXPECT_EQ(OkapiForm->DeviceAddress(), 0x34);
+    EXPECT_EQ(TheSession().DeviceAddress(), 0x34);
 }
 
 // --- Chip selection ---

@@ -117,7 +117,7 @@ TEST_F(StatusWatch, WaitsWhileTheBusIsHeldAndStopsOffLine) {
     Click(StatusWatchForm, "StartStopButton");
     board.ClearFrames();
     {
-        const I2cMaster::LongOperation held(I2CForm->Master());
+        const I2cMaster::LongOperation held(TheSession().Master());
         StatusWatchForm->Poll();
         EXPECT_TRUE(board.Frames().empty());
     }

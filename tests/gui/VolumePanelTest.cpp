@@ -80,7 +80,7 @@ class VolumePanel : public MainWindowTest {
             .toStdString();
     }
     static QPushButton* MuteAll() { return Child<QPushButton>(OkapiForm, "QK310MuteAllBitBtn"); }
-    static QK310RegisterImage& Image() { return RegistersForm->Image(); }
+    static QK310RegisterImage& Image() { return TheSession().FirstGenerationImage(); }
 };
 
 // --- Master volume and channel offsets ---
@@ -279,11 +279,11 @@ TEST_F(VolumePanel, MuteAllTogglesCaptionColourAndTheUnmuteBoxesOfCheckedChannel
     board.ClearFrames();
 
     Click(OkapiForm, "QK310MuteAllBitBtn");
-    EXPECT_TRUE(OkapiForm->QK310MuteAllEngaged());
+    EXPECT_TRUE(TheSession().MuteAllEngaged(ChipGeneration::First));
     EXPECT_EQ(MuteAll()->text(), "MUTED");
     EXPECT_EQ(TextColor(MuteAll()), BgrColor(clLime));
     Click(OkapiForm, "QK310MuteAllBitBtn");
-    EXPECT_FALSE(OkapiForm->QK310MuteAllEngaged());
+    EXPECT_FALSE(TheSession().MuteAllEngaged(ChipGeneration::First));
     EXPECT_EQ(MuteAll()->text(), "MUTE ALL");
     EXPECT_EQ(TextColor(MuteAll()), BgrColor(clBlack));
     EXPECT_EQ(board.FrameTexts(), (Frames{Frame(0x19, before & ~0x1F), Frame(0x19, before)}));
@@ -329,12 +329,12 @@ TEST_F(VolumePanel, QK330MuteAllTogglesItsOwnState) {
     StartWithQK310();
     auto* button = Child<QPushButton>(OkapiForm, "QK330MuteAllBitBtn");
     button->click();  // its panel is hidden while a first-generation chip is selected
-    EXPECT_TRUE(OkapiForm->QK330MuteAllEngaged());
-    EXPECT_FALSE(OkapiForm->QK310MuteAllEngaged());
+    EXPECT_TRUE(TheSession().MuteAllEngaged(ChipGeneration::QK330));
+    EXPECT_FALSE(TheSession().MuteAllEngaged(ChipGeneration::First));
     EXPECT_EQ(button->text(), "MUTED");
     EXPECT_EQ(TextColor(button), BgrColor(clLime));
     button->click();
-    EXPECT_FALSE(OkapiForm->QK330MuteAllEngaged());
+    EXPECT_FALSE(TheSession().MuteAllEngaged(ChipGeneration::QK330));
     EXPECT_EQ(button->text(), "MUTE ALL");
     EXPECT_EQ(TextColor(button), BgrColor(clBlack));
     // It applies the QK330's soft mute register, never the first generation's mute register.

@@ -1,0 +1,129 @@
+#include "gui/session/ChipSession.h"
+
+#include <algorithm>
+
+namespace qk {
+
+ChipGeneration GenerationOf(ChipFamily family) {
+    return family == ChipFamily::QK330 ? ChipGeneration::QK330 : ChipGeneration::First;
+}
+
+ChipSession::ChipSession(PortIo& port, QObject* parent)
+    : QObject(parent), port_(port), log_(TransactionLog::Display{}), bus_(port, *this, log_) {
+    if (!port_.Setup()) portSetupError_ = port_.SetupError();
+    WireImages();
+}
+
+// Register frames go to the master in force, at the address in force, held back by MUTE ALL.
+void ChipSession::WireImages() {
+    firstGeneration_.SetWiring({&Master(), [this] { return deviceAddress_; },
+                                [this] { return MuteAllEngaged(ChipGeneration::First); }});
+    qk330_.SetWiring({&Master(), [this] { return deviceAddress_; },
+                      [this] { return MuteAllEngaged(ChipGeneration::QK330); }});
+}
+
+ChipSession::~ChipSession() = default;
+
+I2cMaster& ChipSession::Master() {
+    return adapter_ ? static_cast<I2cMaster&>(*adapter_) : bus_;
+}
+
+bool ChipSession::UseAdapter(const std::string& device) {
+    I2cErrorSink& errors = *this;
+    adapter_ = std::make_unique<I2cDevBus>(device, errors, log_);
+    adapter_->OffLine = offLine_;
+    WireImages();
+    return adapter_->Setup();
+}
+
+std::string ChipSession::AdapterSetupError() const {
+    return adapter_ ? adapter_->SetupError() : "";
+}
+
+void ChipSession::SetLogDisplay(TransactionLog::Display display) {
+    log_.SetDisplay(std::move(display));
+}
+
+void ChipSession::SetOffLine(bool offLine) {
+    if (offLine == offLine_) return;
+    offLine_ = offLine;
+    bus_.OffLine = offLine;
+    if (adapter_) adapter_->OffLine = offLine;
+    emit offLineChanged(offLine);
+}
+
+void ChipSession::SetSelectedChip(const ChipInfo* chip) {
+    chip_ = chip;
+    emit chipSelected(chip);
+}
+
+bool ChipSession::MuteAllEngaged(ChipGeneration generation) const {
+    return muteAll_[static_cast<int>(generation)];
+}
+
+void ChipSession::SetMuteAllEngaged(ChipGeneration generation, bool engaged) {
+    muteAll_[static_cast<int>(generation)] = engaged;
+}
+
+// Each login attempt shows or hides the controls again, also when the state stays.
+void ChipSession::SetLoggedIn(bool loggedIn) {
+    loggedIn_ = loggedIn;
+    emit loginChanged(loggedIn);
+}
+
+// The windows redraw through the refresh of a chip selection (DefaultImage lent for the time of
+// it) with the bus silent. The refresh paths store what they would have sent, which need not be
+// what the chip holds: the image then gets exactly its values back, and the windows that the
+// refresh does not reach follow the change reports.
+template <typename Image>
+void ChipSession::ShowImageRegisters(Image& image, ChipFamily family,
+                                     const std::vector<uint8_t>& registers) {
+    const RegisterBus::SilentHold silent;
+    const auto shown = image.CurrentImage;
+    const auto defaults = image.DefaultImage;
+    image.DefaultImage = shown;
+    image.LoadImageFromDefaults();
+    image.DefaultImage = defaults;
+    for (uint8_t reg : registers) {
+        image.CurrentImage = shown;
+        emit registerChanged(family, reg);
+    }
+    image.CurrentImage = shown;
+}
+
+void ChipSession::ShowRegisters(ChipFamily family, const std::vector<uint8_t>& registers) {
+    if (family == ChipFamily::QK330)
+        ShowImageRegisters(qk330_, family, registers);
+    else
+        ShowImageRegisters(firstGeneration_, family, registers);
+}
+
+void ChipSession::ShowAllRegisters(ChipFamily family) {
+    std::vector<uint8_t> registers;
+    if (family == ChipFamily::QK330)
+        for (int entry = 0; entry < QK330RegisterImage::Entries; ++entry)
+            registers.push_back(QK330RegisterImage::SubAddressOf(entry));
+    else
+        for (int entry = 0; entry < QK310RegisterImage::Entries; ++entry)
+            registers.push_back(QK310RegisterImage::SubAddressOf(entry));
+    ShowRegisters(family, registers);
+}
+
+// Bus errors go to the presenter the main window set.
+void ChipSession::ShowFirstErrorLine(const std::string& text) {
+    if (presenter_) presenter_->ShowFirstErrorLine(text);
+}
+void ChipSession::ShowSecondErrorLine(const std::string& text) {
+    if (presenter_) presenter_->ShowSecondErrorLine(text);
+}
+void ChipSession::ShowErrorLine(const std::string& text) {
+    if (presenter_) presenter_->ShowErrorLine(text);
+}
+void ChipSession::ShowAckErrorDialog() {
+    if (presenter_) presenter_->ShowAckErrorDialog();
+}
+void ChipSession::ShowWaitErrorDialog() {
+    if (presenter_) presenter_->ShowWaitErrorDialog();
+}
+
+}  // namespace qk
