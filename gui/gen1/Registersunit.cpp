@@ -50,6 +50,7 @@ void PrepareDelayList(QComboBox* list) {
 
 TRegistersForm::TRegistersForm(qk::ChipSession& session, QWidget* parent)
     : QWidget(parent),
+      session_(session),
       image_(session.FirstGenerationImage()),
       groups_(
           qk::QK310Map(), [this]() -> Registers& { return image_; },
@@ -184,9 +185,11 @@ void TRegistersForm::Reg19ButtonClick() {
                                qk::PackBits(Group(Registers::ChannelMuteRegister)));
 }
 
+// Every window that shows a register read follows it, without a frame.
 void TRegistersForm::ReadAllButtonClick() {
     // 12h is read for the QK310 as well, although its group is hidden.
     groups_.ReadAll();
+    session_.ShowRegisters(qk::ChipFamily::QK310, groups_.Registers());
 }
 
 void TRegistersForm::CancelButtonClick() {

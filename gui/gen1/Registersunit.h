@@ -55,6 +55,7 @@ class TRegistersForm : public QWidget {
     void ListFollowsBits(const DelayList& delay);
 
     Ui::TRegistersForm ui;
+    qk::ChipSession& session_;
     qk::QK310RegisterImage& image_;
     qk::RegisterBoxGroups groups_;
     std::array<DelayList, 2> delayLists_{};

@@ -86,6 +86,7 @@ const SetupWindow kTestWindows[] = {
 
 TQK330RegForm::TQK330RegForm(qk::ChipSession& session, QWidget* parent)
     : QWidget(parent),
+      session_(session),
       image_(session.QK330Image()),
       groups_(
           qk::QK330Map(), [this]() -> qk::ByteRegisters& { return image_; },
@@ -172,8 +173,10 @@ void TQK330RegForm::Reg11ButtonClick() {
     image_.StoreAndWriteAlways(SoftMuteRegister, qk::PackBits(Group(SoftMuteRegister)));
 }
 
+// Every window that shows a register read follows it, without a frame.
 void TQK330RegForm::ReadAllButtonClick() {
     groups_.ReadAll();
+    session_.ShowRegisters(qk::ChipFamily::QK330, groups_.Registers());
 }
 
 void TQK330RegForm::CancelButtonClick() {

@@ -46,6 +46,7 @@ class TQK330RegForm : public QWidget {
     bool RefreshTestWindow(uint8_t reg, uint8_t value);
 
     Ui::TQK330RegForm ui;
+    qk::ChipSession& session_;
     qk::QK330RegisterImage& image_;
     qk::RegisterBoxGroups groups_;
 };

@@ -67,6 +67,12 @@ void RegisterBoxGroups::ReadAll() const {
     for (const Group& group : groups_) Read(group.reg);
 }
 
+std::vector<uint8_t> RegisterBoxGroups::Registers() const {
+    std::vector<uint8_t> registers;
+    for (const Group& group : groups_) registers.push_back(group.reg);
+    return registers;
+}
+
 void RegisterBoxGroups::Show(uint8_t reg, uint8_t value) const {
     ShowBits(Boxes(reg), value);
 }

@@ -40,6 +40,8 @@ class RegisterBoxGroups {
     uint8_t Read(uint8_t reg) const;
     // Read of every register, in layout order.
     void ReadAll() const;
+    // The registers of the groups, in READ ALL order.
+    std::vector<uint8_t> Registers() const;
     void Show(uint8_t reg, uint8_t value) const;
     // Show, then the other views follow.
     void Refresh(uint8_t reg, uint8_t value) const;
