@@ -4,11 +4,12 @@
 # sudo, is told what is missing and the command to run as root, and the script fails.
 set -euo pipefail
 # weasyprint, python3-markdown and fonts-dejavu-core print the help document; python3-pypdf reads
-# it back in its test; man-db checks the man pages.
+# it back in its test; man-db checks the man pages; graphviz draws the picture of the targets;
+# python3 looks for include circles.
 packages=(build-essential cmake g++ qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth locales xdg-utils desktop-file-utils
           weasyprint python3-markdown fonts-dejavu-core python3-pypdf man-db
-          sigrok-cli)
+          sigrok-cli graphviz python3)
 # A decimal-comma locale for the tests that check number formats.
 test_locale=de_DE.UTF-8
 

@@ -152,7 +152,9 @@ const std::vector<WindowRow>& WindowTable() {
         Row(QK330ModIndexForm, "QK330ModIndexForm"),
         Row(QK330SerialDataInterfaceCtlForm, "QK330SerialDataInterfaceCtlForm"),
         Row(QK330ErrAndAutomuteDelayForm, "QK330ErrAndAutomuteDelayForm"),
-        Row(QK330ChConfigControlForm, "QK330ChConfigControlForm"),
+        Row<TQK330ChConfigControlForm>(
+            QK330ChConfigControlForm, "QK330ChConfigControlForm",
+            [](PortIo&) { return new TQK330ChConfigControlForm(*QK330ChConfigControlRegForm); }),
         Row(QK330PSCTestReg1Form, "QK330PSCTestReg1Form"),
         Row(QK330PSCTestReg2Form, "QK330PSCTestReg2Form"),
         Row(NoDeviceDlgForm, "NoDeviceDlgForm"),

@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "gui/app/Forms.h"
-#include "gui/qk330/QK330ChConfigControlunit.h"
 #include "gui/qk330/QK330Regunit.h"
 
 namespace {
@@ -74,18 +73,17 @@ void TQK330ChConfigControlRegForm::SendChannel(int channel) {
 
 void TQK330ChConfigControlRegForm::ChannelSendButtonClick(int channel) {
     groups_.Apply(RegisterOf(channel));
-    if (QK330ChConfigControlForm->Edits(channel)) QK330ChConfigControlForm->RefreshChannel(channel);
+    if (setup_ && setup_->Edits(channel)) setup_->RefreshChannel(channel);
 }
 
 void TQK330ChConfigControlRegForm::ChannelSetupButtonClick(int channel) {
-    qk::OpenWindow(QK330ChConfigControlForm);
-    QK330ChConfigControlForm->SelectChannel(channel);
+    if (setup_) setup_->OpenOnChannel(channel);
 }
 
 void TQK330ChConfigControlRegForm::ReadAllButtonClick() {
     for (int channel = 1; channel <= Channels; ++channel) {
         groups_.Read(RegisterOf(channel));
-        QK330ChConfigControlForm->RefreshChannel(channel);
+        if (setup_) setup_->RefreshChannel(channel);
     }
 }
 

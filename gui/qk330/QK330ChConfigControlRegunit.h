@@ -7,6 +7,25 @@
 #include "ui_QK330ChConfigControlRegunit.h"
 #include "gui/session/ChipSession.h"
 
+namespace qk {
+
+// The channel setup window as the register window sees it: it follows a channel's boxes when it
+// edits that channel, and opens on a channel.
+class ChannelSetup {
+  public:
+    // Whether it edits channel 1..6.
+    virtual bool Edits(int channel) const = 0;
+    // Reads channel 1..6's boxes into its choices, then writes the channel's register.
+    virtual void RefreshChannel(int channel) = 0;
+    // Opens on channel 1..6.
+    virtual void OpenOnChannel(int channel) = 0;
+
+  protected:
+    ~ChannelSetup() = default;
+};
+
+}  // namespace qk
+
 // "Channel Configuration Control Registers": the six channel configuration registers 06h..0Bh
 // (channel n at 06h + n - 1) bit by bit; the channel setup window follows their boxes.
 class TQK330ChConfigControlRegForm : public QWidget {
@@ -25,6 +44,8 @@ class TQK330ChConfigControlRegForm : public QWidget {
     qk::BitBoxes ChannelBoxes(int channel) const;
     // Packs channel 1..6's boxes into CurrentImage and writes the stored byte.
     void SendChannel(int channel);
+    // The setup window that follows the boxes and opens on "Setup"; none (nullptr) until given.
+    void SetChannelSetup(qk::ChannelSetup* setup) { setup_ = setup; }
 
     // "Apply": writes the channel's boxes; the setup window follows them when it edits that
     // channel (or all six).
@@ -42,4 +63,5 @@ class TQK330ChConfigControlRegForm : public QWidget {
 
     Ui::TQK330ChConfigControlRegForm ui;
     qk::RegisterBoxGroups groups_;
+    qk::ChannelSetup* setup_ = nullptr;
 };

@@ -3,7 +3,6 @@
 #include <QPushButton>
 
 #include "gui/app/Forms.h"
-#include "gui/qk330/QK330ChConfigControlRegunit.h"
 
 namespace {
 
@@ -13,7 +12,9 @@ constexpr int kPsuShift = 6, kMStateBit = 5, kNoiseShaperBit = 4, kCondJumpBit =
 
 }  // namespace
 
-TQK330ChConfigControlForm::TQK330ChConfigControlForm(QWidget* parent) : QWidget(parent) {
+TQK330ChConfigControlForm::TQK330ChConfigControlForm(TQK330ChConfigControlRegForm& registers,
+                                                     QWidget* parent)
+    : QWidget(parent), registers_(registers) {
     ui.setupUi(this);
     fields_ = {
         qk::OneBit(ui.CondJumpRadioGroup, kCondJumpBit),
@@ -28,6 +29,11 @@ TQK330ChConfigControlForm::TQK330ChConfigControlForm(QWidget* parent) : QWidget(
     };
     for (const auto& [button, handler] : handlers)
         connect(button, &QPushButton::clicked, this, handler);
+    registers_.SetChannelSetup(this);
+}
+
+TQK330ChConfigControlForm::~TQK330ChConfigControlForm() {
+    registers_.SetChannelSetup(nullptr);
 }
 
 void TQK330ChConfigControlForm::SelectChannel(int channel) {
@@ -40,16 +46,21 @@ bool TQK330ChConfigControlForm::Edits(int channel) const {
 }
 
 void TQK330ChConfigControlForm::RefreshChannel(int channel) {
-    qk::SelectFromBits(fields_, qk::PackBits(QK330ChConfigControlRegForm->ChannelBoxes(channel)));
-    QK330ChConfigControlRegForm->SendChannel(channel);
+    qk::SelectFromBits(fields_, qk::PackBits(registers_.ChannelBoxes(channel)));
+    registers_.SendChannel(channel);
+}
+
+void TQK330ChConfigControlForm::OpenOnChannel(int channel) {
+    qk::OpenWindow(this);
+    SelectChannel(channel);
 }
 
 void TQK330ChConfigControlForm::ApplyButtonClick() {
     const uint8_t value = qk::SelectedBits(fields_);
     for (int channel = 1; channel <= TQK330ChConfigControlRegForm::Channels; ++channel) {
         if (!Edits(channel)) continue;
-        QK330ChConfigControlRegForm->ShowChannelBits(channel, value);
-        QK330ChConfigControlRegForm->SendChannel(channel);
+        registers_.ShowChannelBits(channel, value);
+        registers_.SendChannel(channel);
     }
 }
 

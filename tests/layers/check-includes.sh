@@ -4,9 +4,11 @@
 #   header;
 # - core/ includes nothing of board/ or cli/;
 # - gui/widgets/ includes nothing of the other gui/ folders, and gui/registerkit/ only gui/widgets/.
-# Prints each offending include as FILE:LINE: INCLUDE and fails if there is one.
+# Prints each offending include as FILE:LINE: INCLUDE and fails if there is one. Then
+# check-cycles.py looks for include circles among the units, and fails on one.
 # Usage: check-includes.sh SOURCE_DIR
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 cd "${1:?usage: check-includes.sh SOURCE_DIR}"
 
 # Known arrows upwards, each "FILE: INCLUDED" with why it stays for now.
@@ -54,6 +56,7 @@ while IFS= read -r line; do
   fi
 done <<<"$found"
 if ((status)); then
-  echo "These includes run from a lower layer to a higher one (see README.md, Layout)." >&2
+  echo "These includes run from a lower layer to a higher one (see docs/architecture.md)." >&2
 fi
+python3 "$here/check-cycles.py" . || status=1
 exit $status
