@@ -106,18 +106,25 @@ struct WindowRow {
 };
 
 // A window's object name is its instance name (its layout's root is named after its class).
-// Windows that show or change the chip are given the session.
 template <typename Window>
-WindowRow Row(Window*& instance, const char* name) {
-    return {.create = [&instance, name](ChipSession& session) -> QWidget* {
-                if constexpr (std::is_constructible_v<Window, ChipSession&>)
-                    instance = new Window(session);
-                else
-                    instance = new Window;
+WindowRow Row(Window*& instance, const char* name, std::function<Window*(ChipSession&)> make) {
+    return {.create = [&instance, name, make](ChipSession& session) -> QWidget* {
+                instance = make(session);
                 instance->setObjectName(name);
                 return instance;
             },
             .forget = [&instance] { instance = nullptr; }};
+}
+
+// Windows that show or change the chip are given the session.
+template <typename Window>
+WindowRow Row(Window*& instance, const char* name) {
+    return Row<Window>(instance, name, [](ChipSession& session) {
+        if constexpr (std::is_constructible_v<Window, ChipSession&>)
+            return new Window(session);
+        else
+            return new Window;
+    });
 }
 
 // Windows 2..41 in creation order; they are deleted in the opposite order.
@@ -154,7 +161,7 @@ const std::vector<WindowRow>& WindowTable() {
         Row(QK330ErrAndAutomuteDelayForm, "QK330ErrAndAutomuteDelayForm"),
         Row<TQK330ChConfigControlForm>(
             QK330ChConfigControlForm, "QK330ChConfigControlForm",
-            [](PortIo&) { return new TQK330ChConfigControlForm(*QK330ChConfigControlRegForm); }),
+            [](ChipSession&) { return new TQK330ChConfigControlForm(*QK330ChConfigControlRegForm); }),
         Row(QK330PSCTestReg1Form, "QK330PSCTestReg1Form"),
         Row(QK330PSCTestReg2Form, "QK330PSCTestReg2Form"),
         Row(NoDeviceDlgForm, "NoDeviceDlgForm"),

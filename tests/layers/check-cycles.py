@@ -20,42 +20,27 @@ FOLDERS = ["core", "board", "cli", "gui", "tests", "bench"]
 ALLOWED = {
     # goes with the chip session: windows reach the main window for the address, OFF LINE, the
     # mutes and the transaction log.
-    "gui/app/HiddenLogin -> gui/app/Okapimain",
-    "gui/app/SnapshotChip -> gui/app/Okapimain",
-    "gui/bus/BusMonitorunit -> gui/app/Okapimain",
     "gui/bus/Gpiounit -> gui/app/Okapimain",
-    "gui/bus/I2cunit -> gui/app/Okapimain",
-    "gui/bus/StatusWatchunit -> gui/app/Okapimain",
     "gui/gen1/Balanceunitsixch -> gui/app/Okapimain",
     "gui/gen1/QK310unit -> gui/app/Okapimain",
     "gui/qk330/QK330Balanceunitsixch -> gui/app/Okapimain",
     "gui/qk330/QK330Regunit -> gui/app/Okapimain",
     "gui/qk330/QK330unit -> gui/app/Okapimain",
-    "gui/registerkit/BalanceStrips -> gui/app/Okapimain",
     # goes with the chip session: windows reach the register editors for the register images.
     "gui/gen1/Syscontrol0unit -> gui/gen1/Registersunit",
     "gui/gen1/Syscontrol1unit -> gui/gen1/Registersunit",
     "gui/gen1/Testregunit -> gui/gen1/Registersunit",
-    "gui/registerkit/ChannelSliderForm -> gui/gen1/Registersunit",
-    "gui/registerkit/RadioRegisterForm -> gui/gen1/Registersunit",
-    "gui/app/HiddenLogin -> gui/qk330/QK330Regunit",
-    "gui/app/SnapshotChip -> gui/qk330/QK330Regunit",
     "gui/app/VolumeMutePanel -> gui/qk330/QK330Regunit",
-    "gui/bus/BusMonitorunit -> gui/qk330/QK330Regunit",
     "gui/bus/StatusWatchunit -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330Balanceunitsixch -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330ChConfigControlRegunit -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330Dcoffsetunit -> gui/qk330/QK330Regunit",
-    "gui/qk330/QK330Interchdelayunit -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330PADCDcoffsetunit -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330SEOffsetRegunit -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330SetupRegister -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330Testregunit -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330unit -> gui/qk330/QK330Regunit",
     # goes with the chip session: windows reach the SCL window for the bus master.
-    "gui/app/SnapshotChip -> gui/bus/I2cunit",
-    "gui/app/VolumeMutePanel -> gui/bus/I2cunit",
-    "gui/bus/StatusWatchunit -> gui/bus/I2cunit",
     # goes with the chip session: the setup windows reach the boxes of the test register window
     # that shows their register; the balance window reaches the QK310 chip model's volume texts.
     "gui/gen1/Testreg0unit -> gui/gen1/Testregunit",
