@@ -13,12 +13,10 @@
 #include "gui/app/HelpDocument.h"
 #include "gui/app/HiddenLogin.h"
 #include "gui/app/Snapshotunit.h"
-#include "gui/bus/AckErrorDialogunit.h"
 #include "gui/bus/BusMonitorunit.h"
 #include "gui/bus/Gpiounit.h"
 #include "gui/bus/I2cunit.h"
 #include "gui/bus/StatusWatchunit.h"
-#include "gui/bus/WaitErrorDialogunit.h"
 #include "gui/gen1/Balanceunitsixch.h"
 #include "gui/gen1/Dcoffsetunit.h"
 #include "gui/gen1/Interchdelayunit.h"
@@ -89,7 +87,7 @@ void TOkapiForm::ConnectControls() {
     connect(ui.I2C_Bypass, &QCheckBox::clicked, this, &TOkapiForm::I2C_BypassClick);
     // The bus master skips the wire while OFF LINE is checked, however the box got its state.
     connect(ui.I2C_Bypass, &QCheckBox::toggled, this, [this](bool offLine) {
-        if (I2CForm) I2CForm->Master().OffLine = offLine;
+        if (I2CForm) I2CForm->Master().SetOffLine(offLine);
         emit OffLineChanged(offLine);
     });
     connect(ui.IICAddressComboBox, &QComboBox::editTextChanged, this,
@@ -169,13 +167,6 @@ void TOkapiForm::ShowSecondErrorLine(const std::string& text) {
 
 void TOkapiForm::ShowErrorLine(const std::string& text) {
     ui.ErrorLabel->setText(QString::fromStdString(text));
-}
-
-void TOkapiForm::ShowAckErrorDialog() {
-    qk::ShowModal(*ACK_ErrorDialogForm);
-}
-void TOkapiForm::ShowWaitErrorDialog() {
-    qk::ShowModal(*WaitErrorDialogForm);
 }
 
 // --- Control panel ---

@@ -26,7 +26,7 @@ class HiddenLogin;
 // The main window: status lines, START and chip detection, chip selection, OFF LINE, I2C address,
 // data log, help, and the volume and mute panel with the buttons that open the register windows.
 // START and detection, and chip selection, are defined in files of their own.
-class TOkapiForm : public QWidget, public qk::I2cErrorSink {
+class TOkapiForm : public QWidget {
     Q_OBJECT
   public:
     explicit TOkapiForm(qk::PortIo& port, QWidget* parent = nullptr);
@@ -44,12 +44,10 @@ class TOkapiForm : public QWidget, public qk::I2cErrorSink {
 
     // The first status line, for texts other than bus errors (the SCL calibration's).
     void ShowFirstStatus(const std::string& text);
-    // Bus errors: status lines and dialogs.
-    void ShowFirstErrorLine(const std::string& text) override;
-    void ShowSecondErrorLine(const std::string& text) override;
-    void ShowErrorLine(const std::string& text) override;
-    void ShowAckErrorDialog() override;
-    void ShowWaitErrorDialog() override;
+    // The status lines for bus errors: the first two made visible, then the text; the red third.
+    void ShowFirstErrorLine(const std::string& text);
+    void ShowSecondErrorLine(const std::string& text);
+    void ShowErrorLine(const std::string& text);
 
     // The volume and mute panel, as the chip models and the balance windows use it.
     bool QK310MuteAllEngaged() const { return volumePanel_->QK310MuteAllEngaged(); }

@@ -15,6 +15,7 @@
 #include "gui/app/Okapimain.h"
 #include "gui/app/Snapshotunit.h"
 #include "gui/bus/AckErrorDialogunit.h"
+#include "gui/bus/BusErrorPresenter.h"
 #include "gui/bus/BusMonitorunit.h"
 #include "gui/bus/Gpiounit.h"
 #include "gui/bus/I2cunit.h"
@@ -128,9 +129,8 @@ const std::vector<WindowRow>& WindowTable() {
         Row(AboutBox, "AboutBox"),
         Row(ACK_ErrorDialogForm, "ACK_ErrorDialogForm"),
         Row(WaitErrorDialogForm, "WaitErrorDialogForm"),
-        Row<TI2CForm>(
-            I2CForm, "I2CForm",
-            [](PortIo& port) { return new TI2CForm(port, *OkapiForm, OkapiForm->Log()); }),
+        Row<TI2CForm>(I2CForm, "I2CForm",
+                      [](PortIo& port) { return new TI2CForm(port, OkapiForm->Log()); }),
         Row(SixChBalanceForm, "SixChBalanceForm"),
         Row(DCOffsetForm, "DCOffsetForm"),
         Row(InterchDelayForm, "InterchDelayForm"),
@@ -202,8 +202,7 @@ Program::Program(PortIo& port, const std::string& adapterDevice) {
         g_secondary.append(window);
     }
     if (!adapterDevice.empty())
-        I2CForm->UseAdapter(
-            std::make_unique<I2cDevBus>(adapterDevice, *OkapiForm, OkapiForm->Log()));
+        I2CForm->UseAdapter(std::make_unique<I2cDevBus>(adapterDevice, OkapiForm->Log()));
     RegistersForm->Image().SetWiring({&I2CForm->Master(), [] { return OkapiForm->DeviceAddress(); },
                                       [] { return OkapiForm->QK310MuteAllEngaged(); }});
     RegistersForm->Image().SetRefresh([](int entry) { RegistersForm->RefreshEntry(entry); });
@@ -211,12 +210,15 @@ Program::Program(PortIo& port, const std::string& adapterDevice) {
                                      [] { return OkapiForm->QK330MuteAllEngaged(); }});
     QK330RegForm->Image().SetRefresh({.entry = [](int entry) { QK330RegForm->RefreshEntry(entry); },
                                       .wordsRestored = [] { QK330RegForm->RestoreWordWindows(); }});
-    // The frames of the master in use, the adapter's when there is one.
+    // The frames and errors of the master in use, the adapter's when there is one.
     BusMonitorForm->Attach(I2CForm->Master());
+    busErrors_ = std::make_unique<BusErrorPresenter>(I2CForm->Master(),
+                                                     BusErrorPresenter::MainWindow(*OkapiForm));
 }
 
 // Each instance is reset as soon as its window is gone, so that no later destructor can reach it.
 Program::~Program() {
+    busErrors_.reset();  // before the master it listens to
     const std::vector<WindowRow>& rows = WindowTable();
     for (qsizetype row = g_secondary.size() - 1; row >= 0; --row) {
         delete g_secondary[row];

@@ -1,9 +1,12 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "core/bus/Port.h"
 
 namespace qk {
+
+class BusErrorPresenter;
 
 // The whole program on one port: creates every window in the fixed order, and deletes them again
 // when it ends. Only one Program exists at a time (the windows are global instances).
@@ -17,6 +20,9 @@ class Program {
 
     // Shows the main window; the port's (or the adapter's) set-up problem, if any, is told once.
     void Show();
+
+  private:
+    std::unique_ptr<BusErrorPresenter> busErrors_;  // the main window's view of the bus errors
 };
 
 // Fixes number formats ("." whatever the locale) and the application's name; call right after

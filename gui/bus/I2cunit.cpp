@@ -13,9 +13,8 @@ const char* const AdapterClockText = "By Adapter";
 
 }  // namespace
 
-TI2CForm::TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink& log,
-                   QWidget* parent)
-    : QWidget(parent), bus_(port, errors, log) {
+TI2CForm::TI2CForm(qk::PortIo& port, qk::FrameLogSink& log, QWidget* parent)
+    : QWidget(parent), bus_(port, log) {
     ui.setupUi(this);
     layoutMaximumCount_ = ui.UpDownFreqAdjust->maximum();
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -11,8 +11,7 @@
 class TI2CForm : public QWidget {
     Q_OBJECT
   public:
-    TI2CForm(qk::PortIo& port, qk::I2cErrorSink& errors, qk::FrameLogSink& log,
-             QWidget* parent = nullptr);
+    TI2CForm(qk::PortIo& port, qk::FrameLogSink& log, QWidget* parent = nullptr);
 
     Ui::TI2CForm ui;
 
