@@ -8,7 +8,6 @@
 
 namespace {
 
-using qk::bench::NullErrors;
 using qk::bench::NullLog;
 
 // Counts accesses and answers like an idle bus with an acknowledging chip, so that only the
@@ -24,9 +23,8 @@ struct CountingPort : qk::PortIo {
 
 template <typename Port>
 void Run(benchmark::State& state, Port& port, uint64_t (*accesses)(Port&), bool read) {
-    NullErrors errors;
     NullLog log;
-    qk::I2cBus bus(port, errors, log);
+    qk::I2cBus bus(port, log);
     const uint8_t bytes[] = {0x13, 0xC9};
     uint8_t value = 0;
     const uint64_t before = accesses(port);

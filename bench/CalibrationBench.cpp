@@ -95,9 +95,8 @@ void BM_StartClockOnABusyMachine(benchmark::State& state) {
     for (auto _ : state) {
         qk::board::VirtualBoard board;
         qk::bench::CostlyPort port(board, std::chrono::nanoseconds(state.range(0)));
-        qk::bench::NullErrors errors;
         qk::bench::NullLog log;
-        qk::I2cBus bus(port, errors, log);
+        qk::I2cBus bus(port, log);
         const qk::SclCalibrationResult calibration =
             qk::SclCalibration(bus).CalibrateScl(TargetPeriodUs);
         if (!calibration.ok) return state.SkipWithError("the calibration failed");

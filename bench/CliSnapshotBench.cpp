@@ -20,12 +20,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto AccessCost = std::chrono::nanoseconds(1000);
 
-struct Quiet : qk::I2cErrorSink, qk::FrameLogSink {
-    void ShowFirstErrorLine(const std::string&) override {}
-    void ShowSecondErrorLine(const std::string&) override {}
-    void ShowErrorLine(const std::string&) override {}
-    void ShowAckErrorDialog() override {}
-    void ShowWaitErrorDialog() override {}
+struct Quiet : qk::FrameLogSink {
     void LogMarker(char) override {}
     void LogByte(uint8_t) override {}
 };
@@ -59,7 +54,7 @@ class FrameTimingPort : public qk::PortIo {
 
 // The bus master on the costly port at START's calibrated clock.
 struct CalibratedBus {
-    CalibratedBus() : port(board, AccessCost), timed(port), bus(timed, quiet, quiet) {
+    CalibratedBus() : port(board, AccessCost), timed(port), bus(timed, quiet) {
         ok = qk::SclCalibration(bus).CalibrateScl(10.0).ok;
         registers.SetWiring(
             {.bus = &bus, .deviceAddress = [] { return uint8_t(0x34); }, .muteAllEngaged = {}});

@@ -17,7 +17,7 @@ SclClockStats ClockFrames(CostlyPort& port, I2cBus& bus, int frames) {
         bus.I2cWriteSub(ChipAddress, VolumeRegister, &data, 1);
     }
     stats.phases.Add(port.StopRecording());
-    stats.framesAcknowledged = bus.AckErrorFlag == 0 && bus.WaitErrorFlag == 0;
+    stats.framesAcknowledged = !bus.AckError() && !bus.WaitError();
     return stats;
 }
 

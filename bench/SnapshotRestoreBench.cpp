@@ -21,7 +21,6 @@
 
 namespace {
 
-using qk::bench::NullErrors;
 using qk::bench::NullLog;
 
 constexpr double TargetPeriodUs = 10.0;
@@ -49,9 +48,8 @@ long WireClocks(const std::vector<qk::board::DecodedFrame>& frames) {
 void BM_RestoreAndVerifyQK330(benchmark::State& state) {
     qk::board::VirtualBoard board(qk::board::Chip::QK330);
     qk::bench::CostlyPort port(board, AccessCost);
-    NullErrors errors;
     NullLog log;
-    qk::I2cBus bus(port, errors, log);
+    qk::I2cBus bus(port, log);
     if (!qk::SclCalibration(bus).CalibrateScl(TargetPeriodUs).ok)
         return state.SkipWithError("the calibration failed");
     const double sclKHz = qk::bench::ClockFrames(port, bus, ClockSampleFrames).phases.MedianKHz();

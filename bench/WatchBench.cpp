@@ -27,7 +27,6 @@
 
 namespace {
 
-using qk::bench::NullErrors;
 using qk::bench::NullLog;
 
 QApplication& App() {
@@ -104,9 +103,8 @@ BENCHMARK(BM_StatusWatchAt100ms)->Iterations(1)->Unit(benchmark::kSecond);
 // The bus part of one poll alone: the two status reads at the calibrated clock.
 void BM_StatusPollOnTheBus(benchmark::State& state) {
     qk::board::VirtualBoard board(qk::board::Chip::QK310);
-    NullErrors errors;
     NullLog log;
-    qk::I2cBus bus(board, errors, log);
+    qk::I2cBus bus(board, log);
     qk::SclCalibration(bus).CalibrateScl(10.0);
     uint8_t values[2] = {};
     const double cpu = ProcessCpuSeconds();

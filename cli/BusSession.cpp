@@ -61,18 +61,23 @@ BusSession::BusSession(BusChoice choice, std::ostream& err)
 
 BusSession::~BusSession() = default;
 
-void BusSession::ShowErrorLine(const std::string& text) {
-    // The acknowledge failure also reaches the red line; its dialog tells it, once.
-    if (text != master_->AckErrorText) err_ << Tell(text);
-}
-
-void BusSession::ShowAckErrorDialog() {
-    err_ << Tell(master_->AckErrorText + ": the chip at " + SevenBit(aim_.value_or(address_)) +
-                 " did not acknowledge");
-}
-
-void BusSession::ShowWaitErrorDialog() {
-    err_ << Tell(master_->WaitErrorText + ": the clock line (SCL) is held low");
+// Each kind of error is told once until I2cResetErrors. A probe's missing acknowledge or held
+// clock is an answer, not a fault: FindChip tells what it means.
+void BusSession::OnBusError(const BusErrorEvent& event) {
+    if (!event.firstOfKind) return;
+    switch (event.kind) {
+        case BusErrorEvent::Kind::Ack:
+            if (!event.probing)
+                err_ << Tell(event.text + ": the chip at " + SevenBit(aim_.value_or(address_)) +
+                             " did not acknowledge");
+            break;
+        case BusErrorEvent::Kind::Wait:
+            if (!event.probing) err_ << Tell(event.text + ": the clock line (SCL) is held low");
+            break;
+        case BusErrorEvent::Kind::Other:
+            err_ << Tell(event.text);
+            break;
+    }
 }
 
 // A log that cannot be written is told at once; the run goes on (a restore stopped halfway would
@@ -115,7 +120,8 @@ int BusSession::OpenPort() {
         err_ << Tell(port->SetupError());
         return Unavailable;
     }
-    auto bus = std::make_unique<I2cBus>(*port, Sink(), parts_->Log());
+    auto bus = std::make_unique<I2cBus>(*port, parts_->Log());
+    Hear(*bus);
     const SclCalibrationResult clock = SclCalibration(*bus).CalibrateScl(SclPeriodMicroseconds);
     if (!clock.ok) {
         err_ << Tell("the bus clock could not be calibrated: the system clock does not advance");
@@ -128,7 +134,8 @@ int BusSession::OpenPort() {
 }
 
 int BusSession::OpenI2cDev() {
-    auto bus = std::make_unique<I2cDevBus>(choice_.device, Sink(), parts_->Log());
+    auto bus = std::make_unique<I2cDevBus>(choice_.device, parts_->Log());
+    Hear(*bus);
     if (!bus->Setup()) {
         err_ << Tell(bus->SetupError());
         return Unavailable;
@@ -154,7 +161,8 @@ int BusSession::OpenVirtual() {
     }
     board_ = board.get();
     parts_->port = std::move(board);
-    parts_->master = std::make_unique<I2cBus>(*parts_->port, Sink(), parts_->Log());
+    parts_->master = std::make_unique<I2cBus>(*parts_->port, parts_->Log());
+    Hear(*parts_->master);
     master_ = parts_->master.get();
     return Done;
 }
@@ -207,12 +215,12 @@ int BusSession::FindChip(bool heldLineIsNoChip) {
             return Done;
         }
         // A clock held low (told by the adapter) or a failing adapter is no reason to go on.
-        if (master_->WaitErrorFlag) {
+        if (master_->WaitError()) {
             err_ << Tell(std::string(heldLineIsNoChip ? "no chip found: " : "") +
-                         master_->WaitErrorText + ": the clock line (SCL) is held low");
+                         I2cMaster::WaitErrorText + ": the clock line (SCL) is held low");
             return heldLineIsNoChip ? Differs : BusError;
         }
-        if (master_->OtherErrorFlag) return BusError;
+        if (master_->OtherError()) return BusError;
     }
     master_->I2cResetErrors();
     std::string where = SevenBit(candidates[0]);
@@ -241,7 +249,7 @@ int BusSession::Identify(const ChipInfo*& chip, uint8_t& id) {
 }
 
 int BusSession::Outcome() const {
-    const bool failed = master_->AckErrorFlag || master_->WaitErrorFlag || master_->OtherErrorFlag;
+    const bool failed = master_->AckError() || master_->WaitError() || master_->OtherError();
     return failed ? BusError : Done;
 }
 

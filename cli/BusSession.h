@@ -28,7 +28,7 @@ struct BusChoice {
 // The bus a subcommand works on: the carrier opened, the clock calibrated and the lines checked
 // (parallel port), bus errors told on the error stream once each, every frame logged with --log,
 // and the chip's address found. Each step answers with an exit code; Done lets the next go on.
-class BusSession : private I2cErrorSink {
+class BusSession : private BusErrorListener {
   public:
     BusSession(BusChoice choice, std::ostream& err);
     ~BusSession() override;
@@ -56,12 +56,9 @@ class BusSession : private I2cErrorSink {
     int FramesSent() const;
 
   private:
-    void ShowFirstErrorLine(const std::string&) override {}
-    void ShowSecondErrorLine(const std::string&) override {}
-    void ShowErrorLine(const std::string& text) override;
-    void ShowAckErrorDialog() override;
-    void ShowWaitErrorDialog() override;
-    I2cErrorSink& Sink() { return *this; }
+    void OnBusError(const BusErrorEvent& event) override;
+    // Listens to a master just made, before its first frame (the calibration's).
+    void Hear(I2cMaster& master) { master.AddBusErrorListener(this); }
     int OpenPort();
     int OpenI2cDev();
     int OpenVirtual();

@@ -4,8 +4,7 @@
 
 namespace qk {
 
-I2cBus::I2cBus(PortIo& port, I2cErrorSink& errors, FrameLogSink& log)
-    : I2cMaster(errors, log), port_(port), lines_(port) {}
+I2cBus::I2cBus(PortIo& port, FrameLogSink& log) : I2cMaster(log), port_(port), lines_(port) {}
 
 TimedLines::Time I2cBus::CountTime(uint32_t count) const {
     return TimedLines::Time(std::llround(double(count) * NanosecondsPerCount));

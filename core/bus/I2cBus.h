@@ -21,7 +21,7 @@ class I2cBus : public I2cMaster {
   public:
     static constexpr int32_t FullPollBudget = 3000000;
 
-    I2cBus(PortIo& port, I2cErrorSink& errors, FrameLogSink& log);
+    I2cBus(PortIo& port, FrameLogSink& log);
 
     // Releases both lines, lets them rise for a quarter period and reads them once. Lines only.
     HeldLine LineHeldLow() override;

@@ -33,8 +33,8 @@ std::string Remedy(int error, const std::string& device) {
 
 }  // namespace
 
-I2cDevBus::I2cDevBus(std::string device, I2cErrorSink& errors, FrameLogSink& log)
-    : I2cMaster(errors, log), device_(std::move(device)) {}
+I2cDevBus::I2cDevBus(std::string device, FrameLogSink& log)
+    : I2cMaster(log), device_(std::move(device)) {}
 
 I2cDevBus::~I2cDevBus() {
     if (fd_ >= 0) close(fd_);
@@ -87,7 +87,7 @@ void I2cDevBus::Transfer(uint8_t address, uint8_t* bytes, int count) {
         return;
     }
     // A timed-out bus costs one adapter time-out, not one per frame, until I2cResetErrors.
-    if (WaitErrorFlag != 0) return;
+    if (WaitError()) return;
     i2c_msg message{.addr = static_cast<__u16>(address >> 1),
                     .flags = static_cast<__u16>((address & 0x01) ? I2C_M_RD : 0),
                     .len = static_cast<__u16>(count),

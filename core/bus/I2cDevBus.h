@@ -12,7 +12,7 @@ namespace qk {
 // adapter times the clock itself. Until Setup succeeds, nothing acknowledges.
 class I2cDevBus : public I2cMaster {
   public:
-    I2cDevBus(std::string device, I2cErrorSink& errors, FrameLogSink& log);
+    I2cDevBus(std::string device, FrameLogSink& log);
     ~I2cDevBus() override;
 
     // Opens the adapter and checks once that it carries plain I2C transfers. On failure,

@@ -5,44 +5,26 @@
 
 namespace qk {
 
-// The first report of an error kind takes the first free status line (the second when the other
-// kind came first) and, unless probing, opens its dialog once until I2cResetErrors.
-void I2cMaster::Report(const ErrorKind& kind) {
-    if (kind.flag == 0) {
-        if (kind.otherFlag == 1)
-            errors_.ShowSecondErrorLine(kind.text);
-        else
-            errors_.ShowFirstErrorLine(kind.text);
-        if (kind.onRedLine) errors_.ShowErrorLine(kind.text);
-        if (kind.dialogCount == 0) {
-            if (!Probing) (errors_.*kind.showDialog)();
-            ++kind.dialogCount;
-        }
+// Every report is told, the repeats too (firstOfKind false); the kind's flag is set once all
+// listeners have returned, so that the state reads as before the error while a dialog is open.
+void I2cMaster::Report(BusErrorEvent::Kind kind, bool& flag, const std::string& text) {
+    if (!listeners_.empty()) {
+        const BusErrorEvent event{.kind = kind,
+                                  .address = aimAddress_,
+                                  .subAddress = aimSubAddress_,
+                                  .text = text,
+                                  .firstOfKind = !flag,
+                                  .probing = probing_};
+        // A copy: a listener may remove itself while it is told.
+        const std::vector<BusErrorListener*> listeners = listeners_;
+        for (BusErrorListener* listener : listeners) listener->OnBusError(event);
     }
-    kind.flag = 1;
+    flag = true;
 }
 
-void I2cMaster::ReportAckError() {
-    Report({.flag = AckErrorFlag,
-            .otherFlag = WaitErrorFlag,
-            .text = AckErrorText,
-            .dialogCount = AckDialogCount,
-            .showDialog = &I2cErrorSink::ShowAckErrorDialog,
-            .onRedLine = true});
-}
-
-void I2cMaster::ReportWaitError() {
-    Report({.flag = WaitErrorFlag,
-            .otherFlag = AckErrorFlag,
-            .text = WaitErrorText,
-            .dialogCount = WaitDialogCount,
-            .showDialog = &I2cErrorSink::ShowWaitErrorDialog,
-            .onRedLine = false});
-}
-
-void I2cMaster::ReportOtherError(const std::string& text) {
-    if (OtherErrorFlag == 0) errors_.ShowErrorLine(text);
-    OtherErrorFlag = 1;
+void I2cMaster::Aim(uint8_t address, const uint8_t* subAddress) {
+    aimAddress_ = address;
+    aimSubAddress_ = subAddress ? std::optional<uint8_t>(*subAddress) : std::nullopt;
 }
 
 void I2cMaster::SendAddressedFrame(uint8_t address, uint8_t subAddress, const uint8_t* bytes,
@@ -70,6 +52,15 @@ void I2cMaster::RemoveFrameObserver(FrameObserver* observer) {
     std::erase(observers_, observer);
 }
 
+void I2cMaster::AddBusErrorListener(BusErrorListener* listener) {
+    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        listeners_.push_back(listener);
+}
+
+void I2cMaster::RemoveBusErrorListener(BusErrorListener* listener) {
+    std::erase(listeners_, listener);
+}
+
 void I2cMaster::Tell(FrameRecord::Kind kind, uint8_t address, const uint8_t* subAddress,
                      const uint8_t* bytes, int count, const uint8_t* read, int readCount) {
     if (observers_.empty()) return;
@@ -77,10 +68,10 @@ void I2cMaster::Tell(FrameRecord::Kind kind, uint8_t address, const uint8_t* sub
                       .address = address,
                       .bytes = {},
                       .read = {},
-                      .offLine = OffLine && kind != FrameRecord::Kind::Probe,
-                      .ackError = AckErrorFlag != 0,
-                      .waitError = WaitErrorFlag != 0,
-                      .otherError = OtherErrorFlag != 0};
+                      .offLine = offLine_ && kind != FrameRecord::Kind::Probe,
+                      .ackError = ackError_,
+                      .waitError = waitError_,
+                      .otherError = otherError_};
     if (subAddress) frame.bytes.push_back(*subAddress);
     frame.bytes.insert(frame.bytes.end(), bytes, bytes + count);
     if (read) frame.read.assign(read, read + readCount);
@@ -91,7 +82,9 @@ void I2cMaster::Tell(FrameRecord::Kind kind, uint8_t address, const uint8_t* sub
 
 bool I2cMaster::I2cWrite(uint8_t address, const uint8_t* bytes, int count) {
     const LongOperation busy(*this);
-    if (!OffLine) {
+    // A write frame's first byte after the address is the register.
+    Aim(address, count > 0 ? bytes : nullptr);
+    if (!offLine_) {
         std::vector<uint8_t> frame{address};
         frame.insert(frame.end(), bytes, bytes + count);
         SendWriteFrame(frame.data(), static_cast<int>(frame.size()));
@@ -103,7 +96,8 @@ bool I2cMaster::I2cWrite(uint8_t address, const uint8_t* bytes, int count) {
 
 bool I2cMaster::I2cWriteSub(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count) {
     const LongOperation busy(*this);
-    const bool wire = !OffLine;
+    const bool wire = !offLine_;
+    Aim(address & 0xFE, &subAddress);
     if (wire) SendAddressedFrame(address, subAddress, bytes, count);
     const uint8_t sent = wire ? (address & 0xFE) : address;
     LogFrame(sent, &subAddress, bytes, count);
@@ -115,7 +109,8 @@ bool I2cMaster::I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, in
     const LongOperation busy(*this);
     I2cWriteSub(address, subAddress, nullptr, 0);
     for (int i = 0; i < count; ++i) buffer[i] = 0;
-    if (OffLine) return ErrorFree();
+    if (offLine_) return ErrorFree();
+    Aim(address | 0x01, &subAddress);
     ReceiveReadFrame(address | 0x01, buffer, count);
     Tell(FrameRecord::Kind::Read, address | 0x01, nullptr, nullptr, 0, buffer, count);
     return ErrorFree();
@@ -123,20 +118,19 @@ bool I2cMaster::I2cRead(uint8_t address, uint8_t subAddress, uint8_t* buffer, in
 
 bool I2cMaster::I2cProbe(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count) {
     const LongOperation busy(*this);
-    Probing = true;
+    probing_ = true;
+    Aim(address & 0xFE, &subAddress);
     SendAddressedFrame(address, subAddress, bytes, count);
-    Probing = false;
+    probing_ = false;
     Tell(FrameRecord::Kind::Probe, address & 0xFE, &subAddress, bytes, count);
     return ErrorFree();
 }
 
 void I2cMaster::I2cResetErrors() {
-    Probing = false;
-    AckErrorFlag = 0;
-    WaitErrorFlag = 0;
-    OtherErrorFlag = 0;
-    AckDialogCount = 0;
-    WaitDialogCount = 0;
+    probing_ = false;
+    ackError_ = false;
+    waitError_ = false;
+    otherError_ = false;
     ResetMasterErrors();
 }
 

@@ -1,19 +1,31 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qk {
 
-// Where bus errors are shown: the main window's three status lines and the two modal dialogs.
-class I2cErrorSink {
+// A bus error, told the moment the master meets it: inside the frame, before the frame's end is
+// logged or observed. Whoever listens decides what to show of it.
+struct BusErrorEvent {
+    enum class Kind {
+        Ack,   // an acknowledge did not come
+        Wait,  // the clock line was held low past its time
+        Other  // any other failure, in the master's own words
+    };
+    Kind kind = Kind::Ack;
+    uint8_t address = 0;                // the frame's address byte; bit 0 set on a read frame
+    std::optional<uint8_t> subAddress;  // the register, when the frame had one
+    std::string text;                   // "ACK Error", "Wait Error", or the master's words
+    bool firstOfKind = false;           // the first of its kind since I2cResetErrors
+    bool probing = false;               // inside I2cProbe, whose failure is an answer, not a fault
+};
+
+class BusErrorListener {
   public:
-    virtual ~I2cErrorSink() = default;
-    virtual void ShowFirstErrorLine(const std::string& text) = 0;   // made visible, then the text
-    virtual void ShowSecondErrorLine(const std::string& text) = 0;  // made visible, then the text
-    virtual void ShowErrorLine(const std::string& text) = 0;        // the red third line
-    virtual void ShowAckErrorDialog() = 0;                          // modal; returns when closed
-    virtual void ShowWaitErrorDialog() = 0;
+    virtual ~BusErrorListener() = default;
+    virtual void OnBusError(const BusErrorEvent& event) = 0;
 };
 
 // Receives every logged frame: LogMarker('{'), LogByte per byte, LogMarker('}').
@@ -47,11 +59,14 @@ class FrameObserver {
 };
 
 // The frame operations every bus master offers, whatever carries the bytes: the frames, the log,
-// the sticky error state with its status lines and at-most-once dialogs, and OFF LINE. A master
-// only says how one write frame and one read frame reach the wire, and reports what went wrong.
+// the sticky error state told to its listeners, and OFF LINE. A master only says how one write
+// frame and one read frame reach the wire, and reports what went wrong.
 class I2cMaster {
   public:
-    I2cMaster(I2cErrorSink& errors, FrameLogSink& log) : errors_(errors), log_(log) {}
+    static inline const std::string AckErrorText = "ACK Error";
+    static inline const std::string WaitErrorText = "Wait Error";
+
+    explicit I2cMaster(FrameLogSink& log) : log_(log) {}
     virtual ~I2cMaster() = default;
     I2cMaster(const I2cMaster&) = delete;
     I2cMaster& operator=(const I2cMaster&) = delete;
@@ -68,9 +83,12 @@ class I2cMaster {
                                 int count);
     void I2cResetErrors();
 
-    // Watchers of the frames; an observer must be removed before it is destroyed.
+    // Watchers of the frames and listeners to the errors; each must be removed before it is
+    // destroyed.
     void AddFrameObserver(FrameObserver* observer);
     void RemoveFrameObserver(FrameObserver* observer);
+    void AddBusErrorListener(BusErrorListener* listener);
+    void RemoveBusErrorListener(BusErrorListener* listener);
 
     // True while a frame operation runs, or a long operation holds the bus: a modal dialog shown
     // from inside a frame spins the event loop, and nothing else may use the bus meanwhile.
@@ -93,17 +111,14 @@ class I2cMaster {
     virtual HeldLine LineHeldLow() { return HeldLine::None; }
 
     // OFF LINE: frame operations leave the wire alone but still log; the probe ignores it.
-    bool OffLine = false;
+    bool OffLine() const { return offLine_; }
+    void SetOffLine(bool offLine) { offLine_ = offLine; }
 
-    // Error state.
-    bool Probing = false;
-    int32_t AckErrorFlag = 0;
-    int32_t WaitErrorFlag = 0;
-    int32_t OtherErrorFlag = 0;  // any other failure the master reports in its own words
-    int32_t AckDialogCount = 0;
-    int32_t WaitDialogCount = 0;
-    std::string AckErrorText = "ACK Error";
-    std::string WaitErrorText = "Wait Error";
+    // The sticky error state: each kind met since I2cResetErrors.
+    bool AckError() const { return ackError_; }
+    bool WaitError() const { return waitError_; }
+    bool OtherError() const { return otherError_; }
+    bool Probing() const { return probing_; }
 
   protected:
     // One frame on the wire: START, frame[0] (the address byte as given), the other bytes, STOP.
@@ -113,34 +128,33 @@ class I2cMaster {
     // What a master resets besides the shared error state.
     virtual void ResetMasterErrors() {}
 
-    bool ErrorFree() const {
-        return AckErrorFlag == 0 && WaitErrorFlag == 0 && OtherErrorFlag == 0;
+    bool ErrorFree() const { return !ackError_ && !waitError_ && !otherError_; }
+    void ReportAckError() { Report(BusErrorEvent::Kind::Ack, ackError_, AckErrorText); }
+    void ReportWaitError() { Report(BusErrorEvent::Kind::Wait, waitError_, WaitErrorText); }
+    void ReportOtherError(const std::string& text) {
+        Report(BusErrorEvent::Kind::Other, otherError_, text);
     }
-    void ReportAckError();
-    void ReportWaitError();
-    // Shown on the red line once until I2cResetErrors.
-    void ReportOtherError(const std::string& text);
 
   private:
-    // One kind of bus error: its flag, its text and its dialog.
-    struct ErrorKind {
-        int32_t& flag;
-        const int32_t& otherFlag;
-        const std::string& text;
-        int32_t& dialogCount;
-        void (I2cErrorSink::*showDialog)();
-        bool onRedLine;  // the ACK error is also shown on the red third line
-    };
-    void Report(const ErrorKind& kind);
+    void Report(BusErrorEvent::Kind kind, bool& flag, const std::string& text);
+    // The frame the errors come from, set by each frame operation.
+    void Aim(uint8_t address, const uint8_t* subAddress);
     void SendAddressedFrame(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count);
     void LogFrame(uint8_t address, const uint8_t* subAddress, const uint8_t* bytes, int count);
     void Tell(FrameRecord::Kind kind, uint8_t address, const uint8_t* subAddress,
               const uint8_t* bytes, int count, const uint8_t* read = nullptr, int readCount = 0);
 
-    I2cErrorSink& errors_;
     FrameLogSink& log_;
     std::vector<FrameObserver*> observers_;
+    std::vector<BusErrorListener*> listeners_;
     int busyDepth_ = 0;
+    bool offLine_ = false;
+    bool probing_ = false;
+    bool ackError_ = false;
+    bool waitError_ = false;
+    bool otherError_ = false;
+    uint8_t aimAddress_ = 0;
+    std::optional<uint8_t> aimSubAddress_;
 };
 
 }  // namespace qk

@@ -72,7 +72,7 @@ void PlanRegister(const RegisterInfo& info, const RegisterMap& map, const Snapsh
 }
 
 bool BusFailed(const I2cMaster& bus) {
-    return bus.AckErrorFlag || bus.WaitErrorFlag || bus.OtherErrorFlag;
+    return bus.AckError() || bus.WaitError() || bus.OtherError();
 }
 
 void Write(RegisterBus& registers, const RegisterWrite& write) {
@@ -215,7 +215,7 @@ RestoreOutcome RunRestore(const RestorePlan& plan, ChipFamily family, RegisterBu
                           I2cMaster& bus, const WorkProgress& progress, bool verify) {
     RestoreOutcome outcome;
     bus.I2cResetErrors();
-    const int total = static_cast<int>(plan.writes.size()) * (bus.OffLine || !verify ? 1 : 2);
+    const int total = static_cast<int>(plan.writes.size()) * (bus.OffLine() || !verify ? 1 : 2);
     for (size_t i = 0; i < plan.writes.size(); ++i) {
         const RegisterWrite& write = plan.writes[i];
         const bool cancelled = progress && !progress(static_cast<int>(i), total);
@@ -229,7 +229,7 @@ RestoreOutcome RunRestore(const RestorePlan& plan, ChipFamily family, RegisterBu
         if (write.fromFile && !write.readBack) ++outcome.writeOnly;
     }
     const std::string restored = "Restored " + Plural(outcome.registersWritten, "register");
-    if (bus.OffLine) {
+    if (bus.OffLine()) {
         outcome.result = RestoreOutcome::Result::NotVerified;
         outcome.message = restored + " off line (log only); verification skipped";
         return outcome;
@@ -265,14 +265,14 @@ std::optional<Snapshot> TakeSnapshot(ChipFamily family, RegisterBus& registers, 
     const RegisterMap& map = MapOf(family);
     Snapshot snapshot;
     snapshot.family = family;
-    snapshot.source = bus.OffLine ? "image, off line" : "chip";
-    if (!bus.OffLine) bus.I2cResetErrors();
+    snapshot.source = bus.OffLine() ? "image, off line" : "chip";
+    if (!bus.OffLine()) bus.I2cResetErrors();
     const int total = static_cast<int>(map.registers.size());
     bool failed = false;
     for (int i = 0; i < total; ++i) {
         if (progress && !progress(i, total)) return std::nullopt;
         const RegisterInfo& info = map.registers[i];
-        if (bus.OffLine || info.access == RegisterAccess::WriteOnly) {
+        if (bus.OffLine() || info.access == RegisterAccess::WriteOnly) {
             snapshot.values[info.subAddress] = image(info.subAddress);
             continue;
         }

@@ -13,12 +13,10 @@
 #include "gui/app/HelpDocument.h"
 #include "gui/app/HiddenLogin.h"
 #include "gui/app/Snapshotunit.h"
-#include "gui/bus/AckErrorDialogunit.h"
 #include "gui/bus/BusMonitorunit.h"
 #include "gui/bus/Gpiounit.h"
 #include "gui/bus/I2cunit.h"
 #include "gui/bus/StatusWatchunit.h"
-#include "gui/bus/WaitErrorDialogunit.h"
 #include "gui/gen1/Balanceunitsixch.h"
 #include "gui/gen1/Dcoffsetunit.h"
 #include "gui/gen1/Interchdelayunit.h"
@@ -75,14 +73,8 @@ TOkapiForm::TOkapiForm(qk::ChipSession& session, QWidget* parent)
     ConnectSession();
 }
 
-// The session outlives the windows: it must not show bus errors in a window that is gone.
-TOkapiForm::~TOkapiForm() {
-    session_.SetErrorPresenter(nullptr);
-}
-
-// Bus errors and the SCL calibration's texts come to the status lines; the login shows its chips.
+// The SCL calibration's texts come to the first status line; the login shows its chips.
 void TOkapiForm::ConnectSession() {
-    session_.SetErrorPresenter(this);
     connect(&session_, &qk::ChipSession::statusReported, this, &TOkapiForm::ShowFirstStatus);
     connect(&session_, &qk::ChipSession::loginChanged, this, &TOkapiForm::ShowLoginChips);
 }
@@ -189,12 +181,6 @@ void TOkapiForm::ShowErrorLine(const std::string& text) {
     ui.ErrorLabel->setText(QString::fromStdString(text));
 }
 
-void TOkapiForm::ShowAckErrorDialog() {
-    qk::ShowModal(*ACK_ErrorDialogForm);
-}
-void TOkapiForm::ShowWaitErrorDialog() {
-    qk::ShowModal(*WaitErrorDialogForm);
-}
 
 // --- Control panel ---
 

@@ -25,23 +25,20 @@ class HiddenLogin;
 // The main window: status lines, START and chip detection, chip selection, OFF LINE, I2C address,
 // data log, help, and the volume and mute panel with the buttons that open the register windows.
 // START and detection, and chip selection, are defined in files of their own.
-class TOkapiForm : public QWidget, public qk::I2cErrorSink {
+class TOkapiForm : public QWidget {
     Q_OBJECT
   public:
     explicit TOkapiForm(qk::ChipSession& session, QWidget* parent = nullptr);
-    ~TOkapiForm() override;
 
     // Set by START: the next chip selection loads the chip's power-on defaults first.
     bool ChipNeedsInit() const { return chipNeedsInit_; }
 
     // The first status line, for texts other than bus errors (the SCL calibration's).
     void ShowFirstStatus(const std::string& text);
-    // Bus errors: status lines and dialogs.
-    void ShowFirstErrorLine(const std::string& text) override;
-    void ShowSecondErrorLine(const std::string& text) override;
-    void ShowErrorLine(const std::string& text) override;
-    void ShowAckErrorDialog() override;
-    void ShowWaitErrorDialog() override;
+    // The status lines for bus errors: the first two made visible, then the text; the red third.
+    void ShowFirstErrorLine(const std::string& text);
+    void ShowSecondErrorLine(const std::string& text);
+    void ShowErrorLine(const std::string& text);
 
     // The volume and mute panel, as the chip models and the balance windows use it.
     int MasterVolumePosition() const { return volumePanel_->MasterVolumePosition(); }

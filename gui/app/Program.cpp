@@ -15,6 +15,7 @@
 #include "gui/app/Okapimain.h"
 #include "gui/app/Snapshotunit.h"
 #include "gui/bus/AckErrorDialogunit.h"
+#include "gui/bus/BusErrorPresenter.h"
 #include "gui/bus/BusMonitorunit.h"
 #include "gui/bus/Gpiounit.h"
 #include "gui/bus/I2cunit.h"
@@ -209,10 +210,14 @@ Program::Program(PortIo& port, const std::string& adapterDevice)
         SetWindowFrame(*window);
         g_secondary.append(window);
     }
+    // The errors of the master in use, the adapter's when there is one.
+    busErrors_ = std::make_unique<BusErrorPresenter>(session_->Master(),
+                                                     BusErrorPresenter::MainWindow(*OkapiForm));
 }
 
 // Each instance is reset as soon as its window is gone, so that no later destructor can reach it.
 Program::~Program() {
+    busErrors_.reset();  // before the master it listens to
     const std::vector<WindowRow>& rows = WindowTable();
     for (qsizetype row = g_secondary.size() - 1; row >= 0; --row) {
         delete g_secondary[row];

@@ -7,6 +7,8 @@
 
 namespace qk {
 
+class BusErrorPresenter;
+
 // The whole program on one port: creates every window in the fixed order, and deletes them again
 // when it ends. Only one Program exists at a time (the windows are global instances).
 // With an `adapterDevice` (/dev/i2c-N) the frames go through that I2C adapter instead of the port.
@@ -25,6 +27,7 @@ class Program {
 
   private:
     std::unique_ptr<ChipSession> session_;
+    std::unique_ptr<BusErrorPresenter> busErrors_;  // the main window's view of the bus errors
 };
 
 // Fixes number formats ("." whatever the locale) and the application's name; call right after

@@ -129,7 +129,7 @@ void TSnapshotForm::CompareButtonClick() {
     ShowResult(QString("%1 registers of %2 differ from the %3 or the defaults")
                    .arg(differences_.size())
                    .arg(QFileInfo(path).fileName())
-                   .arg(chip->bus.OffLine ? "image (off line)" : "chip"));
+                   .arg(chip->bus.OffLine() ? "image (off line)" : "chip"));
 }
 
 void TSnapshotForm::ShowDifferences(const std::vector<qk::Difference>& differences) {

@@ -196,9 +196,9 @@ void TStatusWatchForm::Poll() {
     for (int i = 0; i < 2 && ok; ++i)
         ok = Master().I2cRead(session_.DeviceAddress(), qk::StatusRegisters[i], &values[i], 1);
     if (!ok) {
-        const char* kind = Master().AckErrorFlag    ? "ACK Error"
-                           : Master().WaitErrorFlag ? "Wait Error"
-                                                    : "a bus error";
+        const char* kind = Master().AckError()    ? "ACK Error"
+                           : Master().WaitError() ? "Wait Error"
+                                                  : "a bus error";
         Stop(QString("Polling stopped: %1. RESET on the main window clears it.").arg(kind));
         return;
     }

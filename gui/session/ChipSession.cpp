@@ -9,7 +9,7 @@ ChipGeneration GenerationOf(ChipFamily family) {
 }
 
 ChipSession::ChipSession(PortIo& port, QObject* parent)
-    : QObject(parent), port_(port), log_(TransactionLog::Display{}), bus_(port, *this, log_) {
+    : QObject(parent), port_(port), log_(TransactionLog::Display{}), bus_(port, log_) {
     if (!port_.Setup()) portSetupError_ = port_.SetupError();
     WireImages();
 }
@@ -29,9 +29,8 @@ I2cMaster& ChipSession::Master() {
 }
 
 bool ChipSession::UseAdapter(const std::string& device) {
-    I2cErrorSink& errors = *this;
-    adapter_ = std::make_unique<I2cDevBus>(device, errors, log_);
-    adapter_->OffLine = offLine_;
+    adapter_ = std::make_unique<I2cDevBus>(device, log_);
+    adapter_->SetOffLine(offLine_);
     WireImages();
     return adapter_->Setup();
 }
@@ -47,8 +46,8 @@ void ChipSession::SetLogDisplay(TransactionLog::Display display) {
 void ChipSession::SetOffLine(bool offLine) {
     if (offLine == offLine_) return;
     offLine_ = offLine;
-    bus_.OffLine = offLine;
-    if (adapter_) adapter_->OffLine = offLine;
+    bus_.SetOffLine(offLine);
+    if (adapter_) adapter_->SetOffLine(offLine);
     emit offLineChanged(offLine);
 }
 
@@ -107,23 +106,6 @@ void ChipSession::ShowAllRegisters(ChipFamily family) {
         for (int entry = 0; entry < QK310RegisterImage::Entries; ++entry)
             registers.push_back(QK310RegisterImage::SubAddressOf(entry));
     ShowRegisters(family, registers);
-}
-
-// Bus errors go to the presenter the main window set.
-void ChipSession::ShowFirstErrorLine(const std::string& text) {
-    if (presenter_) presenter_->ShowFirstErrorLine(text);
-}
-void ChipSession::ShowSecondErrorLine(const std::string& text) {
-    if (presenter_) presenter_->ShowSecondErrorLine(text);
-}
-void ChipSession::ShowErrorLine(const std::string& text) {
-    if (presenter_) presenter_->ShowErrorLine(text);
-}
-void ChipSession::ShowAckErrorDialog() {
-    if (presenter_) presenter_->ShowAckErrorDialog();
-}
-void ChipSession::ShowWaitErrorDialog() {
-    if (presenter_) presenter_->ShowWaitErrorDialog();
 }
 
 }  // namespace qk

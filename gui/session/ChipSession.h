@@ -27,7 +27,7 @@ ChipGeneration GenerationOf(ChipFamily family);
 // and the login. Windows call its operations and redraw when it reports a change; a window that
 // redraws writes nothing. Frames go on the wire only through the images and the master, by the
 // handlers of the windows.
-class ChipSession : public QObject, private I2cErrorSink {
+class ChipSession : public QObject {
     Q_OBJECT
   public:
     explicit ChipSession(PortIo& port, QObject* parent = nullptr);
@@ -48,8 +48,6 @@ class ChipSession : public QObject, private I2cErrorSink {
     std::string AdapterSetupError() const;
     std::string AdapterDevice() const { return adapter_ ? adapter_->Device() : ""; }
     TransactionLog& Log() { return log_; }
-    // Where bus errors are shown (the main window); until one is set they are dropped.
-    void SetErrorPresenter(I2cErrorSink* presenter) { presenter_ = presenter; }
     // How the log shows its state (the main window's status lines and check box).
     void SetLogDisplay(TransactionLog::Display display);
 
@@ -91,11 +89,6 @@ class ChipSession : public QObject, private I2cErrorSink {
     void statusReported(const std::string& text);
 
   private:
-    void ShowFirstErrorLine(const std::string& text) override;
-    void ShowSecondErrorLine(const std::string& text) override;
-    void ShowErrorLine(const std::string& text) override;
-    void ShowAckErrorDialog() override;
-    void ShowWaitErrorDialog() override;
     void WireImages();
     template <typename Image>
     void ShowImageRegisters(Image& image, ChipFamily family, const std::vector<uint8_t>& registers);
@@ -103,7 +96,6 @@ class ChipSession : public QObject, private I2cErrorSink {
     PortIo& port_;
     std::string portSetupError_;
     TransactionLog log_;
-    I2cErrorSink* presenter_ = nullptr;
     I2cBus bus_;
     std::unique_ptr<I2cDevBus> adapter_;
     QK310RegisterImage firstGeneration_;

@@ -198,13 +198,12 @@ TEST_P(BoardFromOptions, PlaysTheChosenBoard) {
     const ParsedOptions parsed = ParseBoardOptions(GetParam().args);
     ASSERT_EQ(parsed.outcome, Outcome::Run);
     VirtualBoard board = MakeBoard(parsed.options);
-    test::RecordingErrorSink errors;
     test::RecordingLog log;
-    I2cBus bus(board, errors, log);
+    I2cBus bus(board, log);
     const uint8_t bytes[] = {0x13, 0xC9};
     bus.I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(board.FrameTexts(), GetParam().frames);
-    EXPECT_EQ(bus.AckErrorFlag, GetParam().ackErrors);
+    EXPECT_EQ(int(bus.AckError()), GetParam().ackErrors);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -220,9 +219,8 @@ TEST(BoardOptions, StuckBitReadsZeroWhateverIsWritten) {
     const ParsedOptions parsed = ParseBoardOptions({"--fault", "stuck-bit:0x13:3"});
     ASSERT_EQ(parsed.outcome, Outcome::Run) << parsed.error;
     VirtualBoard board = MakeBoard(parsed.options);
-    test::RecordingErrorSink errors;
     test::RecordingLog log;
-    I2cBus bus(board, errors, log);
+    I2cBus bus(board, log);
     const uint8_t bytes[] = {0x13, 0xC9};
     bus.I2cWrite(0x34, bytes, 2);
     uint8_t read = 0;

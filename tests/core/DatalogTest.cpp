@@ -64,7 +64,7 @@ TEST_F(DatalogTest, LinesHaveTheFileFormat) {
 TEST_F(DatalogTest, FramesWhileOffAreNotWrittenAndSwitchingOnTruncates) {
     BusRig rig;
     TransactionLog log = MakeLog(file);
-    I2cBus bus(rig.board, rig.errors, log);
+    I2cBus bus(rig.board, log);
     const uint8_t bytes[] = {0x13, 0xC9};
     bus.I2cWrite(0x34, bytes, 2);  // logging off
     ASSERT_TRUE(log.SetLogging(true));
@@ -81,7 +81,7 @@ TEST_F(DatalogTest, FramesWhileOffAreNotWrittenAndSwitchingOnTruncates) {
 
     ASSERT_TRUE(log.SetLogging(true));
     EXPECT_EQ(ReadFile(file), "") << "every switch-on starts a new log";
-    bus.OffLine = true;
+    bus.SetOffLine(true);
     bus.I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(ReadFile(file), "{0x34 0x13 0xc9 }\n") << "off line, frames are still logged";
 }

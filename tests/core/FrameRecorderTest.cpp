@@ -53,7 +53,7 @@ TEST(FrameRecorder, MarksErrorsAndOffLineFrames) {
     rig.bus.AddFrameObserver(&recorder);
     const uint8_t frame[] = {0x13, 0xC9};
     rig.bus.I2cWrite(0x34, frame, 2);
-    rig.bus.OffLine = true;
+    rig.bus.SetOffLine(true);
     rig.bus.I2cResetErrors();
     rig.bus.I2cWrite(0x34, frame, 2);
     EXPECT_EQ(TextsOf(*recorder.Ring().Find(0)).error, "ACK Error");

@@ -90,7 +90,7 @@ TEST(QK310RegisterImage, ReadRegisterReturnsTheChipsByte) {
 TEST(QK310RegisterImage, ReadRegisterOffLineReturnsZero) {
     ImageRig rig;
     rig.board.SetRegister(0x05, 0x07);
-    rig.bus.OffLine = true;
+    rig.bus.SetOffLine(true);
     EXPECT_EQ(rig.image.ReadRegister(0x05), 0x00);
     EXPECT_TRUE(rig.board.FrameTexts().empty());
     EXPECT_EQ(rig.log.lines, Texts{"{0x34 0x5 }"});

@@ -63,7 +63,7 @@ TEST(QK330RegisterImage, ReadsTheChipAndZeroOffLine) {
     ImageRig r;
     EXPECT_EQ(r.image.ReadRegister(0x13), 0xF0);
     EXPECT_EQ(r.image.ReadRegister(0x7A), 0xB0);
-    r.rig.bus.OffLine = true;
+    r.rig.bus.SetOffLine(true);
     EXPECT_EQ(r.image.ReadRegister(0x13), 0x00);
 }
 

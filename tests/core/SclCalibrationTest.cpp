@@ -254,8 +254,8 @@ TEST(CalibrateScl, LeavesTheBusUsable) {
     const uint8_t bytes[] = {0x13, 0xC9};
     rig.bus.I2cWrite(0x34, bytes, 2);
     EXPECT_EQ(rig.board.FrameTexts(), std::vector<std::string>{"34 13 C9"});
-    EXPECT_EQ(rig.bus.AckErrorFlag, 0);
-    EXPECT_EQ(rig.bus.WaitErrorFlag, 0);
+    EXPECT_FALSE(rig.bus.AckError());
+    EXPECT_FALSE(rig.bus.WaitError());
 }
 
 TEST(SclTexts, CountAndCalibrationTexts) {

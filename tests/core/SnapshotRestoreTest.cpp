@@ -194,7 +194,7 @@ TEST(SnapshotRestore, WritesEveryActionBitInactiveAndSaysSo) {
 
 TEST(SnapshotRestore, OffLineOnlyLogsAndSkipsTheVerification) {
     RestoreRig rig(board::Chip::QK310);
-    rig.rig.bus.OffLine = true;
+    rig.rig.bus.SetOffLine(true);
     const RestorePlan plan = PlanRestore(PowerOnSnapshot(ChipFamily::QK310, "QK310"), {});
     const RestoreOutcome outcome = RunRestore(plan, ChipFamily::QK310, rig.registers, rig.rig.bus);
     EXPECT_EQ(outcome.message, "Restored 24 registers off line (log only); verification skipped");

@@ -53,7 +53,7 @@ TEST_F(QK310Model, CaptureReadsThe29RegistersInEntryOrderIntoTheDefaultImage) {
 
 TEST_F(QK310Model, CaptureOffLineFillsTheDefaultImageWithZeros) {
     Image().DefaultImage = QK310PowerOnDefaults;
-    Bus().OffLine = true;
+    Bus().SetOffLine(true);
     QK320Form->InitSubAddresses();
     QK320Form->CaptureDefaultImage();
     EXPECT_EQ(Image().DefaultImage, decltype(Image().DefaultImage){});

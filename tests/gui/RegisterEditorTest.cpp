@@ -245,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{0x0F, "invalid code 0Fh", 0x0A, "10   DCLK cycle"}));
 
 TEST_F(RegisterEditor, ReadAllOffLineShowsZeros) {
-    Bus().OffLine = true;
+    Bus().SetOffLine(true);
     Press("ReadAllButton");
     for (uint8_t reg : {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x12, 0x19})
         EXPECT_EQ(Shows(reg), 0x00) << "group " << int(reg);

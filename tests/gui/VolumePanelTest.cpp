@@ -375,12 +375,13 @@ TEST_F(VolumePanel, TheQK330MasterVolumeIsIdleWhileAFirstGenerationChipIsSelecte
 
 TEST_F(VolumePanel, PwmInitPulsesSoftResetAndClearsTheBusErrors) {
     StartWithQK310();
-    Bus().AckErrorFlag = 1;
-    Bus().AckDialogCount = 1;
+    board.SetFault(board::Fault::NoDevice);  // a probe that finds no chip: the ACK error set
+    ASSERT_FALSE(Bus().I2cProbe(0x34, 0x00, nullptr, 0));
+    board.SetFault(board::Fault::None);
+    board.ClearFrames();
     Click(OkapiForm, "QK310PWMResetBitBtn");
     EXPECT_EQ(board.FrameTexts(), (Frames{"34 03 7A", "34 03 7E"}));
-    EXPECT_EQ(Bus().AckErrorFlag, 0);
-    EXPECT_EQ(Bus().AckDialogCount, 0);
+    EXPECT_FALSE(Bus().AckError());
     EXPECT_EQ(Child<RadioGroup>(SysControl1Form, "D2RadioGroup")->itemIndex(), 1) << "normal mode";
 }
 
@@ -397,7 +398,7 @@ TEST_F(VolumePanel, ResetClearsTheAckErrorAndSelectsTheChipAgain) {
 
     Click(OkapiForm, "QK310InitSWBitBtn");
     EXPECT_EQ(MainText("ErrorLabel"), "         ");
-    EXPECT_EQ(Bus().AckErrorFlag, 0);
+    EXPECT_FALSE(Bus().AckError());
     EXPECT_FALSE(DCOffsetForm->isVisible()) << "the chip change closes the other windows";
     EXPECT_EQ(StatusLines(), (Frames{"READY", "READY"}));
     const Frames frames = board.FrameTexts();
