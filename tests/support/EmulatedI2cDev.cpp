@@ -1,4 +1,4 @@
-#include "tests/i2cdev/EmulatedI2cDev.h"
+#include "tests/support/EmulatedI2cDev.h"
 
 #include <fcntl.h>
 #include <linux/i2c-dev.h>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "board/BoardOptions.h"
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 namespace qk::board {
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 namespace qk::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "tests/core/BusTestSupport.h"
-#include "tests/core/SimulatedMachine.h"
+#include "tests/support/BusTestSupport.h"
+#include "tests/support/SimulatedMachine.h"
 
 namespace qk::test {
 namespace {

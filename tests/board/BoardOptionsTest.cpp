@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 namespace qk::board {
 namespace {

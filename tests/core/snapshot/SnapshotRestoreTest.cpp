@@ -5,7 +5,7 @@
 
 #include "core/chips/RegisterBus.h"
 #include "core/snapshot/SnapshotRestore.h"
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 namespace qk::test {
 namespace {

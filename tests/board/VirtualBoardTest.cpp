@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 namespace qk::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "core/chips/QK310RegisterImage.h"
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 namespace qk::test {
 namespace {

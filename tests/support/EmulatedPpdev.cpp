@@ -1,4 +1,4 @@
-#include "tests/ppdev/EmulatedPpdev.h"
+#include "tests/support/EmulatedPpdev.h"
 
 #include <fcntl.h>
 #include <linux/ppdev.h>

@@ -6,7 +6,7 @@
 
 #include "cli/Cli.h"
 #include "tests/gui/QK330Fixture.h"
-#include "tests/ppdev/EmulatedPpdev.h"
+#include "tests/support/EmulatedPpdev.h"
 
 namespace qk::test {
 namespace {
@@ -27,7 +27,7 @@ class LoggedSession : public QK330Test {
     }
 };
 
-TEST_F(LoggedSession, ReplayedOnAFreshBoardLeavesTheSameRegisters) {
+TEST_F(LoggedSession, ReplayedThroughPpdevOnAFreshBoardLeavesTheSameRegisters) {
     Child<QSlider>(OkapiForm, "QK330MasterVolTrackBar")->setValue(400);
     QCheckBox* channel3 = OkapiForm->VolumeCheckBox(3);
     QTest::mouseClick(channel3, Qt::LeftButton, {}, QPoint(8, channel3->height() / 2));

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "core/chips/RegisterMeaning.h"
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 namespace qk::test {
 namespace {

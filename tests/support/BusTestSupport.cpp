@@ -1,4 +1,4 @@
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 #include <cstdio>
 

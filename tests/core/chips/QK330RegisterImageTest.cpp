@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/chips/QK330RegisterImage.h"
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 namespace qk::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 
 namespace qk::test {
 namespace {

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "core/bus/Datalog.h"
-#include "tests/core/BusTestSupport.h"
+#include "tests/support/BusTestSupport.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace qk::test {

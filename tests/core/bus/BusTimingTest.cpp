@@ -12,8 +12,8 @@
 
 #include "board/WirePhases.h"
 #include "core/bus/SclCalibration.h"
-#include "tests/core/BusTestSupport.h"
-#include "tests/core/SimulatedMachine.h"
+#include "tests/support/BusTestSupport.h"
+#include "tests/support/SimulatedMachine.h"
 
 namespace qk::test {
 namespace {
