@@ -2,7 +2,7 @@
 // board behind it: exit codes, the two streams, and the frames the board saw on the wire.
 #include "board/VirtualBoard.h"
 #include "tests/cli/CliRun.h"
-#include "tests/i2cdev/EmulatedI2cDev.h"
+#include "tests/support/EmulatedI2cDev.h"
 
 namespace qk::test {
 namespace {

@@ -9,7 +9,7 @@
 #include "board/VirtualBoard.h"
 #include "core/chips/ProgramVersion.h"
 #include "tests/cli/CliRun.h"
-#include "tests/ppdev/EmulatedPpdev.h"
+#include "tests/support/EmulatedPpdev.h"
 
 namespace qk::test {
 namespace {

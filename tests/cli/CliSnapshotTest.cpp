@@ -9,7 +9,7 @@
 #include "board/VirtualBoard.h"
 #include "core/snapshot/SnapshotText.h"
 #include "tests/cli/CliRun.h"
-#include "tests/i2cdev/EmulatedI2cDev.h"
+#include "tests/support/EmulatedI2cDev.h"
 
 namespace qk::test {
 namespace {

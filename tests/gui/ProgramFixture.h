@@ -39,7 +39,7 @@
 #include "gui/qk330/QK330unit.h"
 #include "gui/widgets/ModalDialogs.h"
 #include "gui/widgets/RadioGroup.h"
-#include "tests/core/SimulatedMachine.h"
+#include "tests/support/SimulatedMachine.h"
 
 namespace qk::test {
 
