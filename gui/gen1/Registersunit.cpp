@@ -66,7 +66,10 @@ TRegistersForm::TRegistersForm(qk::ChipSession& session, QWidget* parent)
     };
     for (const DelayList& delay : delayLists_) PrepareDelayList(delay.list);
     ConnectHandlers();
-    image_.SetRefresh([this](int entry) { RefreshEntry(entry); });
+    connect(&session, &qk::ChipSession::registerRefreshed, this,
+            [this](qk::ChipFamily family, uint8_t reg) {
+                if (family == qk::ChipFamily::QK310) RefreshEntry(Registers::EntryOf(reg));
+            });
     connect(&session, &qk::ChipSession::loginChanged, ui.TestRegBitBtn, &QWidget::setVisible);
 }
 

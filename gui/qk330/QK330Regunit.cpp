@@ -104,8 +104,13 @@ TQK330RegForm::TQK330RegForm(qk::ChipSession& session, QWidget* parent)
     // CLOSE covers the login button: only its accelerator or the Tab key reach it.
     ui.CancelButton->raise();
     ConnectHandlers();
-    image_.SetRefresh({.entry = [this](int entry) { RefreshEntry(entry); },
-                       .wordsRestored = [this] { RestoreWordWindows(); }});
+    connect(&session, &qk::ChipSession::registerRefreshed, this,
+            [this](qk::ChipFamily family, uint8_t reg) {
+                if (family == qk::ChipFamily::QK330)
+                    RefreshEntry(qk::QK330RegisterImage::EntryOf(reg));
+            });
+    connect(&session, &qk::ChipSession::wordRegistersRestored, this,
+            &TQK330RegForm::RestoreWordWindows);
     connect(&session, &qk::ChipSession::loginChanged, ui.ReservedGroupBox, &QWidget::setVisible);
 }
 

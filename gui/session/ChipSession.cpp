@@ -12,6 +12,15 @@ ChipSession::ChipSession(PortIo& port, QObject* parent)
     : QObject(parent), port_(port), log_(TransactionLog::Display{}), bus_(port, log_) {
     if (!port_.Setup()) portSetupError_ = port_.SetupError();
     WireImages();
+    firstGeneration_.SetRefresh([this](int entry) {
+        emit registerRefreshed(ChipFamily::QK310, QK310RegisterImage::SubAddressOf(entry));
+    });
+    qk330_.SetRefresh({.entry =
+                           [this](int entry) {
+                               emit registerRefreshed(ChipFamily::QK330,
+                                                      QK330RegisterImage::SubAddressOf(entry));
+                           },
+                       .wordsRestored = [this] { emit wordRegistersRestored(); }});
 }
 
 // Register frames go to the master in force, at the address in force, held back by MUTE ALL.

@@ -81,7 +81,15 @@ class ChipSession : public QObject {
     void ShowAllRegisters(ChipFamily family);
 
   signals:
-    // A register of `family`'s image holds a value the windows did not make: redraw it.
+    // An image entry was restored from its DefaultImage (a chip selection, or a window's DEFAULT):
+    // the window that shows the register shows it as the design's refresh does, which may send it.
+    void registerRefreshed(qk::ChipFamily family, uint8_t reg);
+    // After every entry of a QK330 restore: the two-byte windows (PADC and DC offsets) take their
+    // values from DefaultImage.
+    void wordRegistersRestored();
+    // A register of `family`'s image holds a value the windows did not make: redraw it, sending
+    // nothing (windows the refresh above does not reach: the volume panel, the SE offset's exact
+    // bytes, the test registers' choices).
     void registerChanged(qk::ChipFamily family, uint8_t reg);
     void chipSelected(const qk::ChipInfo* chip);
     void offLineChanged(bool offLine);
