@@ -5,9 +5,6 @@
 
 #include "gui/app/Forms.h"
 #include "gui/app/Okapimain.h"
-#include "gui/bus/BusMonitorunit.h"
-#include "gui/bus/Gpiounit.h"
-#include "gui/bus/StatusWatchunit.h"
 #include "gui/gen1/QK310unit.h"
 #include "gui/gen1/QK320unit.h"
 #include "gui/qk330/QK330unit.h"
@@ -97,7 +94,7 @@ void TOkapiForm::SelectChip(const qk::ChipInfo& chip) {
 // panels.
 void TOkapiForm::ChipChangeStep() {
     for (QWidget* window : qk::SecondaryWindows())
-        if (window != GPIOForm && window != BusMonitorForm && window != StatusWatchForm)
+        if (!qk::WatchesTheBus(*window))
             window->hide();
     for (const ChipButton& chip : ChipButtons()) {
         qk::SetTextColor(chip.button, qk::clBlack);

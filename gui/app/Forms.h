@@ -93,4 +93,8 @@ namespace qk {
 QList<QWidget*> SecondaryWindows();
 // Show a window, or bring it to the front when it is already visible.
 void OpenWindow(QWidget* window);
+// The window of that instance name ("RegistersForm"); null for none.
+QWidget* WindowNamed(const char* instanceName);
+// The pins window and the two that watch the bus (they stay open when a chip is selected).
+bool WatchesTheBus(const QWidget& window);
 }  // namespace qk

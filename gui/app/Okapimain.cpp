@@ -2,30 +2,15 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
 #include <QStyle>
 #include <memory>
 
-#include "gui/app/Aboutunit.h"
-#include "gui/app/FileOpenErrorunit.h"
 #include "gui/app/Forms.h"
 #include "gui/app/HelpDocument.h"
 #include "gui/app/HiddenLogin.h"
-#include "gui/app/Snapshotunit.h"
-#include "gui/bus/BusMonitorunit.h"
-#include "gui/bus/Gpiounit.h"
-#include "gui/bus/I2cunit.h"
-#include "gui/bus/StatusWatchunit.h"
-#include "gui/gen1/Balanceunitsixch.h"
-#include "gui/gen1/Dcoffsetunit.h"
-#include "gui/gen1/Interchdelayunit.h"
-#include "gui/gen1/Registersunit.h"
-#include "gui/qk330/QK330Balanceunitsixch.h"
-#include "gui/qk330/QK330ChConfigControlRegunit.h"
-#include "gui/qk330/QK330Dcoffsetunit.h"
-#include "gui/qk330/QK330Interchdelayunit.h"
-#include "gui/qk330/QK330Regunit.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/ModalDialogs.h"
 #include "gui/widgets/WindowFrame.h"
@@ -128,32 +113,32 @@ void TOkapiForm::ConnectChipButton(const ChipButton& chip) {
 }
 
 // The buttons that open register windows. The windows are created after the main window, so
-// each is looked up when its button is clicked.
+// each is looked up by its instance name when its button is clicked.
 void TOkapiForm::ConnectWindowButtons() {
     struct WindowButton {
         QPushButton* button;
-        QWidget* (*window)();
+        const char* window;
     };
     const WindowButton buttons[] = {
-        {ui.QK310RegistersBitBtn, []() -> QWidget* { return RegistersForm; }},
-        {ui.QK310DCOffsetBitBtn, []() -> QWidget* { return DCOffsetForm; }},
-        {ui.QK310InterChDelayBitBtn, []() -> QWidget* { return InterchDelayForm; }},
-        {ui.QK310ChannelSetupBitBtn, []() -> QWidget* { return SixChBalanceForm; }},
-        {ui.QK330RegistersBitBtn, []() -> QWidget* { return QK330RegForm; }},
-        {ui.QK330DCOffsetBitBtn, []() -> QWidget* { return QK330DCOffsetForm; }},
-        {ui.QK330InterChDelayBitBtn, []() -> QWidget* { return QK330InterchDelayForm; }},
-        {ui.QK330ChannelSetupBitBtn, []() -> QWidget* { return QK330SixChBalanceForm; }},
-        {ui.ConfCtlBitBtn, []() -> QWidget* { return QK330ChConfigControlRegForm; }},
-        {ui.SnapshotBitBtn, []() -> QWidget* { return SnapshotForm; }},
-        {ui.QK330SnapshotBitBtn, []() -> QWidget* { return SnapshotForm; }},
-        {ui.WatchBitBtn, []() -> QWidget* { return StatusWatchForm; }},
-        {ui.QK330WatchBitBtn, []() -> QWidget* { return StatusWatchForm; }},
-        {ui.MonitorBitBtn, []() -> QWidget* { return BusMonitorForm; }},
-        {ui.QK330MonitorBitBtn, []() -> QWidget* { return BusMonitorForm; }},
+        {ui.QK310RegistersBitBtn, "RegistersForm"},
+        {ui.QK310DCOffsetBitBtn, "DCOffsetForm"},
+        {ui.QK310InterChDelayBitBtn, "InterchDelayForm"},
+        {ui.QK310ChannelSetupBitBtn, "SixChBalanceForm"},
+        {ui.QK330RegistersBitBtn, "QK330RegForm"},
+        {ui.QK330DCOffsetBitBtn, "QK330DCOffsetForm"},
+        {ui.QK330InterChDelayBitBtn, "QK330InterchDelayForm"},
+        {ui.QK330ChannelSetupBitBtn, "QK330SixChBalanceForm"},
+        {ui.ConfCtlBitBtn, "QK330ChConfigControlRegForm"},
+        {ui.SnapshotBitBtn, "SnapshotForm"},
+        {ui.QK330SnapshotBitBtn, "SnapshotForm"},
+        {ui.WatchBitBtn, "StatusWatchForm"},
+        {ui.QK330WatchBitBtn, "StatusWatchForm"},
+        {ui.MonitorBitBtn, "BusMonitorForm"},
+        {ui.QK330MonitorBitBtn, "BusMonitorForm"},
     };
     for (const WindowButton& b : buttons)
         connect(b.button, &QPushButton::clicked, this,
-                [window = b.window] { qk::OpenWindow(window()); });
+                [window = b.window] { qk::OpenWindow(qk::WindowNamed(window)); });
 }
 
 // --- Status lines and bus errors ---
@@ -202,18 +187,18 @@ void TOkapiForm::DataLogCheckBoxClick() {
 }
 
 void TOkapiForm::SCLAdjustButtonClick() {
-    qk::OpenWindow(I2CForm);
+    qk::OpenWindow(qk::WindowNamed("I2CForm"));
 }
 void TOkapiForm::GPIOBitBtnClick() {
-    qk::OpenWindow(GPIOForm);
+    qk::OpenWindow(qk::WindowNamed("GPIOForm"));
 }
 void TOkapiForm::AboutBitBtnClick() {
-    qk::OpenWindow(AboutBox);
+    qk::OpenWindow(qk::WindowNamed("AboutBox"));
 }
 
 void TOkapiForm::HelpBitBtnClick() {
     if (!qk::OpenHelpDocument(qk::HelpDocumentPath(startDirectory_)))
-        qk::ShowModal(*FileOpenErrorDlgForm);
+        qk::ShowModal(*qobject_cast<QDialog*>(qk::WindowNamed("FileOpenErrorDlgForm")));
 }
 
 // --- Keyboard and the end of the program ---

@@ -41,6 +41,8 @@ class TOkapiForm : public QWidget {
     void ShowErrorLine(const std::string& text);
 
     // The volume and mute panel, as the chip models and the balance windows use it.
+    // The channel controls as the volume offset windows and the chip models see them.
+    qk::ChannelPanel& Channels() { return *volumePanel_; }
     int MasterVolumePosition() const { return volumePanel_->MasterVolumePosition(); }
     int QK330MasterVolumePosition() const { return volumePanel_->QK330MasterVolumePosition(); }
     void MasterVolZeroBitBtnClick() { volumePanel_->MasterVolZeroBitBtnClick(); }

@@ -117,6 +117,12 @@ WindowRow Row(Window*& instance, const char* name, std::function<Window*(ChipSes
             .forget = [&instance] { instance = nullptr; }};
 }
 
+// Windows that work on the main window's channel controls are given them with the session.
+template <typename Window>
+Window* WithChannels(ChipSession& session) {
+    return new Window(session, OkapiForm->Channels());
+}
+
 // Windows that show or change the chip are given the session.
 template <typename Window>
 WindowRow Row(Window*& instance, const char* name) {
@@ -136,22 +142,22 @@ const std::vector<WindowRow>& WindowTable() {
         Row(ACK_ErrorDialogForm, "ACK_ErrorDialogForm"),
         Row(WaitErrorDialogForm, "WaitErrorDialogForm"),
         Row(I2CForm, "I2CForm"),
-        Row(SixChBalanceForm, "SixChBalanceForm"),
+        Row<TSixChBalanceForm>(SixChBalanceForm, "SixChBalanceForm", WithChannels<TSixChBalanceForm>),
         Row(DCOffsetForm, "DCOffsetForm"),
         Row(InterchDelayForm, "InterchDelayForm"),
         Row(SysControl0Form, "SysControl0Form"),
         Row(SysControl1Form, "SysControl1Form"),
         Row(TestReg0Form, "TestReg0Form"),
         Row(TestRegForm, "TestRegForm"),
-        Row(QK310Form, "QK310Form"),
-        Row(QK320Form, "QK320Form"),
-        Row(QK330Form, "QK330Form"),
+        Row<TQK310Form>(QK310Form, "QK310Form", WithChannels<TQK310Form>),
+        Row<TQK320Form>(QK320Form, "QK320Form", WithChannels<TQK320Form>),
+        Row<TQK330Form>(QK330Form, "QK330Form", WithChannels<TQK330Form>),
         Row(QK330RegForm, "QK330RegForm"),
         Row(QK330TestRegForm, "QK330TestRegForm"),
         Row(QK330ChConfigControlRegForm, "QK330ChConfigControlRegForm"),
         Row(QK330DCOffsetForm, "QK330DCOffsetForm"),
         Row(QK330InterchDelayForm, "QK330InterchDelayForm"),
-        Row(QK330SixChBalanceForm, "QK330SixChBalanceForm"),
+        Row<TQK330SixChBalanceForm>(QK330SixChBalanceForm, "QK330SixChBalanceForm", WithChannels<TQK330SixChBalanceForm>),
         Row(QK330PADC_DCOffsetForm, "QK330PADC_DCOffsetForm"),
         Row(QK330SEOffsetRegForm, "QK330SEOffsetRegForm"),
         Row(QK330SysControl1Form, "QK330SysControl1Form"),
@@ -184,6 +190,16 @@ QList<QWidget*> g_secondary;
 
 QList<QWidget*> SecondaryWindows() {
     return g_secondary;
+}
+
+QWidget* WindowNamed(const char* instanceName) {
+    for (QWidget* window : g_secondary)
+        if (window->objectName() == QLatin1String(instanceName)) return window;
+    return nullptr;
+}
+
+bool WatchesTheBus(const QWidget& window) {
+    return &window == GPIOForm || &window == BusMonitorForm || &window == StatusWatchForm;
 }
 
 void OpenWindow(QWidget* window) {

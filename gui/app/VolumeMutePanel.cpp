@@ -195,6 +195,21 @@ void VolumeMutePanel::MasterVolumeZeroClick(const MasterVolume& master) {
     MasterVolumeChange(master);
 }
 
+// --- The channel panel of the volume offset windows and the chip models ---
+
+bool VolumeMutePanel::ChannelEnabled(int channel) const {
+    return VolumeCheckBox(channel)->isChecked();
+}
+
+int VolumeMutePanel::MasterVolumePosition(ChipGeneration generation) const {
+    return generation == ChipGeneration::First ? MasterVolumePosition()
+                                               : QK330MasterVolumePosition();
+}
+
+void VolumeMutePanel::MasterVolumeToZeroDb(ChipGeneration generation) {
+    MasterVolumeZeroClick(MasterOf(generation));
+}
+
 // --- Channel mute boxes and MUTE ALL ---
 
 // The QK340 is served like the QK330.

@@ -9,6 +9,7 @@
 #include "core/chips/ChipFacts.h"
 #include "gui/widgets/BitBoxes.h"
 #include "gui/session/ChipSession.h"
+#include "gui/registerkit/ChannelPanel.h"
 
 class QCheckBox;
 class QLabel;
@@ -25,7 +26,7 @@ class UpDown;
 // The main window's volume and mute panel: the master volume group and button panel of each
 // generation, the channel mute boxes and the channel readouts. Its controls are the main window's;
 // it acts only while a chip of the control's generation is checked.
-class VolumeMutePanel : public QObject {
+class VolumeMutePanel : public QObject, public ChannelPanel {
   public:
     // What the panel needs from the rest of the main window.
     struct Host {
@@ -52,8 +53,13 @@ class VolumeMutePanel : public QObject {
 
     // The controls of channel 1..6.
     QCheckBox* VolumeCheckBox(int channel) const { return volumeCheckBoxes_.at(channel - 1); }
-    QLabel* ChannelReadout(int channel) const { return channelReadouts_.at(channel - 1); }
-    QLabel* ChannelHexReadout(int channel) const { return channelHexReadouts_.at(channel - 1); }
+    QLabel* ChannelReadout(int channel) const override { return channelReadouts_.at(channel - 1); }
+    QLabel* ChannelHexReadout(int channel) const override {
+        return channelHexReadouts_.at(channel - 1);
+    }
+    bool ChannelEnabled(int channel) const override;
+    int MasterVolumePosition(ChipGeneration generation) const override;
+    void MasterVolumeToZeroDb(ChipGeneration generation) override;
 
     // The panel after a restore. The master and offset sliders take positions that give each
     // channel its volume code (the master stays where it is when every offset fits its slider)

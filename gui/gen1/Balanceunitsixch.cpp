@@ -2,8 +2,7 @@
 
 #include "core/chips/QK310VolumeCode.h"
 #include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
-#include "gui/gen1/QK310unit.h"
+#include "gui/widgets/ValueReadout.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/registerkit/BalanceStrips.h"
 #include "gui/widgets/SliderScale.h"
@@ -52,7 +51,7 @@ uint8_t VolumeRegister(int channel) {
 
 }  // namespace
 
-TSixChBalanceForm::TSixChBalanceForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+TSixChBalanceForm::TSixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent) : QWidget(parent), session_(session), channels_(channels) {
     ui.setupUi(this);
     setFixedSize(size());
     strips_.Build(
@@ -70,7 +69,7 @@ void TSixChBalanceForm::ChannelApply(int channel) {
     if (!qk::ChannelStrips::ValidChannel(channel)) return;
     const qk::ChannelStrip& strip = strips_.Strip(channel);
     const int offset = strip.trackBar->value();
-    const int code = qk::QK310LoudestVolumeCode - (OkapiForm->MasterVolumePosition() + offset);
+    const int code = qk::QK310LoudestVolumeCode - (channels_.MasterVolumePosition(qk::ChipGeneration::First) + offset);
     strip.readouts.front()->setText(QString::fromStdString(OffsetText(offset)));
     ShowOnMainWindow(channel, code);
     // Beyond the quietest code the channel is muted: the register gets 00h.
@@ -79,8 +78,8 @@ void TSixChBalanceForm::ChannelApply(int channel) {
 }
 
 void TSixChBalanceForm::ShowOnMainWindow(int channel, int code) {
-    QK310Form->VolumeCodeText(code, OkapiForm->ChannelReadout(channel));
-    OkapiForm->ChannelHexReadout(channel)->setText(code >= 0 ? QString::asprintf("0x%04X", code)
+    qk::ShowValueText(channels_.ChannelReadout(channel), qk::QK310VolumeCodeText(code));
+    channels_.ChannelHexReadout(channel)->setText(code >= 0 ? QString::asprintf("0x%04X", code)
                                                              : QString("0x00"));
 }
 
@@ -96,7 +95,7 @@ void TSixChBalanceForm::ChannelZero(int channel) {
 
 void TSixChBalanceForm::DefaultBitBtnClick() {
     qk::ZeroCheckedChannels(
-        strips_, [](int channel) { return OkapiForm->VolumeCheckBox(channel)->isChecked(); });
+        strips_, [this](int channel) { return channels_.ChannelEnabled(channel); });
 }
 
 void TSixChBalanceForm::EnableChannel(int channel, bool enabled) {

@@ -5,6 +5,7 @@
 #include "gui/widgets/ChannelStrips.h"
 #include "ui_Balanceunitsixch.h"
 #include "gui/session/ChipSession.h"
+#include "gui/registerkit/ChannelPanel.h"
 
 // "Volume Offset": a per-channel attenuation added to the main window's master volume. Each
 // channel's volume code, 249 - (master + offset), is shown on the main window and written to the
@@ -12,7 +13,8 @@
 class TSixChBalanceForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TSixChBalanceForm(qk::ChipSession& session, QWidget* parent = nullptr);
+    explicit TSixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels,
+                      QWidget* parent = nullptr);
 
     // Channel apply of channel 1..6: readouts, image and register.
     void ChannelApply(int channel);
@@ -29,8 +31,9 @@ class TSixChBalanceForm : public QWidget {
 
   private:
     qk::ChipSession& session_;
+    qk::ChannelPanel& channels_;
     // The main window's channel readouts of a volume code.
-    static void ShowOnMainWindow(int channel, int code);
+    void ShowOnMainWindow(int channel, int code);
 
     Ui::TSixChBalanceForm ui;
     qk::ChannelStrips strips_;

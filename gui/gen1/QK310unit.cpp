@@ -5,22 +5,21 @@
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK310VolumeCode.h"
 #include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
 #include "gui/gen1/Balanceunitsixch.h"
 #include "gui/gen1/Dcoffsetunit.h"
 #include "gui/gen1/Interchdelayunit.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/widgets/ValueReadout.h"
 
-TQK310Form::TQK310Form(qk::ChipSession& session, QWidget* parent) : TQK310Form(session, qk::QK310PowerOnDefaults, false, parent) {
+TQK310Form::TQK310Form(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent) : TQK310Form(session, channels, qk::QK310PowerOnDefaults, false, parent) {
     setObjectName("QK310Form");
     setWindowTitle("QK310Form");
 }
 
-TQK310Form::TQK310Form(qk::ChipSession& session,
+TQK310Form::TQK310Form(qk::ChipSession& session, qk::ChannelPanel& channels,
                        const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults,
                        bool hasAbdDelay, QWidget* parent)
-    : QWidget(parent), session_(session), defaults_(defaults), hasAbdDelay_(hasAbdDelay) {
+    : QWidget(parent), session_(session), channels_(channels), defaults_(defaults), hasAbdDelay_(hasAbdDelay) {
     setFixedSize(120, 40);  // never shown
 }
 
@@ -50,7 +49,7 @@ void TQK310Form::ActivateChipModel() {
 }
 
 void TQK310Form::SetMasterVolumeToZeroDb() {
-    OkapiForm->MasterVolZeroBitBtnClick();
+    channels_.MasterVolumeToZeroDb(qk::ChipGeneration::First);
 }
 
 void TQK310Form::VolumeCodeText(int code, QLabel* label) const {
@@ -59,7 +58,7 @@ void TQK310Form::VolumeCodeText(int code, QLabel* label) const {
 
 void TQK310Form::ApplyChannelEnable(int channel) {
     if (channel < 1 || channel > qk::ChannelCount) return;
-    const bool enabled = OkapiForm->VolumeCheckBox(channel)->isChecked();
+    const bool enabled = channels_.ChannelEnabled(channel);
     QCheckBox* unmute =
         RegistersForm->Group(qk::QK310RegisterImage::ChannelMuteRegister)[channel - 1];
     // While MUTE ALL is engaged a re-enabled channel stays muted until MUTE ALL is released.

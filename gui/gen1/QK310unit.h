@@ -6,6 +6,7 @@
 
 #include "core/chips/QK310RegisterImage.h"
 #include "gui/session/ChipSession.h"
+#include "gui/registerkit/ChannelPanel.h"
 
 // The first-generation chip model (QK310; QK320Form derives from it): a hidden window without
 // controls that fills the register image, activates the chip after selection, turns volume codes
@@ -13,7 +14,8 @@
 class TQK310Form : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK310Form(qk::ChipSession& session, QWidget* parent = nullptr);
+    explicit TQK310Form(qk::ChipSession& session, qk::ChannelPanel& channels,
+                      QWidget* parent = nullptr);
 
     // DefaultImage from the chip's power-on table; no bus traffic.
     void LoadPowerOnDefaults();
@@ -29,7 +31,7 @@ class TQK310Form : public QWidget {
     void ApplyChannelEnable(int channel);
 
   protected:
-    TQK310Form(qk::ChipSession& session,
+    TQK310Form(qk::ChipSession& session, qk::ChannelPanel& channels,
                const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults,
                bool hasAbdDelay, QWidget* parent);
 
@@ -37,6 +39,7 @@ class TQK310Form : public QWidget {
     void SetMasterVolumeToZeroDb();
 
     qk::ChipSession& session_;
+    qk::ChannelPanel& channels_;
     const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults_;
     bool hasAbdDelay_;
 };

@@ -8,7 +8,6 @@
 #include "core/chips/QK330Offsets.h"
 #include "core/chips/QK330VolumeCode.h"
 #include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
 #include "gui/qk330/QK330Regunit.h"
 #include "gui/registerkit/BalanceStrips.h"
 #include "gui/widgets/Colors.h"
@@ -83,7 +82,7 @@ void ShowAsChannelName(QLabel* name) {
 
 }  // namespace
 
-TQK330SixChBalanceForm::TQK330SixChBalanceForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+TQK330SixChBalanceForm::TQK330SixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent) : QWidget(parent), session_(session), channels_(channels) {
     ui.setupUi(this);
     setFixedSize(size());
     strips_.Build(
@@ -103,12 +102,12 @@ void TQK330SixChBalanceForm::ApplyChannelVolume(int channel) {
     if (!qk::ChannelStrips::ValidChannel(channel)) return;
     const qk::ChannelStrip& strip = strips_.Strip(channel);
     const int offset = strip.trackBar->value();
-    const int code = qk::QK330LoudestVolumeCode - (OkapiForm->QK330MasterVolumePosition() + offset);
+    const int code = qk::QK330LoudestVolumeCode - (channels_.MasterVolumePosition(qk::ChipGeneration::QK330) + offset);
     // Beyond the quietest code the channel is muted: the register gets the mute code.
     const auto value = static_cast<uint16_t>(std::max(code, qk::QK330MuteVolumeCode));
     strip.readouts.front()->setText(QString::fromStdString(OffsetText(offset)));
-    OkapiForm->ChannelReadout(channel)->setText(CodeText(code));
-    OkapiForm->ChannelHexReadout(channel)->setText(QString::fromStdString(qk::HexWordText(value)));
+    channels_.ChannelReadout(channel)->setText(CodeText(code));
+    channels_.ChannelHexReadout(channel)->setText(QString::fromStdString(qk::HexWordText(value)));
     session_.QK330Image().StoreAndWriteWord(VolumeRegister(channel), value);
 }
 
@@ -118,7 +117,7 @@ void TQK330SixChBalanceForm::ApplyAllChannelVolumes() {
 
 void TQK330SixChBalanceForm::ZeroAllBitBtnClick() {
     qk::ZeroCheckedChannels(
-        strips_, [](int channel) { return OkapiForm->VolumeCheckBox(channel)->isChecked(); });
+        strips_, [this](int channel) { return channels_.ChannelEnabled(channel); });
 }
 
 void TQK330SixChBalanceForm::ChannelResetBitBtnClick(int channel) {

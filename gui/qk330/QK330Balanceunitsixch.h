@@ -6,6 +6,7 @@
 #include "gui/widgets/ChannelStrips.h"
 #include "ui_QK330Balanceunitsixch.h"
 #include "gui/session/ChipSession.h"
+#include "gui/registerkit/ChannelPanel.h"
 
 // "QK330 Volume Offset": a per-channel attenuation added to the main window's QK330 master
 // volume. Each channel's code, 1262 - (master + offset), is shown on the main window and written
@@ -13,7 +14,8 @@
 class TQK330SixChBalanceForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK330SixChBalanceForm(qk::ChipSession& session, QWidget* parent = nullptr);
+    explicit TQK330SixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels,
+                      QWidget* parent = nullptr);
 
     // Channel 1..6: its readouts here and on the main window, its image word and its register.
     void ApplyChannelVolume(int channel);
@@ -31,6 +33,7 @@ class TQK330SixChBalanceForm : public QWidget {
 
   private:
     qk::ChipSession& session_;
+    qk::ChannelPanel& channels_;
     Ui::TQK330SixChBalanceForm ui;
     qk::ChannelStrips strips_;
 };

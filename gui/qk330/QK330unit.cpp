@@ -6,7 +6,6 @@
 #include "core/chips/QK330RegisterImage.h"
 #include "core/chips/QK330VolumeCode.h"
 #include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
 #include "gui/qk330/QK330Balanceunitsixch.h"
 #include "gui/qk330/QK330ChConfigControlRegunit.h"
 #include "gui/qk330/QK330Dcoffsetunit.h"
@@ -17,7 +16,7 @@
 
 using qk::QK330RegisterImage;
 
-TQK330Form::TQK330Form(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+TQK330Form::TQK330Form(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent) : QWidget(parent), session_(session), channels_(channels) {
     setWindowTitle("QK330Form");
     setFixedSize(120, 40);  // never shown
 }
@@ -53,7 +52,7 @@ void TQK330Form::ActivateChipModel() {
         QK330TestRegForm->ShowQK340Groups(qk340);
     }
     QK330SixChBalanceForm->ZeroAllBitBtnClick();
-    OkapiForm->QK330MasterVolZeroBitBtnClick();
+    channels_.MasterVolumeToZeroDb(qk::ChipGeneration::QK330);
 }
 
 QString TQK330Form::VolumeCodeText(int code) const {
@@ -66,7 +65,7 @@ void TQK330Form::VolumeCodeText(int code, QLabel* label) const {
 
 void TQK330Form::ApplyChannelEnable(int channel) {
     if (channel < 1 || channel > qk::ChannelCount) return;
-    const bool enabled = OkapiForm->VolumeCheckBox(channel)->isChecked();
+    const bool enabled = channels_.ChannelEnabled(channel);
     QCheckBox* unmute = QK330RegForm->Group(QK330RegisterImage::SoftMuteRegister)[channel - 1];
     // While MUTE ALL is engaged a re-enabled channel stays muted until MUTE ALL is released.
     if (!enabled)

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 #include "gui/session/ChipSession.h"
+#include "gui/registerkit/ChannelPanel.h"
 
 // The second-generation chip model (QK330 and QK340): a hidden window without controls that fills
 // the QK330 register image, activates the chip after selection, turns volume codes into readout
@@ -11,7 +12,8 @@
 class TQK330Form : public QWidget {
     Q_OBJECT
   public:
-    explicit TQK330Form(qk::ChipSession& session, QWidget* parent = nullptr);
+    explicit TQK330Form(qk::ChipSession& session, qk::ChannelPanel& channels,
+                      QWidget* parent = nullptr);
 
     // DefaultImage from the fixed power-on table; no bus traffic.
     void LoadPowerOnDefaults();
@@ -32,6 +34,7 @@ class TQK330Form : public QWidget {
 
   private:
     qk::ChipSession& session_;
+    qk::ChannelPanel& channels_;
     // Whether DefaultImage was ever filled (from the table or from the chip).
     bool defaultImageFilled_ = false;
 };
