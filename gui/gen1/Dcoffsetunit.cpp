@@ -36,8 +36,10 @@ qk::ChannelSliderEncoding DcOffsetEncoding() {
 
 }  // namespace
 
-TDCOffsetForm::TDCOffsetForm(qk::ChipSession& session, QWidget* parent) : ChannelSliderForm(session, DcOffsetEncoding(), parent) {
+TDCOffsetForm::TDCOffsetForm(qk::ChipSession& session, QWidget* parent)
+    : ChannelSliderForm(session, DcOffsetEncoding(), parent) {
     ui.setupUi(this);
     BuildChannels();
+    FollowFirstGenerationRefreshes();
     setFixedSize(size());
 }

@@ -4,10 +4,12 @@
 #include "gui/registerkit/ChannelDelayEncoding.h"
 
 TInterchDelayForm::TInterchDelayForm(qk::ChipSession& session, QWidget* parent)
-    : ChannelSliderForm(session, qk::ChannelDelayEncoding(qk::QK310ChannelRegisters, qk::QK310StripGeometry,
+    : ChannelSliderForm(session,
+                        qk::ChannelDelayEncoding(qk::QK310ChannelRegisters, qk::QK310StripGeometry,
                                                  qk::QK310RegisterImage::FirstDelayRegister),
                         parent) {
     ui.setupUi(this);
     BuildChannels();
+    FollowFirstGenerationRefreshes();
     setFixedSize(size());
 }

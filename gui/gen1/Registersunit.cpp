@@ -4,11 +4,6 @@
 
 #include "core/chips/InvalidCode.h"
 #include "gui/app/Forms.h"
-#include "gui/gen1/Dcoffsetunit.h"
-#include "gui/gen1/Interchdelayunit.h"
-#include "gui/gen1/Syscontrol0unit.h"
-#include "gui/gen1/Syscontrol1unit.h"
-#include "gui/gen1/Testreg0unit.h"
 #include "gui/gen1/Testregunit.h"
 #include "gui/widgets/RegisterGroup.h"
 
@@ -68,7 +63,7 @@ TRegistersForm::TRegistersForm(qk::ChipSession& session, QWidget* parent)
     ConnectHandlers();
     connect(&session, &qk::ChipSession::registerRefreshed, this,
             [this](qk::ChipFamily family, uint8_t reg) {
-                if (family == qk::ChipFamily::QK310) RefreshEntry(Registers::EntryOf(reg));
+                if (family == qk::ChipFamily::QK310) RefreshRegister(reg);
             });
     connect(&session, &qk::ChipSession::loginChanged, ui.TestRegBitBtn, &QWidget::setVisible);
 }
@@ -111,10 +106,18 @@ void TRegistersForm::ShowAbdDelayGroup(bool shown) {
     ui.Reg12GroupBox->setVisible(shown);
 }
 
+void TRegistersForm::ConnectSetupWindow(uint8_t reg, qk::RadioRegisterForm& setup) {
+    // The setup window reloads and writes its register once more.
+    connect(this, &TRegistersForm::groupFollowed, &setup, [reg, &setup](uint8_t followed) {
+        if (followed == reg) setup.Reload();
+    });
+    connect(this, &TRegistersForm::setupRequested, &setup, [reg, &setup](uint8_t requested) {
+        if (requested == reg) qk::OpenWindow(&setup);
+    });
+}
+
 void TRegistersForm::FollowGroup(uint8_t reg) {
-    // The setup windows reload and write their register once more.
-    if (reg == Registers::SystemControl0Register) SysControl0Form->Reload();
-    if (reg == Registers::SystemControl1Register) SysControl1Form->Reload();
+    emit groupFollowed(reg);
     if (const DelayList* delay = DelayListOf(reg)) ListFollowsBits(*delay);
 }
 
@@ -156,7 +159,7 @@ void TRegistersForm::Reg01SendButtonClick() {
 }
 
 void TRegistersForm::Reg02ButtonClick() {
-    qk::OpenWindow(SysControl0Form);
+    emit setupRequested(Registers::SystemControl0Register);
 }
 
 void TRegistersForm::Reg02SendButtonClick() {
@@ -164,7 +167,7 @@ void TRegistersForm::Reg02SendButtonClick() {
 }
 
 void TRegistersForm::Reg03ButtonClick() {
-    qk::OpenWindow(SysControl1Form);
+    emit setupRequested(Registers::SystemControl1Register);
 }
 
 void TRegistersForm::Reg03SendButtonClick() {
@@ -204,20 +207,8 @@ void TRegistersForm::TestRegBitBtnClick() {
     qk::OpenWindow(TestRegForm);
 }
 
-void TRegistersForm::RefreshEntry(int entry) {
-    const uint8_t reg = Registers::SubAddressOf(entry);
-    const uint8_t value = image_.CurrentImage.at(entry);
-    if (groups_.Shows(reg)) {
-        groups_.Refresh(reg, value);
-        return;
-    }
-    for (qk::ChannelSliderForm* sliders :
-         std::initializer_list<qk::ChannelSliderForm*>{DCOffsetForm, InterchDelayForm}) {
-        if (const int channel = sliders->ChannelOf(reg)) {
-            sliders->SetChannelFromValue(channel, value);
-            return;
-        }
-    }
-    // The channel volumes 13h..18h are written by the volume offset window, never shown from here.
-    TestRegForm->RefreshRegister(reg, value);
+// The DC offset, delay and test register windows show theirs themselves; the channel volumes
+// 13h..18h are written by the volume offset window, never shown from here.
+void TRegistersForm::RefreshRegister(uint8_t reg) {
+    if (groups_.Shows(reg)) groups_.Refresh(reg, image_.Current(reg));
 }

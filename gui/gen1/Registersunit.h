@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/chips/QK310RegisterImage.h"
+#include "gui/registerkit/RadioRegisterForm.h"
 #include "gui/registerkit/RegisterBoxGroups.h"
 #include "gui/session/ChipSession.h"
 #include "gui/widgets/BitBoxes.h"
@@ -20,8 +21,9 @@ class TRegistersForm : public QWidget {
     qk::BitBoxes Group(uint8_t reg) const;
     // Channel mute Apply: packs group 19 and writes 19h even while MUTE ALL is engaged.
     void Reg19ButtonClick();
-    // Shows a just-restored image entry in the window(s) that show it.
-    void RefreshEntry(int entry);
+    // A setup window of one of the editor's groups (02h, 03h): it reloads whenever the group's
+    // boxes change, and the group's "Setup" button opens it. Setup windows call this when made.
+    void ConnectSetupWindow(uint8_t reg, qk::RadioRegisterForm& setup);
     // The ABD delay group (register 12h) belongs to the QK320 and QK350/60 only.
     void ShowAbdDelayGroup(bool shown);
 
@@ -39,6 +41,12 @@ class TRegistersForm : public QWidget {
     void CancelButtonClick();  // "CLOSE": unapplied box edits are discarded
     void TestRegBitBtnClick();
 
+  signals:
+    // A group's boxes changed by a read, an apply or a refresh: its setup window follows them.
+    void groupFollowed(uint8_t reg);
+    // A group's "Setup" button: its setup window opens.
+    void setupRequested(uint8_t reg);
+
   private:
     // A delay list and the bits of its register that hold the list's item index.
     struct DelayList {
@@ -48,6 +56,8 @@ class TRegistersForm : public QWidget {
     };
 
     void ConnectHandlers();
+    // Shows a restored value of one of the editor's registers; other registers are not its.
+    void RefreshRegister(uint8_t reg);
     // What else shows a group's register: the setup window (02h, 03h) or the delay list (05h, 12h).
     void FollowGroup(uint8_t reg);
     const DelayList* DelayListOf(uint8_t reg) const;

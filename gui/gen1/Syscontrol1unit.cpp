@@ -1,15 +1,19 @@
 #include "gui/gen1/Syscontrol1unit.h"
 
+#include "core/chips/QK310RegisterImage.h"
 #include "gui/app/Forms.h"
 #include "gui/gen1/Registersunit.h"
 
-TSysControl1Form::TSysControl1Form(qk::ChipSession& session, QWidget* parent) : RadioRegisterForm(session, parent) {
+TSysControl1Form::TSysControl1Form(qk::ChipSession& session, QWidget* parent)
+    : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     // No group for bit 7: APPLY clears it, a reload sends it as its box stands.
-    Bind(qk::FirstGenerationRegister(session,
-             0x03, [] { return RegistersForm->Group(0x03); }, true),
+    constexpr uint8_t reg = qk::QK310RegisterImage::SystemControl1Register;
+    Bind(qk::FirstGenerationRegister(
+             session, reg, [] { return RegistersForm->Group(reg); }, true),
          qk::BitFields({ui.D0RadioGroup, ui.D1RadioGroup, ui.D2RadioGroup, ui.D3RadioGroup,
                         ui.D4RadioGroup, ui.D5RadioGroup, ui.D6RadioGroup}));
+    RegistersForm->ConnectSetupWindow(reg, *this);
     setFixedSize(size());
 }
 

@@ -1,7 +1,6 @@
 #include "gui/gen1/Testregunit.h"
 
 #include "gui/app/Forms.h"
-#include "gui/gen1/Registersunit.h"
 #include "gui/gen1/Testreg0unit.h"
 #include "gui/widgets/RegisterGroup.h"
 
@@ -28,9 +27,11 @@ void FollowGroup(uint8_t reg) {
 }  // namespace
 
 TTestRegForm::TTestRegForm(qk::ChipSession& session, QWidget* parent)
-    : QWidget(parent), session_(session),
+    : QWidget(parent),
+      session_(session),
       groups_(
-          qk::QK310Map(), [this]() -> Registers& { return session_.FirstGenerationImage(); }, FollowGroup) {
+          qk::QK310Map(), [this]() -> Registers& { return session_.FirstGenerationImage(); },
+          FollowGroup) {
     ui.setupUi(this);
     setFixedSize(size());
     groups_.Build(this, kGroupLayouts);
@@ -44,14 +45,20 @@ TTestRegForm::TTestRegForm(qk::ChipSession& session, QWidget* parent)
     };
     for (const auto& [button, handler] : handlers)
         connect(button, &QPushButton::clicked, this, handler);
+    // The Test Register 0 window, made before this one, edits group 1E.
+    TestReg0Form->EditGroup([this] { return Group(Registers::Test0Register); });
+    connect(&session, &qk::ChipSession::registerRefreshed, this,
+            [this](qk::ChipFamily family, uint8_t reg) {
+                if (family == qk::ChipFamily::QK310) RefreshRegister(reg);
+            });
 }
 
 qk::BitBoxes TTestRegForm::Group(uint8_t reg) const {
     return groups_.Boxes(reg);
 }
 
-void TTestRegForm::RefreshRegister(uint8_t reg, uint8_t value) {
-    if (groups_.Shows(reg)) groups_.Refresh(reg, value);
+void TTestRegForm::RefreshRegister(uint8_t reg) {
+    if (groups_.Shows(reg)) groups_.Refresh(reg, session_.FirstGenerationImage().Current(reg));
 }
 
 void TTestRegForm::Reg1DButtonClick() {

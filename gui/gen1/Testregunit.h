@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "gui/registerkit/RegisterBoxGroups.h"
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/BitBoxes.h"
 #include "ui_Testregunit.h"
-#include "gui/session/ChipSession.h"
 
 // "Test Registers": registers 1Dh (Dither, read only), 1Eh (Test 0) and 1Fh (Test 1) bit by bit.
 class TTestRegForm : public QWidget {
@@ -15,10 +15,6 @@ class TTestRegForm : public QWidget {
 
     // The check boxes of register 1Dh, 1Eh or 1Fh, bit 0 first.
     qk::BitBoxes Group(uint8_t reg) const;
-    // Shows a restored value of register 1Dh, 1Eh or 1Fh (the Test Register 0 window follows
-    // 1Eh); other registers are not this window's.
-    void RefreshRegister(uint8_t reg, uint8_t value);
-
     // "Read Only": reads 1Dh.
     void Reg1DButtonClick();
     // "Setup": opens the Test Register 0 window.
@@ -33,6 +29,10 @@ class TTestRegForm : public QWidget {
     void CancelButtonClick();
 
   private:
+    // Shows a restored value of register 1Dh, 1Eh or 1Fh (the Test Register 0 window follows
+    // 1Eh); other registers are not this window's.
+    void RefreshRegister(uint8_t reg);
+
     qk::ChipSession& session_;
     Ui::TTestRegForm ui;
     qk::RegisterBoxGroups groups_;

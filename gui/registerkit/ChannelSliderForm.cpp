@@ -2,7 +2,6 @@
 
 #include <QPushButton>
 
-
 namespace qk {
 
 namespace {
@@ -80,6 +79,15 @@ void ChannelSliderForm::BuildChannels() {
             &ChannelSliderForm::CloseBitBtnClick);
 }
 
+void ChannelSliderForm::FollowFirstGenerationRefreshes() {
+    connect(&session_, &ChipSession::registerRefreshed, this,
+            [this](ChipFamily family, uint8_t reg) {
+                if (family != ChipFamily::QK310) return;
+                if (const int channel = ChannelOf(reg))
+                    SetChannelFromValue(channel, session_.FirstGenerationImage().Current(reg));
+            });
+}
+
 uint8_t ChannelSliderForm::SubAddress(int channel) const {
     return static_cast<uint8_t>(encoding_.channel1SubAddress + channel - 1);
 }
@@ -113,7 +121,8 @@ void ChannelSliderForm::ZeroButtonClick(int channel) {
 
 void ChannelSliderForm::DefaultBitBtnClick() {
     for (int channel = 1; channel <= ChannelCount; ++channel)
-        SetChannelFromValue(channel, encoding_.registers.restoreDefault(session_, SubAddress(channel)));
+        SetChannelFromValue(channel,
+                            encoding_.registers.restoreDefault(session_, SubAddress(channel)));
 }
 
 void ChannelSliderForm::CloseBitBtnClick() {

@@ -82,6 +82,9 @@ class ChannelSliderForm : public QWidget {
     ChannelSliderForm(ChipSession& session, ChannelSliderEncoding encoding, QWidget* parent);
     // Builds the six strips and wires DefaultBitBtn and CloseBitBtn; call after setupUi.
     void BuildChannels();
+    // A first-generation window: each channel's slider follows its register when the session
+    // restores it (registerRefreshed), as a slider set from code does.
+    void FollowFirstGenerationRefreshes();
 
   private:
     uint8_t SubAddress(int channel) const;

@@ -22,9 +22,6 @@ ALLOWED = {
     # mutes and the transaction log.
     "gui/qk330/QK330Regunit -> gui/app/Okapimain",
     # goes with the chip session: windows reach the register editors for the register images.
-    "gui/gen1/Syscontrol0unit -> gui/gen1/Registersunit",
-    "gui/gen1/Syscontrol1unit -> gui/gen1/Registersunit",
-    "gui/gen1/Testregunit -> gui/gen1/Registersunit",
     "gui/app/VolumeMutePanel -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330Balanceunitsixch -> gui/qk330/QK330Regunit",
     "gui/qk330/QK330ChConfigControlRegunit -> gui/qk330/QK330Regunit",
@@ -37,7 +34,6 @@ ALLOWED = {
     # goes with the chip session: windows reach the SCL window for the bus master.
     # goes with the chip session: the setup windows reach the boxes of the test register window
     # that shows their register; the balance window reaches the QK310 chip model's volume texts.
-    "gui/gen1/Testreg0unit -> gui/gen1/Testregunit",
     "gui/qk330/QK330PSCTestReg1unit -> gui/qk330/QK330Testregunit",
     "gui/qk330/QK330PSCTestReg2unit -> gui/qk330/QK330Testregunit",
     "gui/qk330/QK330TestReg0unit -> gui/qk330/QK330Testregunit",
