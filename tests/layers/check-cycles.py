@@ -24,30 +24,15 @@ ALLOWED = {
     "gui/gen1/Balanceunitsixch -> gui/app/Okapimain",
     "gui/gen1/QK310unit -> gui/app/Okapimain",
     "gui/qk330/QK330Balanceunitsixch -> gui/app/Okapimain",
-    "gui/qk330/QK330Regunit -> gui/app/Okapimain",
     "gui/qk330/QK330unit -> gui/app/Okapimain",
     # goes with the chip session: windows reach the register editors for the register images.
     "gui/gen1/Syscontrol0unit -> gui/gen1/Registersunit",
     "gui/gen1/Syscontrol1unit -> gui/gen1/Registersunit",
     "gui/gen1/Testregunit -> gui/gen1/Registersunit",
-    "gui/app/VolumeMutePanel -> gui/qk330/QK330Regunit",
-    "gui/bus/StatusWatchunit -> gui/qk330/QK330Regunit",
-    "gui/qk330/QK330Balanceunitsixch -> gui/qk330/QK330Regunit",
-    "gui/qk330/QK330ChConfigControlRegunit -> gui/qk330/QK330Regunit",
-    "gui/qk330/QK330Dcoffsetunit -> gui/qk330/QK330Regunit",
-    "gui/qk330/QK330PADCDcoffsetunit -> gui/qk330/QK330Regunit",
-    "gui/qk330/QK330SEOffsetRegunit -> gui/qk330/QK330Regunit",
-    "gui/qk330/QK330SetupRegister -> gui/qk330/QK330Regunit",
-    "gui/qk330/QK330Testregunit -> gui/qk330/QK330Regunit",
-    "gui/qk330/QK330unit -> gui/qk330/QK330Regunit",
     # goes with the chip session: windows reach the SCL window for the bus master.
-    # goes with the chip session: the setup windows reach the boxes of the test register window
-    # that shows their register; the balance window reaches the QK310 chip model's volume texts.
+    # goes with the chip session: the setup window reaches the boxes of the test register window
+    # that shows its register; the balance window reaches the QK310 chip model's volume texts.
     "gui/gen1/Testreg0unit -> gui/gen1/Testregunit",
-    "gui/qk330/QK330PSCTestReg1unit -> gui/qk330/QK330Testregunit",
-    "gui/qk330/QK330PSCTestReg2unit -> gui/qk330/QK330Testregunit",
-    "gui/qk330/QK330TestReg0unit -> gui/qk330/QK330Testregunit",
-    "gui/qk330/QK330TestReg1unit -> gui/qk330/QK330Testregunit",
     "gui/gen1/Balanceunitsixch -> gui/gen1/QK310unit",
     # RegisterMap.h holds both the types the register tables are written in and the look-ups over
     # the tables and the catalogue: the look-ups in a unit of their own end these.
