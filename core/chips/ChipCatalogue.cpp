@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+
 namespace qk {
 
 namespace {
@@ -51,10 +52,6 @@ const ChipInfo* FirstChipOfId(uint8_t id, ChipOffer offer) {
     for (const ChipInfo* chip : ChipsOfId(id))
         if (chip->offer == offer) return chip;
     return nullptr;
-}
-
-const RegisterMap& MapOf(const ChipInfo& chip) {
-    return MapOf(chip.family);
 }
 
 std::string ChipOptionChoices() {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/chips/RegisterMap.h"
+#include "core/chips/RegisterTypes.h"
 
 // Every chip the program serves, in one table: detection, chip selection, the command lines, the
 // virtual board and the register maps read their chips from here.
@@ -77,7 +77,6 @@ std::vector<const ChipInfo*> ChipsOfId(uint8_t id);
 // The first chip giving `id` that `offer` offers (any offer when none is given); null for none.
 const ChipInfo* FirstChipOfId(uint8_t id);
 const ChipInfo* FirstChipOfId(uint8_t id, ChipOffer offer);
-const RegisterMap& MapOf(const ChipInfo& chip);
 
 // "qk310, qk320, qk350, qk330 or qk340": the names --chip takes.
 std::string ChipOptionChoices();

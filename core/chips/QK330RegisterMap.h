@@ -1,5 +1,5 @@
 #pragma once
-#include "core/chips/RegisterMap.h"
+#include "core/chips/RegisterTypes.h"
 
 namespace qk {
 

@@ -135,6 +135,10 @@ const RegisterMap& QK330Map() {
     return kQK330Map;
 }
 
+const RegisterMap& MapOf(const ChipInfo& chip) {
+    return MapOf(chip.family);
+}
+
 const RegisterMap& MapOf(ChipFamily family) {
     return family == ChipFamily::QK310 ? kQK310Map : kQK330Map;
 }

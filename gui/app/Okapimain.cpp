@@ -62,6 +62,7 @@ TOkapiForm::TOkapiForm(qk::ChipSession& session, QWidget* parent)
 void TOkapiForm::ConnectSession() {
     connect(&session_, &qk::ChipSession::statusReported, this, &TOkapiForm::ShowFirstStatus);
     connect(&session_, &qk::ChipSession::loginChanged, this, &TOkapiForm::ShowLoginChips);
+    connect(&session_, &qk::ChipSession::loginRequested, this, &TOkapiForm::ShowLogin);
 }
 
 void TOkapiForm::ShowLoginChips(bool loggedIn) {

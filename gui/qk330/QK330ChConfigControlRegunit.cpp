@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "gui/app/Forms.h"
-#include "gui/qk330/QK330Regunit.h"
 
 namespace {
 
@@ -27,8 +26,10 @@ void SetBitLabelHint(QWidget* group, const char* reg, const QString& bit, const 
 }  // namespace
 
 // The setup window follows a channel's boxes only when it edits that channel: no follow here.
-TQK330ChConfigControlRegForm::TQK330ChConfigControlRegForm(qk::ChipSession& session, QWidget* parent)
-    : QWidget(parent), session_(session),
+TQK330ChConfigControlRegForm::TQK330ChConfigControlRegForm(qk::ChipSession& session,
+                                                           QWidget* parent)
+    : QWidget(parent),
+      session_(session),
       groups_(qk::QK330Map(), [this]() -> qk::ByteRegisters& { return session_.QK330Image(); }) {
     ui.setupUi(this);
     static constexpr const char* kRegisters[Channels] = {"06", "07", "08", "09", "0A", "0B"};
@@ -52,6 +53,18 @@ TQK330ChConfigControlRegForm::TQK330ChConfigControlRegForm(qk::ChipSession& sess
             &TQK330ChConfigControlRegForm::ReadAllButtonClick);
     connect(ui.CancelButton, &QPushButton::clicked, this,
             &TQK330ChConfigControlRegForm::CancelButtonClick);
+    connect(&session_, &qk::ChipSession::registerRefreshed, this,
+            [this](qk::ChipFamily family, uint8_t reg) {
+                if (family == qk::ChipFamily::QK330 && groups_.Shows(reg))
+                    ShowRestoredChannel(reg - FirstRegister + 1);
+            });
+}
+
+// A restored channel: its boxes show it, then the setup window follows them, whichever channel it
+// edits.
+void TQK330ChConfigControlRegForm::ShowRestoredChannel(int channel) {
+    ShowChannelBits(channel, session_.QK330Image().Current(RegisterOf(channel)));
+    if (setup_) setup_->RefreshChannel(channel);
 }
 
 void TQK330ChConfigControlRegForm::ShowChannelBits(int channel, uint8_t value) {

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "gui/registerkit/RegisterBoxGroups.h"
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/BitBoxes.h"
 #include "ui_QK330ChConfigControlRegunit.h"
-#include "gui/session/ChipSession.h"
 
 namespace qk {
 
@@ -27,7 +27,8 @@ class ChannelSetup {
 }  // namespace qk
 
 // "Channel Configuration Control Registers": the six channel configuration registers 06h..0Bh
-// (channel n at 06h + n - 1) bit by bit; the channel setup window follows their boxes.
+// (channel n at 06h + n - 1) bit by bit; the channel setup window follows their boxes, after an
+// apply, a read or a restore.
 class TQK330ChConfigControlRegForm : public QWidget {
     Q_OBJECT
   public:
@@ -58,9 +59,10 @@ class TQK330ChConfigControlRegForm : public QWidget {
     void CancelButtonClick();
 
   private:
-    qk::ChipSession& session_;
+    void ShowRestoredChannel(int channel);
     static uint8_t RegisterOf(int channel) { return uint8_t(FirstRegister + channel - 1); }
 
+    qk::ChipSession& session_;
     Ui::TQK330ChConfigControlRegForm ui;
     qk::RegisterBoxGroups groups_;
     qk::ChannelSetup* setup_ = nullptr;

@@ -4,7 +4,6 @@
 
 #include "core/chips/QK330Offsets.h"
 #include "gui/app/Forms.h"
-#include "gui/qk330/QK330Regunit.h"
 #include "gui/widgets/ValueReadout.h"
 
 namespace {
@@ -46,7 +45,8 @@ uint8_t OffsetRegister(int channel) {
 
 }  // namespace
 
-TQK330DCOffsetForm::TQK330DCOffsetForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+TQK330DCOffsetForm::TQK330DCOffsetForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     strips_.Build(
@@ -54,6 +54,11 @@ TQK330DCOffsetForm::TQK330DCOffsetForm(qk::ChipSession& session, QWidget* parent
         [this](int channel) { strips_.Zero(channel); });
     connect(ui.DefaultBitBtn, &QPushButton::clicked, this, &TQK330DCOffsetForm::DefaultBitBtnClick);
     connect(ui.CloseBitBtn, &QPushButton::clicked, this, &QWidget::hide);
+    connect(&session_, &qk::ChipSession::offsetWordRestored, this, [this](uint8_t reg) {
+        for (int channel = 1; channel <= qk::ChannelCount; ++channel)
+            if (reg == OffsetRegister(channel))
+                SetChannelFromValue(channel, session_.QK330Image().DefaultWord(reg));
+    });
 }
 
 void TQK330DCOffsetForm::SetChannelFromValue(int channel, uint16_t value) {

@@ -11,9 +11,6 @@ class TQK330ErrAndAutomuteDelayForm : public qk::RadioRegisterForm {
   public:
     explicit TQK330ErrAndAutomuteDelayForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
-    // Reads the register editor's boxes of 13h into the window, then writes the register.
-    void RefreshFromEditor() { Reload(); }
-
   private:
     Ui::TQK330ErrAndAutomuteDelayForm ui;
 };

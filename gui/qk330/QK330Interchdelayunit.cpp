@@ -36,4 +36,10 @@ TQK330InterchDelayForm::TQK330InterchDelayForm(qk::ChipSession& session, QWidget
     ui.setupUi(this);
     BuildChannels();
     setFixedSize(size());
+    connect(&session, &qk::ChipSession::registerRefreshed, this,
+            [this, &session](qk::ChipFamily family, uint8_t reg) {
+                const int channel = reg - kChannel1DelayRegister + 1;
+                if (family == qk::ChipFamily::QK330 && qk::ChannelStrips::ValidChannel(channel))
+                    SetChannelFromValue(channel, session.QK330Image().Current(reg));
+            });
 }

@@ -11,9 +11,6 @@ class TQK330ModIndexForm : public qk::RadioRegisterForm {
   public:
     explicit TQK330ModIndexForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
-    // Reads the register editor's boxes of 0Dh into the window, then writes the register.
-    void RefreshFromEditor() { Reload(); }
-
   private:
     Ui::TQK330ModIndexForm ui;
 };

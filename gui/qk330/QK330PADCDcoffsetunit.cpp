@@ -4,7 +4,6 @@
 
 #include "core/chips/QK330Offsets.h"
 #include "gui/app/Forms.h"
-#include "gui/qk330/QK330Regunit.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/ValueReadout.h"
 
@@ -14,7 +13,8 @@ constexpr uint8_t kPadcOffsetRegister = 0x0F;  // high byte; the low byte at 10h
 
 }  // namespace
 
-TQK330PADC_DCOffsetForm::TQK330PADC_DCOffsetForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+TQK330PADC_DCOffsetForm::TQK330PADC_DCOffsetForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     for (QLabel* readout : {ui.PADC_DCReadout, ui.PADC_DCHexReadout}) {
@@ -27,6 +27,9 @@ TQK330PADC_DCOffsetForm::TQK330PADC_DCOffsetForm(qk::ChipSession& session, QWidg
     connect(ui.PADC_DCZeroButton, &QAbstractButton::clicked, this,
             &TQK330PADC_DCOffsetForm::PADC_DCZeroButtonClick);
     connect(ui.CloseBitBtn, &QPushButton::clicked, this, &QWidget::hide);
+    connect(&session_, &qk::ChipSession::offsetWordRestored, this, [this](uint8_t reg) {
+        if (reg == kPadcOffsetRegister) SetFromValue(session_.QK330Image().DefaultWord(reg));
+    });
 }
 
 void TQK330PADC_DCOffsetForm::SetFromValue(uint16_t value) {

@@ -10,9 +10,6 @@ class TQK330PSCTestReg1Form : public qk::RadioRegisterForm {
   public:
     explicit TQK330PSCTestReg1Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
-    // Reads the test register window's boxes of 79h into the window, then writes the register.
-    void RefreshFromEditor() { Reload(); }
-
   private:
     Ui::TQK330PSCTestReg1Form ui;
 };

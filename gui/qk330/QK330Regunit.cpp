@@ -3,25 +3,9 @@
 #include <functional>
 #include <utility>
 
-#include "core/chips/ChipFacts.h"
 #include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
-#include "gui/qk330/QK330ChConfigControlRegunit.h"
-#include "gui/qk330/QK330ChConfigControlunit.h"
-#include "gui/qk330/QK330Dcoffsetunit.h"
-#include "gui/qk330/QK330ErrAndAutomuteDelayunit.h"
-#include "gui/qk330/QK330Interchdelayunit.h"
-#include "gui/qk330/QK330ModIndexunit.h"
 #include "gui/qk330/QK330PADCDcoffsetunit.h"
-#include "gui/qk330/QK330PSCTestReg1unit.h"
-#include "gui/qk330/QK330PSCTestReg2unit.h"
 #include "gui/qk330/QK330SEOffsetRegunit.h"
-#include "gui/qk330/QK330SerialDataInterfaceunit.h"
-#include "gui/qk330/QK330Syscontrol1unit.h"
-#include "gui/qk330/QK330Syscontrol2unit.h"
-#include "gui/qk330/QK330Syscontrol3unit.h"
-#include "gui/qk330/QK330TestReg0unit.h"
-#include "gui/qk330/QK330TestReg1unit.h"
 #include "gui/qk330/QK330Testregunit.h"
 #include "gui/widgets/RegisterGroup.h"
 
@@ -36,11 +20,6 @@ constexpr uint8_t HeadphoneConfigRegister = 0x0C, ModIndexRegister = 0x0D,
 constexpr uint8_t ErrorRecoveryRegister = 0x12, ErrorAndMuteDelayRegister = 0x13;
 constexpr int NoClipBit = 7, NotSoftResetBit = 2;  // the two boxes with a hint
 constexpr uint8_t SoftMuteRegister = qk::QK330RegisterImage::SoftMuteRegister;
-constexpr uint8_t PadcOffsetRegister = 0x0F;
-constexpr uint8_t FirstDcOffsetRegister = 0x14;  // channel n at 14h + 2(n - 1), high byte first
-constexpr uint8_t FirstChannelConfigRegister = 0x06, LastChannelConfigRegister = 0x0B;
-constexpr uint8_t FirstDelayRegister = 0x20, LastDelayRegister = 0x25;
-constexpr uint8_t FirstSeOffsetRegister = 0x32, LastSeOffsetRegister = 0x35;
 
 // The editor's groups; READ ALL reads them in this order.
 // clang-format off
@@ -59,29 +38,6 @@ const qk::RegisterGroupLayout kGroupLayouts[] = {
 };
 // clang-format on
 
-// The registers with a setup window, and that window's reload (which writes the register again).
-struct SetupWindow {
-    uint8_t reg;
-    void (*refreshFromEditor)();
-};
-const SetupWindow kSetupWindows[] = {
-    {SystemControl1Register, [] { QK330SysControl1Form->RefreshFromEditor(); }},
-    {SystemControl2Register, [] { QK330SysControl2Form->RefreshFromEditor(); }},
-    {SystemControl3Register, [] { QK330SysControl3Form->RefreshFromEditor(); }},
-    {ModIndexRegister, [] { QK330ModIndexForm->RefreshFromEditor(); }},
-    {SerialInterfaceRegister, [] { QK330SerialDataInterfaceCtlForm->RefreshFromEditor(); }},
-    {ErrorAndMuteDelayRegister, [] { QK330ErrAndAutomuteDelayForm->RefreshFromEditor(); }},
-};
-
-// The test registers with a window of their own, which reloads from the test register window's
-// boxes and writes the register.
-const SetupWindow kTestWindows[] = {
-    {0x79, [] { QK330PSCTestReg1Form->RefreshFromEditor(); }},
-    {0x7A, [] { QK330PSCTestReg2Form->RefreshFromEditor(); }},
-    {0x7E, [] { QK330TestReg0Form->RefreshFromEditor(); }},
-    {0x7F, [] { QK330TestReg1Form->RefreshFromEditor(); }},
-};
-
 }  // namespace
 
 TQK330RegForm::TQK330RegForm(qk::ChipSession& session, QWidget* parent)
@@ -90,10 +46,7 @@ TQK330RegForm::TQK330RegForm(qk::ChipSession& session, QWidget* parent)
       image_(session.QK330Image()),
       groups_(
           qk::QK330Map(), [this]() -> qk::ByteRegisters& { return image_; },
-          [](uint8_t reg) {
-              for (const SetupWindow& window : kSetupWindows)
-                  if (window.reg == reg) window.refreshFromEditor();
-          }) {
+          [this](uint8_t reg) { emit groupFollowed(reg); }) {
     ui.setupUi(this);
     setFixedSize(size());
     groups_.Build(this, kGroupLayouts);
@@ -106,11 +59,8 @@ TQK330RegForm::TQK330RegForm(qk::ChipSession& session, QWidget* parent)
     ConnectHandlers();
     connect(&session, &qk::ChipSession::registerRefreshed, this,
             [this](qk::ChipFamily family, uint8_t reg) {
-                if (family == qk::ChipFamily::QK330)
-                    RefreshEntry(qk::QK330RegisterImage::EntryOf(reg));
+                if (family == qk::ChipFamily::QK330) RefreshRegister(reg);
             });
-    connect(&session, &qk::ChipSession::wordRegistersRestored, this,
-            &TQK330RegForm::RestoreWordWindows);
     connect(&session, &qk::ChipSession::loginChanged, ui.ReservedGroupBox, &QWidget::setVisible);
 }
 
@@ -136,20 +86,22 @@ void TQK330RegForm::ConnectHandlers() {
     for (const auto& [button, handler] : buttons)
         connect(button, &QAbstractButton::clicked, this, handler);
 
-    // The setup windows are created after the editor: each is looked up when its button is
-    // clicked.
-    const std::pair<QAbstractButton*, QWidget* (*)()> setupButtons[] = {
-        {ui.Reg03Button, []() -> QWidget* { return QK330SysControl1Form; }},
-        {ui.Reg04Button, []() -> QWidget* { return QK330SysControl2Form; }},
-        {ui.Reg05Button, []() -> QWidget* { return QK330SysControl3Form; }},
-        {ui.Reg0DButton, []() -> QWidget* { return QK330ModIndexForm; }},
-        {ui.Reg0EButton, []() -> QWidget* { return QK330SerialDataInterfaceCtlForm; }},
-        {ui.Reg13Button, []() -> QWidget* { return QK330ErrAndAutomuteDelayForm; }},
+    const std::pair<QAbstractButton*, uint8_t> setupButtons[] = {
+        {ui.Reg03Button, SystemControl1Register},  {ui.Reg04Button, SystemControl2Register},
+        {ui.Reg05Button, SystemControl3Register},  {ui.Reg0DButton, ModIndexRegister},
+        {ui.Reg0EButton, SerialInterfaceRegister}, {ui.Reg13Button, ErrorAndMuteDelayRegister},
+    };
+    for (auto [button, reg] : setupButtons)
+        connect(button, &QAbstractButton::clicked, this, [this, reg] { emit setupRequested(reg); });
+
+    // The windows of the registers the editor does not show are created after it: each is looked
+    // up when its button is clicked.
+    const std::pair<QAbstractButton*, QWidget* (*)()> windowButtons[] = {
         {ui.SEOffsetBitBtn, []() -> QWidget* { return QK330SEOffsetRegForm; }},
         {ui.PADC_DCOffsetControlBitBtn, []() -> QWidget* { return QK330PADC_DCOffsetForm; }},
         {ui.TestRegBitBtn, []() -> QWidget* { return QK330TestRegForm; }},
     };
-    for (auto [button, window] : setupButtons)
+    for (auto [button, window] : windowButtons)
         connect(button, &QAbstractButton::clicked, this, [window] { qk::OpenWindow(window()); });
 }
 
@@ -190,52 +142,10 @@ void TQK330RegForm::CancelButtonClick() {
 }
 
 void TQK330RegForm::HiddenButtonClick() {
-    OkapiForm->ShowLogin();
+    session_.RequestLogin();
 }
 
-// Entries restored in entry order: the editor's own registers first show their bits (and their
-// setup windows follow); the others go to the window that shows them.
-void TQK330RegForm::RefreshEntry(int entry) {
-    const uint8_t reg = qk::QK330RegisterImage::SubAddressOf(entry);
-    const uint8_t value = image_.CurrentImage.at(entry);
-    if (groups_.Shows(reg))
-        groups_.Refresh(reg, value);
-    else if (!RefreshChannelWindow(reg, value))
-        RefreshTestWindow(reg, value);
-}
-
-bool TQK330RegForm::RefreshChannelWindow(uint8_t reg, uint8_t value) {
-    if (reg >= FirstChannelConfigRegister && reg <= LastChannelConfigRegister) {
-        const int channel = reg - FirstChannelConfigRegister + 1;
-        QK330ChConfigControlRegForm->ShowChannelBits(channel, value);
-        QK330ChConfigControlForm->RefreshChannel(channel);
-        return true;
-    }
-    if (reg >= FirstDelayRegister && reg <= LastDelayRegister) {
-        QK330InterchDelayForm->SetChannelFromValue(reg - FirstDelayRegister + 1, value);
-        return true;
-    }
-    if (reg >= FirstSeOffsetRegister && reg <= LastSeOffsetRegister) {
-        QK330SEOffsetRegForm->ShowSeOffsetByte(reg - FirstSeOffsetRegister + 1, value);
-        return true;
-    }
-    return false;
-}
-
-// 7Bh..7Dh have no window of their own and are not shown at a restore.
-bool TQK330RegForm::RefreshTestWindow(uint8_t reg, uint8_t value) {
-    for (const SetupWindow& window : kTestWindows) {
-        if (window.reg != reg) continue;
-        QK330TestRegForm->ShowTestBits(reg, value);
-        window.refreshFromEditor();
-        return true;
-    }
-    return false;
-}
-
-void TQK330RegForm::RestoreWordWindows() {
-    QK330PADC_DCOffsetForm->SetFromValue(image_.DefaultWord(PadcOffsetRegister));
-    for (int channel = 1; channel <= qk::ChannelCount; ++channel)
-        QK330DCOffsetForm->SetChannelFromValue(
-            channel, image_.DefaultWord(FirstDcOffsetRegister + 2 * (channel - 1)));
+// Entries are restored in entry order; each window shows those of its own registers.
+void TQK330RegForm::RefreshRegister(uint8_t reg) {
+    if (groups_.Shows(reg)) groups_.Refresh(reg, image_.Current(reg));
 }

@@ -1,7 +1,6 @@
 #include "gui/qk330/QK330SEOffsetRegunit.h"
 
 #include "gui/app/Forms.h"
-#include "gui/qk330/QK330Regunit.h"
 #include "gui/widgets/StrictDecimal.h"
 
 namespace {
@@ -22,7 +21,8 @@ std::string FirstTwoCharacters(const QString& text) {
 
 }  // namespace
 
-TQK330SEOffsetRegForm::TQK330SEOffsetRegForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+TQK330SEOffsetRegForm::TQK330SEOffsetRegForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     byteEdits_ = {ui.Byte1Edit, ui.Byte2Edit, ui.Byte3Edit, ui.Byte4Edit};
@@ -37,6 +37,13 @@ TQK330SEOffsetRegForm::TQK330SEOffsetRegForm(qk::ChipSession& session, QWidget* 
     connect(ui.ReadAllButton, &QPushButton::clicked, this,
             &TQK330SEOffsetRegForm::ReadAllButtonClick);
     connect(ui.CancelButton, &QPushButton::clicked, this, &QWidget::hide);
+    // A restore shows each byte, then Hex Enter, Float Enter and APPLY.
+    connect(&session_, &qk::ChipSession::registerRefreshed, this,
+            [this](qk::ChipFamily family, uint8_t reg) {
+                const int byte = reg - kFirstSeOffsetRegister + 1;
+                if (family == qk::ChipFamily::QK330 && byte >= 1 && byte <= int(byteEdits_.size()))
+                    ShowSeOffsetByte(byte, session_.QK330Image().Current(reg));
+            });
     // A read or a restore shows the four bytes exactly (the editor's refresh shows each byte
     // through its rounded number).
     connect(&session_, &qk::ChipSession::registerChanged, this,

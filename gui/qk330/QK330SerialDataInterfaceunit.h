@@ -11,9 +11,6 @@ class TQK330SerialDataInterfaceCtlForm : public qk::RadioRegisterForm {
   public:
     explicit TQK330SerialDataInterfaceCtlForm(qk::ChipSession& session, QWidget* parent = nullptr);
 
-    // Reads the register editor's boxes of 0Eh into the window, then writes the register.
-    void RefreshFromEditor() { Reload(); }
-
   private:
     Ui::TQK330SerialDataInterfaceCtlForm ui;
 };

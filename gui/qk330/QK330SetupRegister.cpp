@@ -1,6 +1,5 @@
 #include "gui/qk330/QK330SetupRegister.h"
 
-#include "gui/app/Forms.h"
 #include "gui/qk330/QK330Regunit.h"
 
 namespace qk {
@@ -10,6 +9,11 @@ RadioRegisterForm::Register QK330EditorRegister(ChipSession& session, uint8_t su
             .boxes = [subAddress] { return QK330RegForm->Group(subAddress); },
             .writesOnReload = true,
             .image = [&session]() -> ByteRegisters& { return session.QK330Image(); }};
+}
+
+// The setup windows are created after the editor.
+void FollowEditorGroup(RadioRegisterForm& setup, uint8_t subAddress) {
+    FollowGroup(*QK330RegForm, setup, subAddress);
 }
 
 }  // namespace qk

@@ -11,9 +11,6 @@ class TQK330SysControl1Form : public qk::RadioRegisterForm {
   public:
     explicit TQK330SysControl1Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
-    // Reads the register editor's boxes of 03h into the window, then writes the register.
-    void RefreshFromEditor() { Reload(); }
-
   private:
     Ui::TQK330SysControl1Form ui;
 };

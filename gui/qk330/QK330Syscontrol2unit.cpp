@@ -2,10 +2,15 @@
 
 #include "gui/qk330/QK330SetupRegister.h"
 
-TQK330SysControl2Form::TQK330SysControl2Form(qk::ChipSession& session, QWidget* parent) : RadioRegisterForm(session, parent) {
+namespace {
+constexpr uint8_t kRegister = 0x04;
+}  // namespace
+
+TQK330SysControl2Form::TQK330SysControl2Form(qk::ChipSession& session, QWidget* parent)
+    : RadioRegisterForm(session, parent) {
     ui.setupUi(this);
     // clang-format off
-    Bind(qk::QK330EditorRegister(session, 0x04), {
+    Bind(qk::QK330EditorRegister(session, kRegister), {
         {.group = ui.D7RadioGroup, .shift = 7, .width = 1, .codes = qk::AscendingCodes(2)},
         {.group = ui.D5RadioGroup, .shift = 5, .width = 1, .codes = qk::AscendingCodes(2)},
         {.group = ui.D2RadioGroup, .shift = 2, .width = 1, .codes = qk::AscendingCodes(2)},
@@ -14,6 +19,7 @@ TQK330SysControl2Form::TQK330SysControl2Form(qk::ChipSession& session, QWidget* 
         {.group = ui.D0RadioGroup, .shift = 0, .width = 1, .codes = qk::DescendingCodes(2)},
     });
     // clang-format on
+    qk::FollowEditorGroup(*this, kRegister);
     setFixedSize(size());
 }
 

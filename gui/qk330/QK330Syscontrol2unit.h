@@ -11,8 +11,6 @@ class TQK330SysControl2Form : public qk::RadioRegisterForm {
   public:
     explicit TQK330SysControl2Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
-    // Reads the register editor's boxes of 04h into the window, then writes the register.
-    void RefreshFromEditor() { Reload(); }
     // Selects item 0 (soft reset) or 1 (normal) of the D2 group, then applies as APPLY does: the
     // main window's PWM INIT pulses the chip's soft reset with it.
     void ApplyD2Item(int item);

@@ -10,9 +10,6 @@ class TQK330TestReg1Form : public qk::RadioRegisterForm {
   public:
     explicit TQK330TestReg1Form(qk::ChipSession& session, QWidget* parent = nullptr);
 
-    // Reads the test register window's boxes of 7Fh into the window, then writes the register.
-    void RefreshFromEditor() { Reload(); }
-
   private:
     Ui::TQK330TestReg1Form ui;
 };

@@ -3,14 +3,8 @@
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cstdlib>
-#include <stdexcept>
 
 #include "gui/app/Forms.h"
-#include "gui/qk330/QK330PSCTestReg1unit.h"
-#include "gui/qk330/QK330PSCTestReg2unit.h"
-#include "gui/qk330/QK330Regunit.h"
-#include "gui/qk330/QK330TestReg0unit.h"
-#include "gui/qk330/QK330TestReg1unit.h"
 #include "gui/widgets/WindowFrame.h"
 
 namespace {
@@ -27,33 +21,17 @@ constexpr uint8_t kDitherPositionBits = 0x1F;
 constexpr uint8_t kTriangularBit = 0x20, kRectangularBit = 0x40;
 enum NSDither { Triangular, Rectangular, NoNSDither };
 
-// A bit-box register (its group box named in its layout) and its setup window.
-struct BitRegister {
-    qk::RegisterGroupLayout layout;
-    qk::RadioRegisterForm* (*setup)();
-};
-
-// READ ALL reads the bit registers in this order, among the others.
+// The bit-box registers (each group box named in its layout); each has a setup window. READ ALL
+// reads them in this order, among the others.
 // clang-format off
-const BitRegister kBitRegisters[] = {
-    {{.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "PSCTest1GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg1Form; }},
-    {{.reg = "7A", .enabledBits = 0xFB, .initialBits = 0, .tristate = false, .groupBox = "PSCTest2GroupBox"}, []() -> qk::RadioRegisterForm* { return QK330PSCTestReg2Form; }},
-    {{.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .groupBox = "Reg1EGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg0Form; }},
-    {{.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "Reg1FGroupBox"}, []() -> qk::RadioRegisterForm* { return QK330TestReg1Form; }},
+const qk::RegisterGroupLayout kBitRegisters[] = {
+    {.reg = "79", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "PSCTest1GroupBox"},
+    {.reg = "7A", .enabledBits = 0xFB, .initialBits = 0, .tristate = false, .groupBox = "PSCTest2GroupBox"},
+    {.reg = "7E", .enabledBits = 0x1B, .initialBits = 0, .tristate = false, .groupBox = "Reg1EGroupBox"},
+    {.reg = "7F", .enabledBits = 0xFF, .initialBits = 0, .tristate = false, .groupBox = "Reg1FGroupBox"},
 };
 // clang-format on
 constexpr auto kResetHint = "If not Checked then Reset PSC";
-
-const BitRegister& BitRegisterOf(uint8_t subAddress) {
-    for (const BitRegister& reg : kBitRegisters)
-        if (std::strtoul(reg.layout.reg, nullptr, 16) == subAddress) return reg;
-    throw std::out_of_range("not a bit-box test register");
-}
-
-// A setup window follows its register's boxes after an apply or a read.
-void ReloadSetupWindow(uint8_t subAddress) {
-    BitRegisterOf(subAddress).setup()->Reload();
-}
 
 QString HexReadout(int position) {
     return QString::asprintf("0x%02X", position);
@@ -66,17 +44,15 @@ TQK330TestRegForm::TQK330TestRegForm(qk::ChipSession& session, QWidget* parent)
       session_(session),
       groups_(
           qk::QK330Map(), [&session]() -> qk::ByteRegisters& { return session.QK330Image(); },
-          ReloadSetupWindow) {
+          [this](uint8_t reg) { emit groupFollowed(reg); }) {
     ui.setupUi(this);
-    std::vector<qk::RegisterGroupLayout> layouts;
-    for (const BitRegister& reg : kBitRegisters) layouts.push_back(reg.layout);
-    groups_.Build(this, layouts);
-    for (const BitRegister& reg : kBitRegisters) {
-        const auto subAddress = uint8_t(std::strtoul(reg.layout.reg, nullptr, 16));
-        connect(findChild<QPushButton*>(QStringLiteral("Reg%1SendButton").arg(reg.layout.reg)),
+    groups_.Build(this, kBitRegisters);
+    for (const qk::RegisterGroupLayout& layout : kBitRegisters) {
+        const auto subAddress = uint8_t(std::strtoul(layout.reg, nullptr, 16));
+        connect(findChild<QPushButton*>(QStringLiteral("Reg%1SendButton").arg(layout.reg)),
                 &QPushButton::clicked, this,
                 [this, subAddress] { BitRegisterSendButtonClick(subAddress); });
-        connect(findChild<QPushButton*>(QStringLiteral("Reg%1Button").arg(reg.layout.reg)),
+        connect(findChild<QPushButton*>(QStringLiteral("Reg%1Button").arg(layout.reg)),
                 &QPushButton::clicked, this,
                 [this, subAddress] { BitRegisterSetupButtonClick(subAddress); });
     }
@@ -91,6 +67,13 @@ TQK330TestRegForm::TQK330TestRegForm(qk::ChipSession& session, QWidget* parent)
             &Form::PSCPredictorDefaultButtonClick);
     connect(ui.ReadAllButton, &QPushButton::clicked, this, &Form::ReadAllButtonClick);
     connect(ui.CancelButton, &QPushButton::clicked, this, &Form::CancelButtonClick);
+    // A restore shows the bit registers, and their setup windows follow; 7Bh..7Dh are not shown
+    // at a restore.
+    connect(&session_, &qk::ChipSession::registerRefreshed, this,
+            [this](qk::ChipFamily family, uint8_t reg) {
+                if (family == qk::ChipFamily::QK330 && groups_.Shows(reg))
+                    groups_.Refresh(reg, session_.QK330Image().Current(reg));
+            });
     // The choice registers follow a read or a restore; the bit registers follow their boxes.
     connect(&session_, &qk::ChipSession::registerChanged, this,
             [this](qk::ChipFamily family, uint8_t reg) {
@@ -101,16 +84,12 @@ TQK330TestRegForm::TQK330TestRegForm(qk::ChipSession& session, QWidget* parent)
 }
 
 qk::RadioRegisterForm::Register TQK330TestRegForm::Binding(qk::ChipSession& session,
-                                                            uint8_t subAddress) {
-    // The setup windows are created before this window: its boxes are looked up when used.
+                                                           uint8_t subAddress) {
+    // The setup windows are created after this window: its boxes are looked up when used.
     return {.subAddress = subAddress,
             .boxes = [subAddress] { return QK330TestRegForm->TestBoxes(subAddress); },
             .writesOnReload = true,
             .image = [&session]() -> qk::ByteRegisters& { return session.QK330Image(); }};
-}
-
-void TQK330TestRegForm::ShowTestBits(uint8_t subAddress, uint8_t value) {
-    if (groups_.Shows(subAddress)) groups_.Show(subAddress, value);
 }
 
 qk::BitBoxes TQK330TestRegForm::TestBoxes(uint8_t subAddress) const {
@@ -129,14 +108,14 @@ void TQK330TestRegForm::BitRegisterSendButtonClick(uint8_t subAddress) {
 }
 
 void TQK330TestRegForm::BitRegisterSetupButtonClick(uint8_t subAddress) {
-    qk::OpenWindow(BitRegisterOf(subAddress).setup());
+    emit setupRequested(subAddress);
 }
 
 void TQK330TestRegForm::Reg7BSendButtonClick() {
     const uint8_t overVoltage = ui.OverVoltageRadioGroup->itemIndex() == 1 ? kOverVoltageBit : 0;
     const int clockDelay = std::max(ui.ClkDlySelRadioGroup->itemIndex(), 0);
     session_.QK330Image().StoreAndWrite(AdcPscControlRegister,
-                               uint8_t(overVoltage | (clockDelay << kClockDelayShift)));
+                                        uint8_t(overVoltage | (clockDelay << kClockDelayShift)));
 }
 
 void TQK330TestRegForm::Reg7DSendButtonClick() {

@@ -4,12 +4,12 @@
 
 #include "gui/registerkit/RadioRegisterForm.h"
 #include "gui/registerkit/RegisterBoxGroups.h"
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/BitBoxes.h"
 #include "ui_QK330Testregunit.h"
-#include "gui/session/ChipSession.h"
 
 // "QK330 Test Registers": the test registers 79h..7Fh. 79h, 7Ah, 7Eh and 7Fh bit by bit (their
-// setup windows follow the boxes); 7Bh by choices, 7Ch and 7Dh by track bars.
+// setup windows follow the boxes through the signals); 7Bh by choices, 7Ch and 7Dh by track bars.
 class TQK330TestRegForm : public QWidget {
     Q_OBJECT
   public:
@@ -23,8 +23,6 @@ class TQK330TestRegForm : public QWidget {
     // QK330 image; reloading writes the register.
     static qk::RadioRegisterForm::Register Binding(qk::ChipSession& session, uint8_t subAddress);
 
-    // Shows a test register's eight boxes from a value (all cleared, then each 1 bit checked).
-    void ShowTestBits(uint8_t subAddress, uint8_t value);
     // Shows 7Bh, 7Ch or 7Dh from a value; nothing is sent (the track bars move quietly).
     void ShowChoiceRegister(uint8_t subAddress, uint8_t value);
     // The eight boxes of 79h, 7Ah, 7Eh or 7Fh, bit 0 first.
@@ -49,6 +47,13 @@ class TQK330TestRegForm : public QWidget {
     void ReadAllButtonClick();
     // Hides only: nothing is reverted or sent.
     void CancelButtonClick();
+
+  signals:
+    // The boxes of 79h, 7Ah, 7Eh or 7Fh showed an apply, a read or a restore: its setup window
+    // reloads from them and writes the register again.
+    void groupFollowed(uint8_t reg);
+    // The "Setup" button of 79h, 7Ah, 7Eh or 7Fh was clicked: its setup window opens.
+    void setupRequested(uint8_t reg);
 
   private:
     qk::ChipSession& session_;

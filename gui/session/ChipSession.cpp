@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/chips/RegisterMap.h"
+
 namespace qk {
 
 ChipGeneration GenerationOf(ChipFamily family) {
@@ -20,7 +22,14 @@ ChipSession::ChipSession(PortIo& port, QObject* parent)
                                emit registerRefreshed(ChipFamily::QK330,
                                                       QK330RegisterImage::SubAddressOf(entry));
                            },
-                       .wordsRestored = [this] { emit wordRegistersRestored(); }});
+                       .wordsRestored = [this] { EmitOffsetWordsRestored(); }});
+}
+
+void ChipSession::EmitOffsetWordsRestored() {
+    for (const RegisterInfo& reg : QK330Map().registers)
+        if (reg.conversion == Conversion::PadcOffset || reg.conversion == Conversion::QK330DcOffset)
+            emit offsetWordRestored(reg.subAddress);
+    emit wordRegistersRestored();
 }
 
 // Register frames go to the master in force, at the address in force, held back by MUTE ALL.

@@ -72,6 +72,8 @@ class ChipSession : public QObject {
     // The engineering login shows the controls only it may show (the test registers among them).
     bool LoggedIn() const { return loggedIn_; }
     void SetLoggedIn(bool loggedIn);
+    // A window's hidden login button: the main window's login controls are asked for.
+    void RequestLogin() { emit loginRequested(); }
 
     // After a change of an image that was not a user's edit (a read, a restore, a chip selection):
     // every window that shows one of the registers redraws it from the image, and the image keeps
@@ -84,8 +86,12 @@ class ChipSession : public QObject {
     // An image entry was restored from its DefaultImage (a chip selection, or a window's DEFAULT):
     // the window that shows the register shows it as the design's refresh does, which may send it.
     void registerRefreshed(qk::ChipFamily family, uint8_t reg);
-    // After every entry of a QK330 restore: the two-byte windows (PADC and DC offsets) take their
-    // values from DefaultImage.
+    // After every entry of a QK330 restore, each offset word in address order (the PADC offset
+    // 0Fh-10h, then the DC offsets 14h-15h .. 1Eh-1Fh), by its high byte's sub-address: its
+    // window takes the value from DefaultImage. The order is the session's, not the order the
+    // windows subscribed in.
+    void offsetWordRestored(uint8_t highSubAddress);
+    // After the last of them.
     void wordRegistersRestored();
     // A register of `family`'s image holds a value the windows did not make: redraw it, sending
     // nothing (windows the refresh above does not reach: the volume panel, the SE offset's exact
@@ -94,10 +100,12 @@ class ChipSession : public QObject {
     void chipSelected(const qk::ChipInfo* chip);
     void offLineChanged(bool offLine);
     void loginChanged(bool loggedIn);
+    void loginRequested();
     void statusReported(const std::string& text);
 
   private:
     void WireImages();
+    void EmitOffsetWordsRestored();
     template <typename Image>
     void ShowImageRegisters(Image& image, ChipFamily family, const std::vector<uint8_t>& registers);
 

@@ -5,6 +5,7 @@
 
 #include "board/VirtualBoard.h"
 #include "core/chips/ChipCatalogue.h"
+#include "core/chips/RegisterMap.h"
 #include "tests/cli/CliRun.h"
 
 namespace qk {
