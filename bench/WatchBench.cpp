@@ -16,7 +16,7 @@
 #include "board/VirtualBoard.h"
 #include "core/bus/I2cBus.h"
 #include "core/bus/SclCalibration.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
 #include "gui/bus/BusMonitorunit.h"

@@ -4,7 +4,7 @@
 
 #include "core/chips/ChipCatalogue.h"
 #include "core/chips/ChipFacts.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/app/NoDeviceunit.h"
 #include "gui/app/Okapimain.h"
 #include "gui/bus/I2cunit.h"

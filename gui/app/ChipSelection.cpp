@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/gen1/QK310unit.h"
 #include "gui/gen1/QK320unit.h"

@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <memory>
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/app/HelpDocument.h"
 #include "gui/app/HiddenLogin.h"
 #include "gui/widgets/Colors.h"

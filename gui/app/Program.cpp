@@ -10,7 +10,7 @@
 
 #include "gui/app/Aboutunit.h"
 #include "gui/app/FileOpenErrorunit.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/app/NoDeviceunit.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Snapshotunit.h"
@@ -53,48 +53,6 @@
 #include "gui/qk330/QK330unit.h"
 #include "gui/widgets/ModalDialogs.h"
 #include "gui/widgets/WindowFrame.h"
-
-TOkapiForm* OkapiForm = nullptr;
-TRegistersForm* RegistersForm = nullptr;
-TAboutBox* AboutBox = nullptr;
-TACK_ErrorDialogForm* ACK_ErrorDialogForm = nullptr;
-TWaitErrorDialogForm* WaitErrorDialogForm = nullptr;
-TI2CForm* I2CForm = nullptr;
-TSixChBalanceForm* SixChBalanceForm = nullptr;
-TDCOffsetForm* DCOffsetForm = nullptr;
-TInterchDelayForm* InterchDelayForm = nullptr;
-TSysControl0Form* SysControl0Form = nullptr;
-TSysControl1Form* SysControl1Form = nullptr;
-TTestReg0Form* TestReg0Form = nullptr;
-TTestRegForm* TestRegForm = nullptr;
-TQK310Form* QK310Form = nullptr;
-TQK320Form* QK320Form = nullptr;
-TNoDeviceDlgForm* NoDeviceDlgForm = nullptr;
-TFileOpenErrorDlgForm* FileOpenErrorDlgForm = nullptr;
-TGPIOForm* GPIOForm = nullptr;
-TQK330Form* QK330Form = nullptr;
-TQK330RegForm* QK330RegForm = nullptr;
-TQK330TestRegForm* QK330TestRegForm = nullptr;
-TQK330ChConfigControlRegForm* QK330ChConfigControlRegForm = nullptr;
-TQK330DCOffsetForm* QK330DCOffsetForm = nullptr;
-TQK330InterchDelayForm* QK330InterchDelayForm = nullptr;
-TQK330SixChBalanceForm* QK330SixChBalanceForm = nullptr;
-TQK330PADC_DCOffsetForm* QK330PADC_DCOffsetForm = nullptr;
-TQK330SEOffsetRegForm* QK330SEOffsetRegForm = nullptr;
-TQK330SysControl1Form* QK330SysControl1Form = nullptr;
-TQK330SysControl2Form* QK330SysControl2Form = nullptr;
-TQK330SysControl3Form* QK330SysControl3Form = nullptr;
-TQK330ModIndexForm* QK330ModIndexForm = nullptr;
-TQK330SerialDataInterfaceCtlForm* QK330SerialDataInterfaceCtlForm = nullptr;
-TQK330ErrAndAutomuteDelayForm* QK330ErrAndAutomuteDelayForm = nullptr;
-TQK330ChConfigControlForm* QK330ChConfigControlForm = nullptr;
-TQK330PSCTestReg1Form* QK330PSCTestReg1Form = nullptr;
-TQK330PSCTestReg2Form* QK330PSCTestReg2Form = nullptr;
-TQK330TestReg1Form* QK330TestReg1Form = nullptr;
-TQK330TestReg0Form* QK330TestReg0Form = nullptr;
-TSnapshotForm* SnapshotForm = nullptr;
-TBusMonitorForm* BusMonitorForm = nullptr;
-TStatusWatchForm* StatusWatchForm = nullptr;
 
 namespace qk {
 
@@ -183,30 +141,19 @@ const std::vector<WindowRow>& WindowTable() {
     return rows;
 }
 
+// The main window's status lines and the program's two bus error dialogs.
+BusErrorPresenter::View MainWindowView(TOkapiForm& form) {
+    return {.firstLine = [&form](const std::string& text) { form.ShowFirstErrorLine(text); },
+            .secondLine = [&form](const std::string& text) { form.ShowSecondErrorLine(text); },
+            .errorLine = [&form](const std::string& text) { form.ShowErrorLine(text); },
+            .ackDialog = [] { ShowModal(*ACK_ErrorDialogForm); },
+            .waitDialog = [] { ShowModal(*WaitErrorDialogForm); }};
+}
+
 // The windows of the table as created, row by row.
 QList<QWidget*> g_secondary;
 
 }  // namespace
-
-QList<QWidget*> SecondaryWindows() {
-    return g_secondary;
-}
-
-QWidget* WindowNamed(const char* instanceName) {
-    for (QWidget* window : g_secondary)
-        if (window->objectName() == QLatin1String(instanceName)) return window;
-    return nullptr;
-}
-
-bool WatchesTheBus(const QWidget& window) {
-    return &window == GPIOForm || &window == BusMonitorForm || &window == StatusWatchForm;
-}
-
-void OpenWindow(QWidget* window) {
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
 
 void InitialiseApplication() {
     // The QApplication constructor adopted the user's locale; numbers stay "1.5" regardless.
@@ -226,9 +173,10 @@ Program::Program(PortIo& port, const std::string& adapterDevice)
         SetWindowFrame(*window);
         g_secondary.append(window);
     }
+    SetSecondaryWindows(g_secondary);
     // The errors of the master in use, the adapter's when there is one.
     busErrors_ = std::make_unique<BusErrorPresenter>(session_->Master(),
-                                                     BusErrorPresenter::MainWindow(*OkapiForm));
+                                                     MainWindowView(*OkapiForm));
 }
 
 // Each instance is reset as soon as its window is gone, so that no later destructor can reach it.
@@ -240,6 +188,7 @@ Program::~Program() {
         rows[row].forget();
     }
     g_secondary.clear();
+    SetSecondaryWindows({});
     delete OkapiForm;
     OkapiForm = nullptr;
 }

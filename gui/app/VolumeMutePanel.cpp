@@ -10,7 +10,7 @@
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK310VolumeCode.h"
 #include "core/chips/QK330VolumeCode.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/bus/I2cunit.h"
 #include "gui/gen1/Balanceunitsixch.h"
 #include "gui/gen1/QK310unit.h"

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 
 namespace qk {

@@ -14,7 +14,7 @@
 #include "board/BoardEvents.h"
 #include "board/VirtualBoard.h"
 #include "board/window/BoardWindow.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
 #include "gui/app/Snapshotunit.h"

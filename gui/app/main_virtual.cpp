@@ -10,7 +10,7 @@
 #include "board/BoardOptions.h"
 #include "board/VcdTrace.h"
 #include "board/window/BoardWindow.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
 

@@ -2,21 +2,8 @@
 
 #include <utility>
 
-#include "gui/app/Forms.h"
-#include "gui/app/Okapimain.h"
-#include "gui/bus/AckErrorDialogunit.h"
-#include "gui/bus/WaitErrorDialogunit.h"
-#include "gui/widgets/ModalDialogs.h"
 
 namespace qk {
-
-BusErrorPresenter::View BusErrorPresenter::MainWindow(TOkapiForm& form) {
-    return {.firstLine = [&form](const std::string& text) { form.ShowFirstErrorLine(text); },
-            .secondLine = [&form](const std::string& text) { form.ShowSecondErrorLine(text); },
-            .errorLine = [&form](const std::string& text) { form.ShowErrorLine(text); },
-            .ackDialog = [] { ShowModal(*ACK_ErrorDialogForm); },
-            .waitDialog = [] { ShowModal(*WaitErrorDialogForm); }};
-}
 
 BusErrorPresenter::BusErrorPresenter(I2cMaster& master, View view)
     : master_(master), view_(std::move(view)) {

@@ -4,8 +4,6 @@
 
 #include "core/bus/I2cMaster.h"
 
-class TOkapiForm;
-
 namespace qk {
 
 // Shows the bus master's errors as the main window does: the first ACK or Wait error since RESET
@@ -19,9 +17,6 @@ class BusErrorPresenter : public BusErrorListener {
         std::function<void(const std::string&)> firstLine, secondLine, errorLine;
         std::function<void()> ackDialog, waitDialog;
     };
-    // The main window's status lines and the program's two bus error dialogs.
-    static View MainWindow(TOkapiForm& form);
-
     // Listens to `master` until destroyed; the master must outlive it.
     BusErrorPresenter(I2cMaster& master, View view);
     ~BusErrorPresenter() override;

@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <QScrollBar>
 
-#include "gui/app/FileChoice.h"
+#include "gui/widgets/FileChoice.h"
 #include "gui/widgets/FrameTableModel.h"
 #include "gui/widgets/ModalDialogs.h"
 

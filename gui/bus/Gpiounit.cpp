@@ -1,6 +1,6 @@
 #include "gui/bus/Gpiounit.h"
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/bus/BusMonitorunit.h"
 
 TGPIOForm::TGPIOForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {

@@ -6,8 +6,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "gui/app/FileChoice.h"
-#include "gui/app/Forms.h"
+#include "gui/widgets/FileChoice.h"
+#include "gui/registry/Forms.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/qk330/QK330Regunit.h"
 

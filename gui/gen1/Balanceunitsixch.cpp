@@ -1,7 +1,7 @@
 #include "gui/gen1/Balanceunitsixch.h"
 
 #include "core/chips/QK310VolumeCode.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/ValueReadout.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/registerkit/BalanceStrips.h"

@@ -4,7 +4,7 @@
 
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK310VolumeCode.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/gen1/Balanceunitsixch.h"
 #include "gui/gen1/Dcoffsetunit.h"
 #include "gui/gen1/Interchdelayunit.h"

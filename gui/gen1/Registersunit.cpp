@@ -3,7 +3,7 @@
 #include <QLineEdit>
 
 #include "core/chips/InvalidCode.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/gen1/Testregunit.h"
 #include "gui/widgets/RegisterGroup.h"
 

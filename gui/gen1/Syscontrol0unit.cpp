@@ -1,7 +1,7 @@
 #include "gui/gen1/Syscontrol0unit.h"
 
 #include "core/chips/QK310RegisterImage.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/gen1/Registersunit.h"
 
 TSysControl0Form::TSysControl0Form(qk::ChipSession& session, QWidget* parent)

@@ -1,6 +1,6 @@
 #include "gui/gen1/Testregunit.h"
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/gen1/Testreg0unit.h"
 #include "gui/widgets/RegisterGroup.h"
 

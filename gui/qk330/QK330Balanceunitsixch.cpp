@@ -7,7 +7,7 @@
 
 #include "core/chips/QK330Offsets.h"
 #include "core/chips/QK330VolumeCode.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/qk330/QK330Regunit.h"
 #include "gui/registerkit/BalanceStrips.h"
 #include "gui/widgets/Colors.h"

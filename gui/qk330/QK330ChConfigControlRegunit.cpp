@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "core/chips/QK330Offsets.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/ValueReadout.h"
 
 namespace {

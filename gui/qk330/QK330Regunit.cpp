@@ -3,7 +3,7 @@
 #include <functional>
 #include <utility>
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/qk330/QK330PADCDcoffsetunit.h"
 #include "gui/qk330/QK330SEOffsetRegunit.h"
 #include "gui/qk330/QK330Testregunit.h"

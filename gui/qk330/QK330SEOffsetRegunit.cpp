@@ -1,6 +1,6 @@
 #include "gui/qk330/QK330SEOffsetRegunit.h"
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/StrictDecimal.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <QObject>
 #include <cstdint>
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/registerkit/RadioRegisterForm.h"
 
 namespace qk {

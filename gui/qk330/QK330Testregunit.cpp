@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/WindowFrame.h"
 
 namespace {

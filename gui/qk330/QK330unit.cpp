@@ -5,7 +5,7 @@
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK330RegisterImage.h"
 #include "core/chips/QK330VolumeCode.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/qk330/QK330Balanceunitsixch.h"
 #include "gui/qk330/QK330ChConfigControlRegunit.h"
 #include "gui/qk330/QK330Dcoffsetunit.h"

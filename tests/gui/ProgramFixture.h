@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "board/VirtualBoard.h"
-#include "gui/app/Forms.h"
+#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
 #include "gui/bus/I2cunit.h"

@@ -3,7 +3,9 @@
 # - core/, board/ (outside board/window/) and cli/ include no Qt header and no gui/ or board/window/
 #   header;
 # - core/ includes nothing of board/ or cli/;
-# - gui/widgets/ includes nothing of the other gui/ folders, and gui/registerkit/ only gui/widgets/.
+# - in gui/, from the bottom: widgets/, session/ (the chip session), registry/ (the window
+#   instances), registerkit/ (the register-window kit), then the windows bus/, gen1/ and qk330/,
+#   then app/ (the main window and the program); no folder includes one above it.
 # Prints each offending include as FILE:LINE: INCLUDE and fails if there is one. Then
 # check-cycles.py looks for include circles among the units, and fails on one.
 # Usage: check-includes.sh SOURCE_DIR
@@ -28,9 +30,11 @@ found=$(
     offending "$layer" board/window "($qt|\"gui/|\"board/window/)"
   done
   offending core "" '"(board|cli)/'
-  offending gui/widgets "" '"gui/(app|bus|gen1|qk330|registerkit|session)/'
+  offending gui/widgets "" '"gui/(app|bus|gen1|qk330|registerkit|registry|session)/'
+  offending gui/session "" '"gui/(app|bus|gen1|qk330|registerkit|registry|widgets)/'
+  offending gui/registry "" '"gui/(app|bus|gen1|qk330|registerkit)/'
   offending gui/registerkit "" '"gui/(app|bus|gen1|qk330)/'
-  offending gui/session "" '"gui/(app|bus|gen1|qk330|registerkit|widgets)/'
+  for windows in bus gen1 qk330; do offending gui/$windows "" '"gui/app/'; done
 )
 
 status=0

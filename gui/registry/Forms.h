@@ -1,6 +1,7 @@
 #pragma once
 // The program's windows, one global instance each, created at start in this order and alive until
-// the program ends. Windows reach each other through these.
+// the program ends (the program sets them). Windows open each other through these; the state they
+// share is the chip session's.
 #include <QWidget>
 
 class TOkapiForm;
@@ -89,8 +90,9 @@ extern TBusMonitorForm* BusMonitorForm;
 extern TStatusWatchForm* StatusWatchForm;
 
 namespace qk {
-// Every window but the main window, in creation order (windows 2..41).
+// Every window but the main window, in creation order (windows 2..41), as the program set them.
 QList<QWidget*> SecondaryWindows();
+void SetSecondaryWindows(QList<QWidget*> windows);
 // Show a window, or bring it to the front when it is already visible.
 void OpenWindow(QWidget* window);
 // The window of that instance name ("RegistersForm"); null for none.

@@ -1,4 +1,4 @@
-#include "gui/app/FileChoice.h"
+#include "gui/widgets/FileChoice.h"
 
 #include <QDir>
 #include <QFileDialog>
