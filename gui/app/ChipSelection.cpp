@@ -87,6 +87,9 @@ void TOkapiForm::SelectChip(const qk::ChipInfo& chip) {
     volumePanel_->ShowGeneration(GenerationOf(chip));
     ChipChangeStep();
     model.activateChipModel();
+    // The windows the activation does not redraw (the channel boxes, the SE offset's bytes, the
+    // test registers' choices) follow the image too, without a frame.
+    session_.ShowAllRegisters(chip.family);
 }
 
 // A new chip starts from a clean desk: every window but the pins window and the two that watch the
