@@ -46,6 +46,10 @@ TStatusWatchForm::TStatusWatchForm(qk::ChipSession& session, QWidget* parent) : 
             &TStatusWatchForm::IntervalSpinBoxChange);
     connect(ui.CloseButton, &QPushButton::clicked, this, &TStatusWatchForm::CloseButtonClick);
     connect(&session_, &qk::ChipSession::offLineChanged, this, &TStatusWatchForm::OffLineChanged);
+    // An open watch follows a newly selected chip's status registers.
+    connect(&session_, &qk::ChipSession::chipSelected, this, [this](const qk::ChipInfo* chip) {
+        if (chip && isVisible()) FollowChip(chip->family);
+    });
 }
 
 qk::I2cMaster& TStatusWatchForm::Master() const {

@@ -29,7 +29,6 @@ void ChipSession::EmitOffsetWordsRestored() {
     for (const RegisterInfo& reg : QK330Map().registers)
         if (reg.conversion == Conversion::PadcOffset || reg.conversion == Conversion::QK330DcOffset)
             emit offsetWordRestored(reg.subAddress);
-    emit wordRegistersRestored();
 }
 
 // Register frames go to the master in force, at the address in force, held back by MUTE ALL.

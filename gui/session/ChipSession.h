@@ -91,8 +91,6 @@ class ChipSession : public QObject {
     // window takes the value from DefaultImage. The order is the session's, not the order the
     // windows subscribed in.
     void offsetWordRestored(uint8_t highSubAddress);
-    // After the last of them.
-    void wordRegistersRestored();
     // A register of `family`'s image holds a value the windows did not make: redraw it, sending
     // nothing (windows the refresh above does not reach: the volume panel, the SE offset's exact
     // bytes, the test registers' choices).
