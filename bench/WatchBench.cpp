@@ -16,13 +16,13 @@
 #include "board/VirtualBoard.h"
 #include "core/bus/I2cBus.h"
 #include "core/bus/SclCalibration.h"
-#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
 #include "gui/bus/BusMonitorunit.h"
 #include "gui/bus/I2cunit.h"
 #include "gui/bus/StatusWatchunit.h"
 #include "gui/qk330/QK330Regunit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/FrameTableModel.h"
 
 namespace {

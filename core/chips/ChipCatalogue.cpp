@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstdio>
 
-
 namespace qk {
 
 namespace {

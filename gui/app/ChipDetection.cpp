@@ -4,11 +4,11 @@
 
 #include "core/chips/ChipCatalogue.h"
 #include "core/chips/ChipFacts.h"
-#include "gui/registry/Forms.h"
 #include "gui/app/NoDeviceunit.h"
 #include "gui/app/Okapimain.h"
 #include "gui/bus/I2cunit.h"
 #include "gui/gen1/QK310unit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/ModalDialogs.h"
 
 namespace {

@@ -3,11 +3,11 @@
 #include <functional>
 #include <string_view>
 
-#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/gen1/QK310unit.h"
 #include "gui/gen1/QK320unit.h"
 #include "gui/qk330/QK330unit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/WindowFrame.h"
 
@@ -97,8 +97,7 @@ void TOkapiForm::SelectChip(const qk::ChipInfo& chip) {
 // panels.
 void TOkapiForm::ChipChangeStep() {
     for (QWidget* window : qk::SecondaryWindows())
-        if (!qk::WatchesTheBus(*window))
-            window->hide();
+        if (!qk::WatchesTheBus(*window)) window->hide();
     for (const ChipButton& chip : ChipButtons()) {
         qk::SetTextColor(chip.button, qk::clBlack);
         qk::SetBackgroundColor(chip.button, qk::clBtnFace);

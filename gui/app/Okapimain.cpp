@@ -8,9 +8,9 @@
 #include <QStyle>
 #include <memory>
 
-#include "gui/registry/Forms.h"
 #include "gui/app/HelpDocument.h"
 #include "gui/app/HiddenLogin.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/ModalDialogs.h"
 #include "gui/widgets/WindowFrame.h"
@@ -166,7 +166,6 @@ void TOkapiForm::ShowSecondErrorLine(const std::string& text) {
 void TOkapiForm::ShowErrorLine(const std::string& text) {
     ui.ErrorLabel->setText(QString::fromStdString(text));
 }
-
 
 // --- Control panel ---
 

@@ -10,7 +10,6 @@
 
 #include "gui/app/Aboutunit.h"
 #include "gui/app/FileOpenErrorunit.h"
-#include "gui/registry/Forms.h"
 #include "gui/app/NoDeviceunit.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Snapshotunit.h"
@@ -51,6 +50,7 @@
 #include "gui/qk330/QK330TestReg1unit.h"
 #include "gui/qk330/QK330Testregunit.h"
 #include "gui/qk330/QK330unit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/ModalDialogs.h"
 #include "gui/widgets/WindowFrame.h"
 
@@ -100,7 +100,8 @@ const std::vector<WindowRow>& WindowTable() {
         Row(ACK_ErrorDialogForm, "ACK_ErrorDialogForm"),
         Row(WaitErrorDialogForm, "WaitErrorDialogForm"),
         Row(I2CForm, "I2CForm"),
-        Row<TSixChBalanceForm>(SixChBalanceForm, "SixChBalanceForm", WithChannels<TSixChBalanceForm>),
+        Row<TSixChBalanceForm>(SixChBalanceForm, "SixChBalanceForm",
+                               WithChannels<TSixChBalanceForm>),
         Row(DCOffsetForm, "DCOffsetForm"),
         Row(InterchDelayForm, "InterchDelayForm"),
         Row(SysControl0Form, "SysControl0Form"),
@@ -115,7 +116,8 @@ const std::vector<WindowRow>& WindowTable() {
         Row(QK330ChConfigControlRegForm, "QK330ChConfigControlRegForm"),
         Row(QK330DCOffsetForm, "QK330DCOffsetForm"),
         Row(QK330InterchDelayForm, "QK330InterchDelayForm"),
-        Row<TQK330SixChBalanceForm>(QK330SixChBalanceForm, "QK330SixChBalanceForm", WithChannels<TQK330SixChBalanceForm>),
+        Row<TQK330SixChBalanceForm>(QK330SixChBalanceForm, "QK330SixChBalanceForm",
+                                    WithChannels<TQK330SixChBalanceForm>),
         Row(QK330PADC_DCOffsetForm, "QK330PADC_DCOffsetForm"),
         Row(QK330SEOffsetRegForm, "QK330SEOffsetRegForm"),
         Row(QK330SysControl1Form, "QK330SysControl1Form"),
@@ -124,9 +126,11 @@ const std::vector<WindowRow>& WindowTable() {
         Row(QK330ModIndexForm, "QK330ModIndexForm"),
         Row(QK330SerialDataInterfaceCtlForm, "QK330SerialDataInterfaceCtlForm"),
         Row(QK330ErrAndAutomuteDelayForm, "QK330ErrAndAutomuteDelayForm"),
-        Row<TQK330ChConfigControlForm>(
-            QK330ChConfigControlForm, "QK330ChConfigControlForm",
-            [](ChipSession&) { return new TQK330ChConfigControlForm(*QK330ChConfigControlRegForm); }),
+        Row<TQK330ChConfigControlForm>(QK330ChConfigControlForm, "QK330ChConfigControlForm",
+                                       [](ChipSession&) {
+                                           return new TQK330ChConfigControlForm(
+                                               *QK330ChConfigControlRegForm);
+                                       }),
         Row(QK330PSCTestReg1Form, "QK330PSCTestReg1Form"),
         Row(QK330PSCTestReg2Form, "QK330PSCTestReg2Form"),
         Row(NoDeviceDlgForm, "NoDeviceDlgForm"),
@@ -175,8 +179,8 @@ Program::Program(PortIo& port, const std::string& adapterDevice)
     }
     SetSecondaryWindows(g_secondary);
     // The errors of the master in use, the adapter's when there is one.
-    busErrors_ = std::make_unique<BusErrorPresenter>(session_->Master(),
-                                                     MainWindowView(*OkapiForm));
+    busErrors_ =
+        std::make_unique<BusErrorPresenter>(session_->Master(), MainWindowView(*OkapiForm));
 }
 
 // Each instance is reset as soon as its window is gone, so that no later destructor can reach it.

@@ -54,7 +54,8 @@ class Progress {
 
 }  // namespace
 
-TSnapshotForm::TSnapshotForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+TSnapshotForm::TSnapshotForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     ui.setupUi(this);
     chooseFile_ = [this](FileUse use, const QString& folder) {
         return AskForFile(this, use, folder);

@@ -6,8 +6,8 @@
 
 #include "core/snapshot/SnapshotCompare.h"
 #include "core/snapshot/SnapshotRestore.h"
-#include "ui_Snapshotunit.h"
 #include "gui/session/ChipSession.h"
+#include "ui_Snapshotunit.h"
 
 // "Snapshot": saves the selected chip's registers to a file, compares a file with the chip and the
 // power-on defaults, and restores a file to the chip with a read-back verification. Off line it

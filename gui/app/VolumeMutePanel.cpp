@@ -10,7 +10,6 @@
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK310VolumeCode.h"
 #include "core/chips/QK330VolumeCode.h"
-#include "gui/registry/Forms.h"
 #include "gui/bus/I2cunit.h"
 #include "gui/gen1/Balanceunitsixch.h"
 #include "gui/gen1/QK310unit.h"
@@ -20,6 +19,7 @@
 #include "gui/qk330/QK330Regunit.h"
 #include "gui/qk330/QK330Syscontrol2unit.h"
 #include "gui/qk330/QK330unit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/SliderScale.h"
 #include "gui/widgets/UpDown.h"
@@ -234,7 +234,8 @@ void VolumeMutePanel::ToggleMuteAll(MuteAll& muteAll) {
 void VolumeMutePanel::UnmuteBoxesFollowMuteAll(const MuteAll& muteAll) const {
     const BitBoxes unmute = muteAll.unmuteBoxes();
     for (int channel = 1; channel <= Channels; ++channel)
-        if (VolumeCheckBox(channel)->isChecked()) unmute[channel - 1]->setChecked(!Engaged(muteAll));
+        if (VolumeCheckBox(channel)->isChecked())
+            unmute[channel - 1]->setChecked(!Engaged(muteAll));
 }
 
 // --- After a read or a restore ---
@@ -273,10 +274,9 @@ void VolumeMutePanel::RegisterChanged(ChipFamily family, uint8_t reg) {
         generation == ChipGeneration::First ? kQK310Channels : kQK330Channels;
     const int volumeBytes = ChannelCount * channels.volumeWidth;
     if (reg >= channels.firstVolume && reg < channels.firstVolume + volumeBytes)
-        ShowChannelVolumes(generation,
-                           generation == ChipGeneration::First
-                               ? VolumeCodes(session_.FirstGenerationImage(), channels)
-                               : VolumeCodes(session_.QK330Image(), channels));
+        ShowChannelVolumes(generation, generation == ChipGeneration::First
+                                           ? VolumeCodes(session_.FirstGenerationImage(), channels)
+                                           : VolumeCodes(session_.QK330Image(), channels));
     else if (reg == channels.mute)
         ShowChannelMutes(generation, generation == ChipGeneration::First
                                          ? session_.FirstGenerationImage().Current(reg)

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/chips/ChipFacts.h"
-#include "gui/widgets/BitBoxes.h"
-#include "gui/session/ChipSession.h"
 #include "gui/registerkit/ChannelPanel.h"
+#include "gui/session/ChipSession.h"
+#include "gui/widgets/BitBoxes.h"
 
 class QCheckBox;
 class QLabel;
@@ -124,7 +124,9 @@ class VolumeMutePanel : public QObject, public ChannelPanel {
 
     static constexpr int Channels = ChannelCount;
 
-    bool Engaged(const MuteAll& muteAll) const { return session_.MuteAllEngaged(muteAll.generation); }
+    bool Engaged(const MuteAll& muteAll) const {
+        return session_.MuteAllEngaged(muteAll.generation);
+    }
     // A channel register changed without an edit: the panel follows the image.
     void RegisterChanged(ChipFamily family, uint8_t reg);
 

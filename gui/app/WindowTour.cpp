@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 
-#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
+#include "gui/registry/Forms.h"
 
 namespace qk {
 

@@ -14,13 +14,13 @@
 #include "board/BoardEvents.h"
 #include "board/VirtualBoard.h"
 #include "board/window/BoardWindow.h"
-#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
 #include "gui/app/Snapshotunit.h"
 #include "gui/app/WindowTour.h"
 #include "gui/bus/StatusWatchunit.h"
 #include "gui/qk330/QK330Regunit.h"
+#include "gui/registry/Forms.h"
 
 namespace {
 

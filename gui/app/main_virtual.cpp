@@ -10,9 +10,9 @@
 #include "board/BoardOptions.h"
 #include "board/VcdTrace.h"
 #include "board/window/BoardWindow.h"
-#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
+#include "gui/registry/Forms.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-
 namespace qk {
 
 BusErrorPresenter::BusErrorPresenter(I2cMaster& master, View view)

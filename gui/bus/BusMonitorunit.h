@@ -5,8 +5,8 @@
 
 #include "core/bus/FrameRecorder.h"
 #include "core/chips/RegisterMeaning.h"
-#include "ui_BusMonitorunit.h"
 #include "gui/session/ChipSession.h"
+#include "ui_BusMonitorunit.h"
 
 namespace qk {
 class FrameTableModel;

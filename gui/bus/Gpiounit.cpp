@@ -1,9 +1,10 @@
 #include "gui/bus/Gpiounit.h"
 
-#include "gui/registry/Forms.h"
 #include "gui/bus/BusMonitorunit.h"
+#include "gui/registry/Forms.h"
 
-TGPIOForm::TGPIOForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+TGPIOForm::TGPIOForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     bits_ = {ui.Bit0CheckBox, ui.Bit1CheckBox, ui.Bit2CheckBox, ui.Bit3CheckBox,

@@ -1,9 +1,9 @@
 #pragma once
 #include <QWidget>
 
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/BitBoxes.h"
 #include "ui_Gpiounit.h"
-#include "gui/session/ChipSession.h"
 
 // "Parallel Port Pins": sets the port's eight data lines by hand (bit 2 is the board's reset line
 // and stays 0).

@@ -37,9 +37,8 @@ void TI2CForm::ShowStatus(const std::string& text) {
 
 void TI2CForm::ShowAdapterClock() {
     ui.FreqAdjustLabel->setText(AdapterClockText);
-    ui.FreqAdjustLabel->setToolTip(
-        QString("The I2C adapter %1 sets the SCL clock")
-            .arg(QString::fromStdString(session_.AdapterDevice())));
+    ui.FreqAdjustLabel->setToolTip(QString("The I2C adapter %1 sets the SCL clock")
+                                       .arg(QString::fromStdString(session_.AdapterDevice())));
     for (QWidget* control : std::initializer_list<QWidget*>{
              ui.UpDownFreqAdjust, ui.FreqAdjustButton, ui.CalibrateButton})
         control->setEnabled(false);

@@ -24,7 +24,6 @@ class TI2CForm : public QWidget {
     // of a chosen speed). By default steady_clock and the busy loop.
     void SetTiming(qk::SclTiming timing) { bus_.SetTiming(std::move(timing)); }
 
-
     // True while the count up-down is enabled for setting the count by hand.
     bool FineAdjustMode = false;
 

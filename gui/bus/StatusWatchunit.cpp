@@ -6,10 +6,10 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "gui/widgets/FileChoice.h"
-#include "gui/registry/Forms.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/qk330/QK330Regunit.h"
+#include "gui/registry/Forms.h"
+#include "gui/widgets/FileChoice.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ QString RegisterText(uint8_t reg) {
 
 }  // namespace
 
-TStatusWatchForm::TStatusWatchForm(qk::ChipSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+TStatusWatchForm::TStatusWatchForm(qk::ChipSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     ui.setupUi(this);
     setFixedSize(size());
     new QGridLayout(ui.LampPanel);

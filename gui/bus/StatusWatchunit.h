@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/chips/StatusWatch.h"
-#include "ui_StatusWatchunit.h"
 #include "gui/session/ChipSession.h"
+#include "ui_StatusWatchunit.h"
 
 class QLabel;
 namespace qk {

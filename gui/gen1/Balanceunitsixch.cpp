@@ -1,11 +1,11 @@
 #include "gui/gen1/Balanceunitsixch.h"
 
 #include "core/chips/QK310VolumeCode.h"
-#include "gui/registry/Forms.h"
-#include "gui/widgets/ValueReadout.h"
 #include "gui/gen1/Registersunit.h"
 #include "gui/registerkit/BalanceStrips.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/SliderScale.h"
+#include "gui/widgets/ValueReadout.h"
 
 namespace {
 
@@ -51,7 +51,9 @@ uint8_t VolumeRegister(int channel) {
 
 }  // namespace
 
-TSixChBalanceForm::TSixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent) : QWidget(parent), session_(session), channels_(channels) {
+TSixChBalanceForm::TSixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels,
+                                     QWidget* parent)
+    : QWidget(parent), session_(session), channels_(channels) {
     ui.setupUi(this);
     setFixedSize(size());
     strips_.Build(
@@ -69,18 +71,19 @@ void TSixChBalanceForm::ChannelApply(int channel) {
     if (!qk::ChannelStrips::ValidChannel(channel)) return;
     const qk::ChannelStrip& strip = strips_.Strip(channel);
     const int offset = strip.trackBar->value();
-    const int code = qk::QK310LoudestVolumeCode - (channels_.MasterVolumePosition(qk::ChipGeneration::First) + offset);
+    const int code = qk::QK310LoudestVolumeCode -
+                     (channels_.MasterVolumePosition(qk::ChipGeneration::First) + offset);
     strip.readouts.front()->setText(QString::fromStdString(OffsetText(offset)));
     ShowOnMainWindow(channel, code);
     // Beyond the quietest code the channel is muted: the register gets 00h.
     session_.FirstGenerationImage().StoreAndWrite(VolumeRegister(channel),
-                                         static_cast<uint8_t>(code >= 0 ? code : 0));
+                                                  static_cast<uint8_t>(code >= 0 ? code : 0));
 }
 
 void TSixChBalanceForm::ShowOnMainWindow(int channel, int code) {
     qk::ShowValueText(channels_.ChannelReadout(channel), qk::QK310VolumeCodeText(code));
     channels_.ChannelHexReadout(channel)->setText(code >= 0 ? QString::asprintf("0x%04X", code)
-                                                             : QString("0x00"));
+                                                            : QString("0x00"));
 }
 
 void TSixChBalanceForm::ApplyAllChannelVolumes() {
@@ -88,14 +91,13 @@ void TSixChBalanceForm::ApplyAllChannelVolumes() {
 }
 
 void TSixChBalanceForm::ChannelZero(int channel) {
-    qk::ZeroAfterErrorRecovery(
-        strips_, session_.FirstGenerationImage(),
-        Registers::ErrorRecoveryRegister, channel);
+    qk::ZeroAfterErrorRecovery(strips_, session_.FirstGenerationImage(),
+                               Registers::ErrorRecoveryRegister, channel);
 }
 
 void TSixChBalanceForm::DefaultBitBtnClick() {
-    qk::ZeroCheckedChannels(
-        strips_, [this](int channel) { return channels_.ChannelEnabled(channel); });
+    qk::ZeroCheckedChannels(strips_,
+                            [this](int channel) { return channels_.ChannelEnabled(channel); });
 }
 
 void TSixChBalanceForm::EnableChannel(int channel, bool enabled) {

@@ -2,10 +2,10 @@
 #include <QSlider>
 #include <QWidget>
 
+#include "gui/registerkit/ChannelPanel.h"
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/ChannelStrips.h"
 #include "ui_Balanceunitsixch.h"
-#include "gui/session/ChipSession.h"
-#include "gui/registerkit/ChannelPanel.h"
 
 // "Volume Offset": a per-channel attenuation added to the main window's master volume. Each
 // channel's volume code, 249 - (master + offset), is shown on the main window and written to the
@@ -14,7 +14,7 @@ class TSixChBalanceForm : public QWidget {
     Q_OBJECT
   public:
     explicit TSixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels,
-                      QWidget* parent = nullptr);
+                               QWidget* parent = nullptr);
 
     // Channel apply of channel 1..6: readouts, image and register.
     void ChannelApply(int channel);

@@ -4,14 +4,15 @@
 
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK310VolumeCode.h"
-#include "gui/registry/Forms.h"
 #include "gui/gen1/Balanceunitsixch.h"
 #include "gui/gen1/Dcoffsetunit.h"
 #include "gui/gen1/Interchdelayunit.h"
 #include "gui/gen1/Registersunit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/ValueReadout.h"
 
-TQK310Form::TQK310Form(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent) : TQK310Form(session, channels, qk::QK310PowerOnDefaults, false, parent) {
+TQK310Form::TQK310Form(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent)
+    : TQK310Form(session, channels, qk::QK310PowerOnDefaults, false, parent) {
     setObjectName("QK310Form");
     setWindowTitle("QK310Form");
 }
@@ -19,7 +20,11 @@ TQK310Form::TQK310Form(qk::ChipSession& session, qk::ChannelPanel& channels, QWi
 TQK310Form::TQK310Form(qk::ChipSession& session, qk::ChannelPanel& channels,
                        const std::array<uint8_t, qk::QK310RegisterImage::Entries>& defaults,
                        bool hasAbdDelay, QWidget* parent)
-    : QWidget(parent), session_(session), channels_(channels), defaults_(defaults), hasAbdDelay_(hasAbdDelay) {
+    : QWidget(parent),
+      session_(session),
+      channels_(channels),
+      defaults_(defaults),
+      hasAbdDelay_(hasAbdDelay) {
     setFixedSize(120, 40);  // never shown
 }
 

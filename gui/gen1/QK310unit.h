@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "core/chips/QK310RegisterImage.h"
-#include "gui/session/ChipSession.h"
 #include "gui/registerkit/ChannelPanel.h"
+#include "gui/session/ChipSession.h"
 
 // The first-generation chip model (QK310; QK320Form derives from it): a hidden window without
 // controls that fills the register image, activates the chip after selection, turns volume codes
@@ -15,7 +15,7 @@ class TQK310Form : public QWidget {
     Q_OBJECT
   public:
     explicit TQK310Form(qk::ChipSession& session, qk::ChannelPanel& channels,
-                      QWidget* parent = nullptr);
+                        QWidget* parent = nullptr);
 
     // DefaultImage from the chip's power-on table; no bus traffic.
     void LoadPowerOnDefaults();

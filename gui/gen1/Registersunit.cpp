@@ -3,8 +3,8 @@
 #include <QLineEdit>
 
 #include "core/chips/InvalidCode.h"
-#include "gui/registry/Forms.h"
 #include "gui/gen1/Testregunit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/RegisterGroup.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "gui/gen1/Syscontrol0unit.h"
 
 #include "core/chips/QK310RegisterImage.h"
-#include "gui/registry/Forms.h"
 #include "gui/gen1/Registersunit.h"
+#include "gui/registry/Forms.h"
 
 TSysControl0Form::TSysControl0Form(qk::ChipSession& session, QWidget* parent)
     : RadioRegisterForm(session, parent) {

@@ -1,8 +1,8 @@
 #include "gui/gen1/Syscontrol1unit.h"
 
 #include "core/chips/QK310RegisterImage.h"
-#include "gui/registry/Forms.h"
 #include "gui/gen1/Registersunit.h"
+#include "gui/registry/Forms.h"
 
 TSysControl1Form::TSysControl1Form(qk::ChipSession& session, QWidget* parent)
     : RadioRegisterForm(session, parent) {

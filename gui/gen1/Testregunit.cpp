@@ -1,7 +1,7 @@
 #include "gui/gen1/Testregunit.h"
 
-#include "gui/registry/Forms.h"
 #include "gui/gen1/Testreg0unit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/RegisterGroup.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "core/chips/QK330Offsets.h"
 #include "core/chips/QK330VolumeCode.h"
-#include "gui/registry/Forms.h"
 #include "gui/qk330/QK330Regunit.h"
 #include "gui/registerkit/BalanceStrips.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/SliderScale.h"
 
@@ -82,7 +82,9 @@ void ShowAsChannelName(QLabel* name) {
 
 }  // namespace
 
-TQK330SixChBalanceForm::TQK330SixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent) : QWidget(parent), session_(session), channels_(channels) {
+TQK330SixChBalanceForm::TQK330SixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels,
+                                               QWidget* parent)
+    : QWidget(parent), session_(session), channels_(channels) {
     ui.setupUi(this);
     setFixedSize(size());
     strips_.Build(
@@ -102,7 +104,8 @@ void TQK330SixChBalanceForm::ApplyChannelVolume(int channel) {
     if (!qk::ChannelStrips::ValidChannel(channel)) return;
     const qk::ChannelStrip& strip = strips_.Strip(channel);
     const int offset = strip.trackBar->value();
-    const int code = qk::QK330LoudestVolumeCode - (channels_.MasterVolumePosition(qk::ChipGeneration::QK330) + offset);
+    const int code = qk::QK330LoudestVolumeCode -
+                     (channels_.MasterVolumePosition(qk::ChipGeneration::QK330) + offset);
     // Beyond the quietest code the channel is muted: the register gets the mute code.
     const auto value = static_cast<uint16_t>(std::max(code, qk::QK330MuteVolumeCode));
     strip.readouts.front()->setText(QString::fromStdString(OffsetText(offset)));
@@ -116,15 +119,13 @@ void TQK330SixChBalanceForm::ApplyAllChannelVolumes() {
 }
 
 void TQK330SixChBalanceForm::ZeroAllBitBtnClick() {
-    qk::ZeroCheckedChannels(
-        strips_, [this](int channel) { return channels_.ChannelEnabled(channel); });
+    qk::ZeroCheckedChannels(strips_,
+                            [this](int channel) { return channels_.ChannelEnabled(channel); });
 }
 
 void TQK330SixChBalanceForm::ChannelResetBitBtnClick(int channel) {
     // The register editor's boxes of 12h are left as they are.
-    qk::ZeroAfterErrorRecovery(
-        strips_, session_.QK330Image(),
-        kErrorRecoveryRegister, channel);
+    qk::ZeroAfterErrorRecovery(strips_, session_.QK330Image(), kErrorRecoveryRegister, channel);
 }
 
 void TQK330SixChBalanceForm::EnableChannel(int channel, bool enabled) {

@@ -3,10 +3,10 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "gui/registerkit/ChannelPanel.h"
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/ChannelStrips.h"
 #include "ui_QK330Balanceunitsixch.h"
-#include "gui/session/ChipSession.h"
-#include "gui/registerkit/ChannelPanel.h"
 
 // "QK330 Volume Offset": a per-channel attenuation added to the main window's QK330 master
 // volume. Each channel's code, 1262 - (master + offset), is shown on the main window and written
@@ -15,7 +15,7 @@ class TQK330SixChBalanceForm : public QWidget {
     Q_OBJECT
   public:
     explicit TQK330SixChBalanceForm(qk::ChipSession& session, qk::ChannelPanel& channels,
-                      QWidget* parent = nullptr);
+                                    QWidget* parent = nullptr);
 
     // Channel 1..6: its readouts here and on the main window, its image word and its register.
     void ApplyChannelVolume(int channel);

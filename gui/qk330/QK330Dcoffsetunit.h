@@ -2,9 +2,9 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "gui/session/ChipSession.h"
 #include "gui/widgets/ChannelStrips.h"
 #include "ui_QK330Dcoffsetunit.h"
-#include "gui/session/ChipSession.h"
 
 // "DC Offset": the signed 13-bit DC offsets of channels 1..6, two-byte registers 14h-15h ..
 // 1Eh-1Fh.

@@ -2,8 +2,8 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "ui_QK330PADCDcoffsetunit.h"
 #include "gui/session/ChipSession.h"
+#include "ui_QK330PADCDcoffsetunit.h"
 
 // "PADC Offset": the offset of register 0Fh-10h. The register holds what the hex readout shows.
 class TQK330PADC_DCOffsetForm : public QWidget {

@@ -3,10 +3,10 @@
 #include <functional>
 #include <utility>
 
-#include "gui/registry/Forms.h"
 #include "gui/qk330/QK330PADCDcoffsetunit.h"
 #include "gui/qk330/QK330SEOffsetRegunit.h"
 #include "gui/qk330/QK330Testregunit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/RegisterGroup.h"
 
 namespace {

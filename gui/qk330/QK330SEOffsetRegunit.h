@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "core/chips/QK330Offsets.h"
-#include "ui_QK330SEOffsetRegunit.h"
 #include "gui/session/ChipSession.h"
+#include "ui_QK330SEOffsetRegunit.h"
 
 // "QK330 SE Offset": the single-ended offset, a signed value with 30 fraction bits in registers
 // 32h..35h, as a number, as four hex bytes, and from a supply voltage and a resistor divider.

@@ -2,8 +2,8 @@
 #include <QObject>
 #include <cstdint>
 
-#include "gui/registry/Forms.h"
 #include "gui/registerkit/RadioRegisterForm.h"
+#include "gui/registry/Forms.h"
 
 namespace qk {
 

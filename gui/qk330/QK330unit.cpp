@@ -5,18 +5,19 @@
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK330RegisterImage.h"
 #include "core/chips/QK330VolumeCode.h"
-#include "gui/registry/Forms.h"
 #include "gui/qk330/QK330Balanceunitsixch.h"
 #include "gui/qk330/QK330ChConfigControlRegunit.h"
 #include "gui/qk330/QK330Dcoffsetunit.h"
 #include "gui/qk330/QK330Interchdelayunit.h"
 #include "gui/qk330/QK330Regunit.h"
 #include "gui/qk330/QK330Testregunit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/ValueReadout.h"
 
 using qk::QK330RegisterImage;
 
-TQK330Form::TQK330Form(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent) : QWidget(parent), session_(session), channels_(channels) {
+TQK330Form::TQK330Form(qk::ChipSession& session, qk::ChannelPanel& channels, QWidget* parent)
+    : QWidget(parent), session_(session), channels_(channels) {
     setWindowTitle("QK330Form");
     setFixedSize(120, 40);  // never shown
 }

@@ -2,8 +2,8 @@
 #include <QLabel>
 #include <QString>
 #include <QWidget>
-#include "gui/session/ChipSession.h"
 #include "gui/registerkit/ChannelPanel.h"
+#include "gui/session/ChipSession.h"
 
 // The second-generation chip model (QK330 and QK340): a hidden window without controls that fills
 // the QK330 register image, activates the chip after selection, turns volume codes into readout
@@ -13,7 +13,7 @@ class TQK330Form : public QWidget {
     Q_OBJECT
   public:
     explicit TQK330Form(qk::ChipSession& session, qk::ChannelPanel& channels,
-                      QWidget* parent = nullptr);
+                        QWidget* parent = nullptr);
 
     // DefaultImage from the fixed power-on table; no bus traffic.
     void LoadPowerOnDefaults();

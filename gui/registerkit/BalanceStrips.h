@@ -1,6 +1,6 @@
 #pragma once
-#include <functional>
 #include <cstdint>
+#include <functional>
 
 #include "core/chips/RegisterImage.h"
 #include "gui/widgets/ChannelStrips.h"

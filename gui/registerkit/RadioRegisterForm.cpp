@@ -3,7 +3,6 @@
 #include <QPushButton>
 #include <algorithm>
 
-
 namespace qk {
 
 std::vector<uint8_t> DescendingCodes(int items) {

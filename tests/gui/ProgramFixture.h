@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "board/VirtualBoard.h"
-#include "gui/registry/Forms.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
 #include "gui/bus/I2cunit.h"
@@ -37,6 +36,7 @@
 #include "gui/qk330/QK330TestReg1unit.h"
 #include "gui/qk330/QK330Testregunit.h"
 #include "gui/qk330/QK330unit.h"
+#include "gui/registry/Forms.h"
 #include "gui/widgets/ModalDialogs.h"
 #include "gui/widgets/RadioGroup.h"
 #include "tests/support/SimulatedMachine.h"

@@ -54,7 +54,8 @@ class RestoreTest : public MainWindowTest {
         return Child<QLabel>(SnapshotForm, "ResultLabel")->text().toStdString();
     }
     uint8_t Stored(uint8_t sub) const {
-        return qk330_ ? TheSession().QK330Image().Current(sub) : TheSession().FirstGenerationImage().Current(sub);
+        return qk330_ ? TheSession().QK330Image().Current(sub)
+                      : TheSession().FirstGenerationImage().Current(sub);
     }
 
     const bool qk330_;
