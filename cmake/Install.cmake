@@ -48,7 +48,8 @@ install(FILES ${QK_COMPRESSED_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man
 install(FILES data/copyright DESTINATION ${QK_PACKAGE_DOC_DIR})
 install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION ${QK_PACKAGE_DOC_DIR})
 
-# The Debian package: its dependencies come from the binaries (dpkg-shlibdeps).
+# The Debian package: its dependencies come from the binaries (dpkg-shlibdeps), and the font the
+# windows are laid out in.
 set(QK_PACKAGE_MAINTAINER "QK3xx Software developers <qk3xx-software@example.org>"
   CACHE STRING "The Maintainer field of the Debian package")
 set(CPACK_GENERATOR DEB)
@@ -60,6 +61,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${QK_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS ${QK_PROGRAM_FONT_PACKAGE})
 # HELP opens the document with the desktop's viewer.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for QK3xx digital-audio PWM processors")

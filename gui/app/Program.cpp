@@ -1,14 +1,17 @@
 #include "gui/app/Program.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <clocale>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <vector>
 
 #include "gui/app/Aboutunit.h"
+#include "gui/app/Appearance.h"
 #include "gui/app/FileOpenErrorunit.h"
 #include "gui/app/NoDeviceunit.h"
 #include "gui/app/Okapimain.h"
@@ -165,6 +168,9 @@ void InitialiseApplication() {
     QLocale::setDefault(QLocale::c());
     // No display name: the window system would append it to every window title.
     QApplication::setApplicationName("QK3xx Software");
+    if (const auto missing = UseProgramAppearance())
+        std::cerr << QFileInfo(QApplication::applicationFilePath()).fileName().toStdString() << ": "
+                  << *missing << "\n";
 }
 
 Program::Program(PortIo& port, const std::string& adapterDevice)

@@ -30,8 +30,8 @@ class Program {
     std::unique_ptr<BusErrorPresenter> busErrors_;  // the main window's view of the bus errors
 };
 
-// Fixes number formats ("." whatever the locale) and the application's name; call right after
-// the QApplication is constructed.
+// Fixes number formats ("." whatever the locale), the application's name, font and style; call
+// right after the QApplication is constructed.
 void InitialiseApplication();
 
 }  // namespace qk

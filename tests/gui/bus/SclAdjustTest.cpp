@@ -1,7 +1,9 @@
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 
+#include "gui/app/Appearance.h"
 #include "gui/widgets/Colors.h"
 #include "gui/widgets/UpDown.h"
 #include "tests/gui/ProgramFixture.h"
@@ -34,7 +36,7 @@ TEST_F(SclAdjust, LaysOutTheWindow) {
     EXPECT_EQ(Child<QLabel>(I2CForm, "FreqAdjustLabel")->text(), " SCL Period");
     EXPECT_EQ(TextColor(Control("FreqAdjustLabel")), BgrColor(clMaroon));
     const QFont font = Control("FreqAdjustLabel")->font();
-    EXPECT_EQ(font.family(), "Arial");
+    EXPECT_EQ(QFontInfo(font).family(), kProgramFont.family);
     EXPECT_EQ(font.pointSize(), 12);
     EXPECT_TRUE(font.bold());
     EXPECT_EQ(Control("FreqAdjustPanel")->palette().color(QPalette::Window), BgrColor(clSilver));
