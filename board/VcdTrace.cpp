@@ -25,7 +25,7 @@ bool VcdTrace::Open(const std::string& path, bool scl, bool sda) {
     scl_ = scl;
     sda_ = sda;
     out_ << "$version qk3xx-virtual $end\n"
-         << "$timescale 1 ns $end\n"
+         << "$timescale " << kTick.count() << " ns $end\n"
          << "$scope module board $end\n"
          << "$var wire 1 " << SclId << " SCL $end\n"
          << "$var wire 1 " << SdaId << " SDA $end\n"
@@ -36,17 +36,16 @@ bool VcdTrace::Open(const std::string& path, bool scl, bool sda) {
          << (sda ? '1' : '0') << SdaId << "\n$end\n";
     out_.flush();
     start_ = Clock::now();
-    lastNs_ = 0;
+    lastTick_ = 0;
     Check();
     return IsOpen();
 }
 
 void VcdTrace::OnLines(bool scl, bool sda) {
     if (!out_.is_open()) return;
-    const int64_t now =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start_).count();
-    lastNs_ = now > lastNs_ ? now : lastNs_ + 1;
-    out_ << '#' << lastNs_ << '\n';
+    const int64_t now = (Clock::now() - start_) / kTick;
+    lastTick_ = now > lastTick_ ? now : lastTick_ + 1;
+    out_ << '#' << lastTick_ << '\n';
     if (scl != scl_) out_ << (scl ? '1' : '0') << SclId << '\n';
     if (sda != sda_) out_ << (sda ? '1' : '0') << SdaId << '\n';
     const bool stop = scl && scl_ && sda && !sda_;
@@ -60,7 +59,7 @@ void VcdTrace::OnLines(bool scl, bool sda) {
 
 void VcdTrace::Close() {
     if (!out_.is_open()) return;
-    out_ << '#' << lastNs_ + 1 << '\n';
+    out_ << '#' << lastTick_ + 1 << '\n';
     out_.flush();
     Check();
     if (out_.is_open()) out_.close();

@@ -10,13 +10,16 @@
 namespace qk::board {
 
 // Writes SCL and SDA as the board sees them to a Value Change Dump file that logic-analyser
-// programs open: nanosecond timestamps from the moment the file was opened, one line per change.
-// Two changes never share a timestamp, so the order of the edges (a START is SDA falling while SCL
-// is high) survives. The file is flushed at every STOP; a write that fails ends the trace and says
-// why once.
+// programs open: timestamps in ticks of kTick from the moment the file was opened, one line per
+// change. Two changes never share a timestamp, so the order of the edges (a START is SDA falling
+// while SCL is high) survives. The file is flushed at every STOP; a write that fails ends the trace
+// and says why once.
 class VcdTrace : public VirtualBoard::LineObserver {
   public:
     using Clock = std::chrono::steady_clock;
+    // Fine enough for the bus's shortest phase (250 ns), coarse enough that a decoder, which walks
+    // the trace sample by sample, reads minutes of it in seconds.
+    static constexpr std::chrono::nanoseconds kTick{100};
 
     VcdTrace() = default;
     ~VcdTrace() override { Close(); }
@@ -41,7 +44,7 @@ class VcdTrace : public VirtualBoard::LineObserver {
     std::string path_;
     std::string error_;
     Clock::time_point start_;
-    int64_t lastNs_ = -1;
+    int64_t lastTick_ = -1;
     bool scl_ = true, sda_ = true;
 };
 

@@ -51,7 +51,19 @@ std::vector<std::string> DecodedFrames(const std::string& annotations) {
     return frames;
 }
 
-TEST(VcdTrace, DecodesToTheLoggedFrames) {
+// The decoding command the README and the user guide give, for the trace at `path`.
+std::string DocumentedCommand(const char* document, const std::string& path) {
+    std::ifstream in(document);
+    for (std::string line; std::getline(in, line);) {
+        const size_t command = line.find("sigrok-cli -i trace.vcd ");
+        if (command == std::string::npos) continue;
+        line = line.substr(command);
+        return line.replace(line.find("trace.vcd"), 9, "'" + path + "'");
+    }
+    return std::string("no sigrok-cli command in ") + document;
+}
+
+TEST(VcdTrace, TheDocumentsDecodeItToTheLoggedFrames) {
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("qk-trace-" + std::to_string(getpid()) + ".vcd");
     BusRig rig(board::Chip::QK310);
@@ -66,8 +78,9 @@ TEST(VcdTrace, DecodesToTheLoggedFrames) {
         rig.bus.I2cWrite(0x34, control, 2);
         rig.board.SetLineObserver(nullptr);
     }
-    const std::string annotations =
-        Output("sigrok-cli -i '" + path.string() + "' -I vcd -P i2c:scl=SCL:sda=SDA 2>&1");
+    const std::string command = DocumentedCommand(QK_README, path.string());
+    EXPECT_EQ(DocumentedCommand(QK_USER_GUIDE, path.string()), command);
+    const std::string annotations = Output(command + " 2>&1");
     std::filesystem::remove(path);
     EXPECT_EQ(DecodedFrames(annotations), rig.log.lines) << annotations;
     EXPECT_EQ(rig.log.lines.size(), 2u);
