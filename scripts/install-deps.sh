@@ -4,14 +4,14 @@
 # sudo, is told what is missing and the command to run as root, and the script fails.
 set -euo pipefail
 # fonts-dejavu-core is the font the windows are drawn in (the package depends on it); weasyprint and
-# python3-markdown print the help document with it; python3-pypdf reads it back in its test;
-# fonts-urw-base35 (what Ghostscript brings), fonts-liberation2 and fonts-noto-core are the other
-# fonts of a desktop, beside which the legibility tests check that the windows keep their font;
-# man-db checks the man pages; graphviz draws the picture of the targets; python3 looks for include
-# circles.
+# python3-markdown print the help document with it; python3-pypdf and poppler-utils read it back
+# in its test; fonts-urw-base35 (what Ghostscript brings), fonts-liberation2 and fonts-noto-core are
+# the other fonts of a desktop, beside which the legibility tests check that the windows keep their
+# font; man-db checks the man pages; graphviz draws the picture of the targets; python3 looks for
+# include circles.
 packages=(build-essential cmake g++ qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth locales xdg-utils desktop-file-utils
-          weasyprint python3-markdown fonts-dejavu-core python3-pypdf man-db
+          weasyprint python3-markdown fonts-dejavu-core python3-pypdf poppler-utils man-db
           sigrok-cli graphviz python3 fonts-urw-base35 fonts-liberation2 fonts-noto-core)
 # A decimal-comma locale for the tests that check number formats.
 test_locale=de_DE.UTF-8

@@ -38,6 +38,7 @@ h1, h2, h3, h4 { break-after: avoid; color: #1a3a5a; }
 p, li { orphans: 3; widows: 3; }
 li { margin: 1pt 0; }
 code { font-family: "DejaVu Sans Mono", monospace; font-size: 9pt; }
+pre { white-space: pre-wrap; overflow-wrap: anywhere; }  /* a long line folds at the margin */
 figure { margin: 6pt 0 10pt 0; break-inside: avoid; }
 figure img { display: block; max-width: 100%; height: auto; border: 0.5pt solid #bbb; }
 figcaption { font-size: 8.5pt; color: #555; margin-top: 3pt; }

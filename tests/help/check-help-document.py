@@ -6,10 +6,13 @@ Usage: check-help-document.py HELP.pdf GUIDE.md
 - the outline (bookmarks) holds every heading of the guide, in order, at its level;
 - the contents page lists every section and subsection with the page its bookmark opens;
 - no page ends with a heading whose text is on the next page;
-- every picture of the guide is drawn, inside the page margins.
+- every picture of the guide is drawn, inside the page margins;
+- no word of text runs into the left or right margin (poppler's pdftotext gives each word's box).
 Prints each failure and exits 1 when there is one.
 """
+import html
 import re
+import subprocess
 import sys
 
 import pypdf
@@ -84,7 +87,21 @@ def pictures(page):
     return boxes
 
 
-def check(reader, source):
+def words(path):
+    """(page number from 1, page width, left, right, word) of every word of the document."""
+    boxes = subprocess.run(["pdftotext", "-bbox", path, "-"], check=True, capture_output=True,
+                           text=True).stdout
+    found = []
+    pages = re.findall(r'<page width="([\d.]+)" height="[\d.]+">(.*?)</page>', boxes, re.S)
+    for number, (width, body) in enumerate(pages, start=1):
+        for left, right, word in re.findall(
+                r'<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">(.*?)</word>',
+                body):
+            found.append((number, float(width), float(left), float(right), html.unescape(word)))
+    return found
+
+
+def check(reader, source, path):
     failures = []
     if reader.page_mode != "/UseOutlines":
         failures.append(f"the document opens with page mode {reader.page_mode}, not its bookmarks")
@@ -120,6 +137,10 @@ def check(reader, source):
                     or top > height - MARGIN_PT + 1):
                 failures.append(f"page {number}: a picture at x {left:.0f}..{right:.0f}, "
                                 f"y {bottom:.0f}..{top:.0f} leaves the text area")
+    for number, width, left, right, word in words(path):
+        if left < MARGIN_PT - 1 or right > width - MARGIN_PT + 1:
+            failures.append(f"page {number}: '{word}' at x {left:.0f}..{right:.0f} leaves the "
+                            f"text area, x {MARGIN_PT:.0f}..{width - MARGIN_PT:.0f}")
     named = len(re.findall(r"!\[[^\]]*\]\(", source))
     if drawn != named:
         failures.append(f"{drawn} pictures drawn, the guide names {named}")
@@ -132,13 +153,13 @@ def main(argv):
         return 2
     with open(argv[2], encoding="utf-8") as guide:
         source = guide.read()
-    failures = check(pypdf.PdfReader(argv[1]), source)
+    failures = check(pypdf.PdfReader(argv[1]), source, argv[1])
     for failure in failures:
         print(failure)
     if not failures:
         print(f"help document: {len(guide_headings(source))} bookmarked headings with their "
               "pages in the contents, no heading alone at a page's foot, every picture inside "
-              "the margins")
+              "the margins, no text past them")
     return 1 if failures else 0
 
 
