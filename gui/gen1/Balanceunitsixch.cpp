@@ -18,13 +18,13 @@ constexpr int kNoOffset = 0;
 // layout's scale labels left of the first slider.
 qk::ChannelStripLayout StripLayout() {
     return {
-        .pitch = 60,
+        .pitch = 70,
         .stripsPerRow = qk::ChannelCount,
         .rowPitch = 0,
         .label = {64, 6, 56, 16},
         .trackBar = {78, 26, 28, 206},
         .zeroButton = {66, 262, 52, 24},
-        .firstReadout = {64, 238, 56, 18},
+        .firstReadout = {59, 238, 66, 18},
         .readoutPitch = 0,  // a single readout
         .trackBarName = "VolTrackBar%1",
         .maximum = kZeroDbCode,

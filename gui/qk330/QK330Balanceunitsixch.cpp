@@ -27,13 +27,13 @@ constexpr int kScaledChannels[] = {1, 3, 4, 6};
 // bars 3 and 6.
 qk::ChannelStripLayout StripLayout() {
     return {
-        .pitch = 52,
+        .pitch = 56,
         .stripsPerRow = 3,
         .rowPitch = 244,
         .label = {40, 4, 52, 16},
         .trackBar = {52, 22, 28, 170},
         .zeroButton = {42, 196, 48, 22},
-        .firstReadout = {40, 222, 52, 16},
+        .firstReadout = {38, 222, 56, 16},
         .readoutPitch = 0,  // a single readout
         .trackBarName = "VolTrackBar%1",
         .maximum = kMuteOffset,

@@ -70,6 +70,12 @@ QPoint SliderScale::HandleCentre(const QSlider* slider, int position) {
         .center();
 }
 
+std::vector<int> SliderScale::MarkPositions() const {
+    std::vector<int> positions;
+    for (const auto& mark : marks_) positions.push_back(mark.second);
+    return positions;
+}
+
 bool SliderScale::eventFilter(QObject* watched, QEvent* event) {
     // The labels' own moves are this scale's doing; only their size and font concern it.
     const bool labelMoved = watched != slider_ && event->type() == QEvent::Move;

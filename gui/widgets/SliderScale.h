@@ -25,6 +25,8 @@ class SliderScale : public QObject {
 
     // The centre of the slider's handle at a position, in the slider's coordinates.
     static QPoint HandleCentre(const QSlider* slider, int position);
+    // The positions the labels stand at, top to bottom as given.
+    std::vector<int> MarkPositions() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

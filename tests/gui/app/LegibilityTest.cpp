@@ -1,17 +1,23 @@
 // Every caption of every window can be read: each label, button and group box title fits its
 // widget on one line (or wrapped, for wrapping labels), is at least one line tall, lies inside its
-// parent, and does not overlap a sibling's caption or its group box's title.
+// parent, and does not overlap a sibling's caption or its group box's title. Each edit shows its
+// whole text, and each push button is as wide as the style asks for its caption. The windows are
+// read at every value their controls reach (see ValueWalk.h), not only at their first.
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOption>
 #include <map>
+#include <set>
 
 #include "gui/app/WindowTour.h"
 #include "tests/gui/MainWindowFixture.h"
+#include "tests/gui/app/ValueWalk.h"
 
 namespace qk::test {
 namespace {
@@ -54,6 +60,27 @@ QStyleOptionButton ButtonOption(const QAbstractButton& button) {
         if (push->autoDefault()) option.features |= QStyleOptionButton::AutoDefaultButton;
     }
     return option;
+}
+
+// QPushButton::sizeHint without the style's least width for any captioned button: the room
+// the caption and its icon ask for, the button's margin and frame, and a default frame.
+QSize CaptionSizeHint(const QPushButton& button) {
+    const QStyleOptionButton option = ButtonOption(button);
+    const QStyle& style = *button.style();
+    QSize size = QFontMetrics(button.font()).size(Qt::TextShowMnemonic, button.text());
+    if (!button.icon().isNull()) {
+        size.rwidth() += button.iconSize().width() + 4;
+        size.setHeight(std::max(size.height(), button.iconSize().height()));
+    }
+    const int edges = style.pixelMetric(QStyle::PM_ButtonMargin, &option, &button) +
+                      2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &button);
+    size += QSize(edges, edges);
+    if (option.features & QStyleOptionButton::AutoDefaultButton) {
+        const int frame =
+            2 * style.pixelMetric(QStyle::PM_ButtonDefaultIndicator, &option, &button);
+        size += QSize(frame, frame);
+    }
+    return size;
 }
 
 std::optional<Caption> LabelCaption(const QLabel& label) {
@@ -107,6 +134,28 @@ std::optional<Caption> CaptionOf(const QWidget& widget) {
     return std::nullopt;
 }
 
+// Where a line edit draws its text, as QLineEdit::paintEvent computes it.
+QRect EditRoom(const QLineEdit& edit) {
+    constexpr int kHorizontalMargin = 2;  // QLineEdit's own margin inside its contents
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.rect = edit.contentsRect();
+    option.lineWidth = edit.hasFrame()
+                           ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit)
+                           : 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = edit.style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, &edit)
+                               .marginsRemoved(edit.textMargins());
+    return contents.adjusted(kHorizontalMargin, 0, -kHorizontalMargin, 0);
+}
+
+// The control a fault names: an edit inside a spin box or a list box goes by its owner's name.
+const QWidget& Named(const QWidget& widget) {
+    const bool inner = widget.objectName().startsWith("qt_") || widget.objectName().isEmpty();
+    return inner && widget.parentWidget() ? *widget.parentWidget() : widget;
+}
+
 QString Describe(const QRect& r) {
     return QString::asprintf("%dx%d%+d%+d", r.width(), r.height(), r.x(), r.y());
 }
@@ -123,7 +172,7 @@ class LegibilityCheck {
 
   private:
     QString NameOf(const QWidget& widget) const {
-        return window_->objectName() + "/" + widget.objectName();
+        return window_->objectName() + "/" + Named(widget).objectName();
     }
     void Fault(const QWidget& widget, const QString& what) {
         faults_.push_back((NameOf(widget) + ": " + what).toStdString());
@@ -154,6 +203,9 @@ class LegibilityCheck {
                                                sibling->objectName(), Describe(other)));
                 placed.emplace_back(child, text);
             }
+            if (const auto* edit = qobject_cast<const QLineEdit*>(child)) CheckEdit(*edit);
+            if (const auto* button = qobject_cast<const QPushButton*>(child))
+                CheckButtonSize(*button);
             CheckChildrenOf(child);
         }
     }
@@ -168,6 +220,28 @@ class LegibilityCheck {
         if (!caption.room.contains(caption.drawn))
             Fault(widget, QString("\"%1\" needs %2, has %3")
                               .arg(caption.words, Describe(caption.drawn), Describe(caption.room)));
+    }
+
+    void CheckEdit(const QLineEdit& edit) {
+        const QFontMetrics metrics(edit.font());
+        const QRect room = EditRoom(edit);
+        const QString text = edit.displayText();
+        const int width = metrics.horizontalAdvance(text);
+        if (room.width() < width || room.height() < metrics.height())
+            Fault(edit, QString("\"%1\" needs %2x%3, has %4")
+                            .arg(text)
+                            .arg(width)
+                            .arg(metrics.height())
+                            .arg(Describe(room)));
+    }
+
+    void CheckButtonSize(const QPushButton& button) {
+        const QSize hint = CaptionSizeHint(button);
+        if (button.width() < hint.width() || button.height() < hint.height())
+            Fault(button, QString("\"%1\" is %2, its caption asks for %3x%4")
+                              .arg(button.text(), Describe(button.rect()))
+                              .arg(hint.width())
+                              .arg(hint.height()));
     }
 
     QWidget* window_ = nullptr;
@@ -194,6 +268,41 @@ TEST_P(Legibility, EveryCaptionOfEveryWindowCanBeRead) {
         window->hide();
     }
     EXPECT_EQ(Listing(faults), "");
+}
+
+// A fault without its texts and places: the same fault of a control at another value.
+std::string FaultKind(const std::string& fault) {
+    static const QRegularExpression texts(R"("[^"]*"|\d+x\d+[-+]\d+[-+]\d+)");
+    return QString::fromStdString(fault).remove(texts).toStdString();
+}
+
+// Each window read at every value its controls reach; a fault is listed once, with the first
+// state that shows it. The main window comes last: its extras leave MUTE ALL engaged. Its master
+// volume alone brings its channel readouts to every code the offset windows reach.
+TEST_P(Legibility, EveryValueOfEveryWindowCanBeRead) {
+    ReachChip(GetParam());
+    std::set<std::string> seen;
+    std::string listing;
+    QStringList unknownEdits;
+    const auto walk = [&](QWidget* window) {
+        const auto read = [&](const QString& state) {
+            for (const std::string& fault : check.Check(window))
+                if (seen.insert(FaultKind(fault)).second)
+                    listing += fault + " (" + state.toStdString() + ")\n";
+        };
+        read("as opened");
+        ValueWalk values(window, board, read);
+        values.Walk();
+        unknownEdits += values.UnknownEdits();
+    };
+    for (QWidget* window : TourWindows(GetParam())) {
+        OpenWindow(window);
+        walk(window);
+        window->hide();
+    }
+    walk(OkapiForm);
+    EXPECT_EQ(listing, "");
+    EXPECT_EQ(unknownEdits.join(", ").toStdString(), "") << "edits without a longest content";
 }
 
 INSTANTIATE_TEST_SUITE_P(Chips, Legibility, ::testing::ValuesIn(kTourSessions),

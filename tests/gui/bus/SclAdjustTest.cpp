@@ -32,7 +32,7 @@ class SclAdjust : public ProgramTest {
 
 TEST_F(SclAdjust, LaysOutTheWindow) {
     EXPECT_EQ(I2CForm->windowTitle(), "SCL Adjust");
-    EXPECT_EQ(I2CForm->size(), QSize(131, 163));  // wide enough for RECALIBRATE in its large font
+    EXPECT_EQ(I2CForm->size(), QSize(133, 163));  // wide enough for RECALIBRATE in its large font
     EXPECT_EQ(Child<QLabel>(I2CForm, "FreqAdjustLabel")->text(), " SCL Period");
     EXPECT_EQ(TextColor(Control("FreqAdjustLabel")), BgrColor(clMaroon));
     const QFont font = Control("FreqAdjustLabel")->font();
