@@ -1,6 +1,7 @@
 #include "board/VirtualBoard.h"
 
 #include <cstdio>
+#include <tuple>
 
 #include "core/chips/ChipFacts.h"
 #include "core/chips/QK310RegisterMap.h"
@@ -18,6 +19,19 @@ void LoadPowerOn(const RegisterInfo (&registers)[N], std::array<uint8_t, 256>& r
         regs[info.subAddress] = info.powerOn;
         exists[info.subAddress] = true;
     }
+}
+
+// The Error Status bits that report a fault, and their level while all is well, as the map gives
+// each bit's sense.
+std::pair<uint8_t, uint8_t> ErrorBitsOf(const RegisterInfo& errorStatus) {
+    uint8_t mask = 0, goodLevel = 0;
+    for (int bit = 0; bit < 8; ++bit) {
+        const BitSense sense = errorStatus.bitSenses[static_cast<size_t>(7 - bit)];
+        if (sense == BitSense::Information) continue;
+        mask |= static_cast<uint8_t>(1u << bit);
+        if (sense == BitSense::FaultWhenClear) goodLevel |= static_cast<uint8_t>(1u << bit);
+    }
+    return {mask, goodLevel};
 }
 
 }  // namespace
@@ -68,8 +82,11 @@ VirtualBoard::VirtualBoard(Chip chip, uint8_t writeAddress) : writeAddress_(writ
     readOnly_[0x00] = true;
     // 01h D7 is "No Clip" on the QK330 (set while all is well); on the first generation D7 is no
     // error bit.
-    errorMask_ = family == ChipFamily::QK330 ? 0xBF : 0x7F;
-    errorFreeLevel_ = family == ChipFamily::QK330 ? 0x80 : 0x00;
+    constexpr uint8_t ErrorStatus = 0x01;
+    static_assert(kQK330Registers[ErrorStatus].subAddress == ErrorStatus &&
+                  kQK310Registers[ErrorStatus].subAddress == ErrorStatus);
+    std::tie(errorMask_, errorFreeLevel_) = ErrorBitsOf(
+        family == ChipFamily::QK330 ? kQK330Registers[ErrorStatus] : kQK310Registers[ErrorStatus]);
 }
 
 void VirtualBoard::BeginCondition(uint8_t reg, uint8_t mask, bool activeLow) {

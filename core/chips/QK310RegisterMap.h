@@ -9,10 +9,15 @@ namespace qk {
 inline constexpr RegisterInfo kQK310Registers[] = {
     {.subAddress = 0x00, .name = "General Status", .access = RegisterAccess::ReadOnly, .powerOn = 0x26,
      .bitCaptions = {"Vol Update", "Off", "ID Code", "ID Code", "ID Code", "ID Code", "ID Code", "No Errors"},
-     .volatileValue = true},
+     .volatileValue = true,
+     .bitSenses = {BitSense::Information, BitSense::Information, BitSense::Information, BitSense::Information, BitSense::Information, BitSense::Information, BitSense::Information, BitSense::FaultWhenClear},
+     .bitFaults = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "an error bit of 01h is latched"}},
+    // D7 "FS" reports no error: the chip's own error summary (00h D0) leaves it out.
     {.subAddress = 0x01, .name = "Error Status", .access = RegisterAccess::WriteClears, .powerOn = 0x00,
      .bitCaptions = {"FS", "Control Pin", "SCLK", "LRCLK", "MCLK Count", "DCLK Phase", "MCLK Timing", "PWM Timing"},
-     .volatileValue = true},
+     .volatileValue = true,
+     .bitSenses = {BitSense::Information, BitSense::FaultWhenSet, BitSense::FaultWhenSet, BitSense::FaultWhenSet, BitSense::FaultWhenSet, BitSense::FaultWhenSet, BitSense::FaultWhenSet, BitSense::FaultWhenSet},
+     .bitFaults = {nullptr, "control pin error", "SCLK error", "LRCLK error", "MCLK count error", "DCLK phase error", "MCLK timing error", "PWM timing error"}},
     {.subAddress = 0x02, .name = "Sys Control 0", .access = RegisterAccess::ReadWrite, .powerOn = 0x05,
      .bitCaptions = {"Speed", "Speed", "Use DE I2C", "De-Emphasis", "De-Emphasis", "Format", "Format", "Format"}},
     {.subAddress = 0x03, .name = "Sys Control 1", .access = RegisterAccess::ReadWrite, .powerOn = 0x7E,

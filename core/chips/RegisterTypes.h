@@ -39,6 +39,13 @@ enum class Conversion {
 
 constexpr const char* kNotUsed = "Not Used";
 
+// What the level of a status bit says about the chip.
+enum class BitSense {
+    Information,     // neither good nor bad (and every bit outside the status registers)
+    FaultWhenSet,    // 1 reports a fault, 0 is good
+    FaultWhenClear,  // 0 reports a fault, 1 is good ("No Errors", "No Clip")
+};
+
 // One register byte of a family. A value that spans several sub-addresses (a word, the SE offset)
 // is described on its first byte (`width` bytes, high byte first); the following bytes have
 // width 0 and the same name.
@@ -58,6 +65,10 @@ struct RegisterInfo {
     uint8_t actionLowBits = 0;
     // A value that changes by itself (status): left out of a compare unless asked for.
     bool volatileValue = false;
+    // A status register's bits, bit 7 first: what each level says, and for a fault bit the fault
+    // its bad level reports ("clipping in the last 10 ms").
+    std::array<BitSense, 8> bitSenses{};
+    std::array<const char*, 8> bitFaults{};
 };
 
 // A bit field: bits lastBit..firstBit (lastBit the most significant).

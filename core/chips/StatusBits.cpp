@@ -4,6 +4,19 @@
 
 namespace qk {
 
+std::string StatusBit::Verdict(bool level) const {
+    if (sense == BitSense::Information) return "information";
+    if (!IsFault(level)) return "good";
+    return fault ? std::string("fault (") + fault + ")" : "fault";
+}
+
+std::string StatusBit::SenseText() const {
+    if (sense == BitSense::Information) return "information";
+    const bool faultLevel = sense == BitSense::FaultWhenSet;
+    return std::string(faultLevel ? "1" : "0") + " = " + Verdict(faultLevel) + ", " +
+           (faultLevel ? "0" : "1") + " = good";
+}
+
 namespace {
 
 std::vector<StatusBit> Collect(ChipFamily family) {
@@ -13,8 +26,15 @@ std::vector<StatusBit> Collect(ChipFamily family) {
         const RegisterInfo* info = map.Find(reg);
         if (!info) continue;
         for (const RegisterField& field : FieldsOf(*info))
-            if (field.lastBit == field.firstBit && std::string(field.name) != kNotUsed)
-                bits.push_back({reg, field.firstBit, field.name});
+            if (field.lastBit == field.firstBit && std::string(field.name) != kNotUsed) {
+                // The map's arrays run from bit 7 down.
+                const size_t column = static_cast<size_t>(7 - field.firstBit);
+                bits.push_back({.reg = reg,
+                                .bit = field.firstBit,
+                                .name = field.name,
+                                .sense = info->bitSenses[column],
+                                .fault = info->bitFaults[column]});
+            }
     }
     return bits;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,11 +10,21 @@
 namespace qk {
 
 // One bit of a status register (00h General Status, 01h Error Status), named as the register map
-// names it.
+// names it, with what its level says.
 struct StatusBit {
     uint8_t reg;
     int bit;
     const char* name;
+    BitSense sense = BitSense::Information;
+    const char* fault = nullptr;  // the fault a fault bit's bad level reports
+
+    bool IsFault(bool level) const {
+        return sense == (level ? BitSense::FaultWhenSet : BitSense::FaultWhenClear);
+    }
+    // "fault (clipping in the last 10 ms)", "good", "information".
+    std::string Verdict(bool level) const;
+    // What the levels mean: "0 = fault (clipping in the last 10 ms), 1 = good", "information".
+    std::string SenseText() const;
 };
 
 // The status registers of both families: the only registers that may be read at any time without

@@ -10,6 +10,7 @@ void StatusWatch::Reset(ChipFamily family) {
     bits_.clear();
     for (const StatusBit& bit : StatusBits(family))
         bits_.push_back(BitState{.bit = bit, .value = std::nullopt, .history = {}});
+    firstPollMs_ = -1;
     lastPollMs_ = -1;
 }
 
@@ -35,8 +36,21 @@ std::vector<StatusWatch::Transition> StatusWatch::Take(int64_t timeMs, uint8_t g
         });
         if (keepFrom - h.begin() > 1) h.erase(h.begin(), keepFrom - 1);
     }
+    if (firstPollMs_ < 0) firstPollMs_ = timeMs;
     lastPollMs_ = timeMs;
     return transitions;
+}
+
+int64_t StatusWatch::SpanMs() const {
+    const int64_t watched = firstPollMs_ < 0 ? 0 : lastPollMs_ - firstPollMs_;
+    return std::clamp(watched, ShortestSpanMs, HistoryMs);
+}
+
+std::vector<StatusWatch::Transition> StatusWatch::State() const {
+    std::vector<Transition> state;
+    for (const BitState& bit : bits_)
+        if (bit.value) state.push_back({lastPollMs_, bit.bit, std::nullopt, *bit.value});
+    return state;
 }
 
 std::string TransitionCsvHeader() {
@@ -46,8 +60,9 @@ std::string TransitionCsvHeader() {
 std::string TransitionCsvLine(const StatusWatch::Transition& t) {
     char text[48];
     std::snprintf(text, sizeof text, ",%02Xh,", t.bit.reg);
-    return LocalTimeText(t.timeMs) + text + t.bit.name + "," + (t.from ? "1" : "0") + "," +
-           (t.to ? "1" : "0") + "\n";
+    const char* from = !t.from ? "" : *t.from ? "1" : "0";
+    return LocalTimeText(t.timeMs) + text + t.bit.name + "," + from + "," + (t.to ? "1" : "0") +
+           "\n";
 }
 
 }  // namespace qk

@@ -13,10 +13,11 @@ namespace qk {
 // was seen set, and its history over the last minutes (for the timeline).
 class StatusWatch {
   public:
+    // A change of a bit, or (without `from`) its level when the watch began.
     struct Transition {
         int64_t timeMs;  // milliseconds since the epoch
         StatusBit bit;
-        bool from;
+        std::optional<bool> from;
         bool to;
     };
     struct BitState {
@@ -29,6 +30,8 @@ class StatusWatch {
 
     // How far back the history reaches.
     static constexpr int64_t HistoryMs = 5 * 60 * 1000;
+    // The shortest time the timeline spans, so the first polls do not fill it edge to edge.
+    static constexpr int64_t ShortestSpanMs = 10 * 1000;
 
     explicit StatusWatch(ChipFamily family = ChipFamily::QK310) { Reset(family); }
     void Reset(ChipFamily family);
@@ -40,14 +43,22 @@ class StatusWatch {
     ChipFamily Family() const { return family_; }
     const std::vector<BitState>& Bits() const { return bits_; }
     int64_t LastPollMs() const { return lastPollMs_; }
+    int64_t FirstPollMs() const { return firstPollMs_; }
+    // The time the timeline spans up to the last poll: since the first poll, at least
+    // ShortestSpanMs, at most HistoryMs.
+    int64_t SpanMs() const;
+    // Every bit's level at the last poll, as transitions without `from` (none before a poll).
+    std::vector<Transition> State() const;
 
   private:
     ChipFamily family_ = ChipFamily::QK310;
     std::vector<BitState> bits_;
+    int64_t firstPollMs_ = -1;
     int64_t lastPollMs_ = -1;
 };
 
-// The CSV of transitions: header and lines, each ended by "\n".
+// The CSV of transitions: header and lines, each ended by "\n"; a level without a change has an
+// empty "old".
 std::string TransitionCsvHeader();
 std::string TransitionCsvLine(const StatusWatch::Transition& transition);
 

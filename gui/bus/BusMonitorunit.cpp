@@ -1,5 +1,6 @@
 #include "gui/bus/BusMonitorunit.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -67,6 +68,13 @@ TBusMonitorForm::TBusMonitorForm(qk::ChipSession& session, QWidget* parent)
     syncTimer_.setInterval(SyncDelayMs);
     connect(&syncTimer_, &QTimer::timeout, this, &TBusMonitorForm::SyncTable);
     recorder_.framesArrived = [this] { FrameArrived(); };
+    QScrollBar* bar = table->verticalScrollBar();
+    connect(bar, &QScrollBar::rangeChanged, this,
+            [this](int, int maximum) { ScrollRangeChanged(maximum); });
+    connect(bar, &QScrollBar::valueChanged, this, &TBusMonitorForm::ViewScrolled);
+    connect(ui.FollowCheck, &QCheckBox::toggled, this, [this](bool follow) {
+        if (follow) ui.FramesTable->scrollToBottom();
+    });
 
     connect(ui.PauseButton, &QPushButton::clicked, this, &TBusMonitorForm::PauseButtonClick);
     connect(ui.ClearButton, &QPushButton::clicked, this, &TBusMonitorForm::ClearButtonClick);
@@ -95,11 +103,28 @@ void TBusMonitorForm::FrameArrived() {
 void TBusMonitorForm::SyncTable() {
     syncTimer_.stop();
     if (paused_) return;
-    QScrollBar* bar = ui.FramesTable->verticalScrollBar();
-    const bool atBottom = bar->value() == bar->maximum();
     model_->Sync();
-    if (atBottom) ui.FramesTable->scrollToBottom();
+    // The scroll range follows the new rows now, not at the next pass of the event loop, which a
+    // long operation (READ ALL) holds up: a following view moves with the frames.
+    if (isVisible()) ui.FramesTable->doItemsLayout();
     ShowCount();
+}
+
+// Opened, the monitor shows the newest frame and follows.
+void TBusMonitorForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    ui.FollowCheck->setChecked(true);
+    ui.FramesTable->scrollToBottom();
+}
+
+// More rows: a following view moves to the newest; one scrolled up stays.
+void TBusMonitorForm::ScrollRangeChanged(int maximum) {
+    if (ui.FollowCheck->isChecked()) ui.FramesTable->verticalScrollBar()->setValue(maximum);
+}
+
+// The user scrolled: up stops following, back to the bottom follows again.
+void TBusMonitorForm::ViewScrolled(int value) {
+    ui.FollowCheck->setChecked(value == ui.FramesTable->verticalScrollBar()->maximum());
 }
 
 void TBusMonitorForm::ShowCount() {

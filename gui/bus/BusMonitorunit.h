@@ -15,7 +15,8 @@ class RegisterFilterModel;
 
 // "Bus Monitor": every frame the bus master carries, as it happens, with what it meant. Frames
 // are recorded from program start into a ring of the last MaxFrames; the table catches up in
-// batches, so a burst of frames never holds the window up.
+// batches, so a burst of frames never holds the window up. The view follows the newest frame
+// while it is at the bottom ("Follow" checked); scrolled up it stays where the user put it.
 class TBusMonitorForm : public QWidget {
     Q_OBJECT
   public:
@@ -32,8 +33,13 @@ class TBusMonitorForm : public QWidget {
 
     Ui::TBusMonitorForm ui;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void FrameArrived();
+    void ViewScrolled(int value);
+    void ScrollRangeChanged(int maximum);
     void PauseButtonClick();
     void ClearButtonClick();
     void SaveButtonClick();

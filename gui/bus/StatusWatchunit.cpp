@@ -14,9 +14,13 @@
 namespace {
 
 constexpr int LampsPerRow = 4;
+// A lamp says what its bit's level means: a fault red, good green, information (either level)
+// a neutral grey, a little darker while set.
 constexpr const char* LampUnknown = "background: #d4d0c8; color: black; border: 1px solid gray;";
-constexpr const char* LampSet = "background: #00ff00; color: black; border: 1px solid gray;";
-constexpr const char* LampClear = "background: #404040; color: white; border: 1px solid gray;";
+constexpr const char* LampFault = "background: #d42020; color: white; border: 1px solid #600000;";
+constexpr const char* LampGood = "background: #80cc80; color: black; border: 1px solid gray;";
+constexpr const char* LampInfoSet = "background: #c4c8d0; color: black; border: 1px solid gray;";
+constexpr const char* LampInfoClear = "background: #ececec; color: black; border: 1px solid gray;";
 constexpr const char* OffLineNote = "OFF LINE: the watch reads nothing while the bus is off line.";
 
 // A style sheet costs a restyle of the label even when it is the same: set it only on a change.
@@ -26,6 +30,17 @@ void SetLampStyle(QLabel* lamp, const char* style) {
 
 QString RegisterText(uint8_t reg) {
     return QString::asprintf("%02Xh", reg);
+}
+
+const char* LampStyle(const qk::StatusBit& bit, bool level) {
+    if (bit.sense == qk::BitSense::Information) return level ? LampInfoSet : LampInfoClear;
+    return bit.IsFault(level) ? LampFault : LampGood;
+}
+
+// "\n0 = fault (clipping in the last 10 ms), 1 = good" for a fault bit; nothing for information.
+QString SenseLine(const qk::StatusBit& bit) {
+    if (bit.sense == qk::BitSense::Information) return {};
+    return "\n" + QString::fromStdString(bit.SenseText());
 }
 
 }  // namespace
@@ -112,8 +127,8 @@ void TStatusWatchForm::BuildLamps() {
     ShowLamps();
 }
 
-// Each lamp: lit while its bit is set; the text gives the time of the last change and how often
-// the bit was seen set, the tooltip says it in full.
+// Each lamp: coloured by what its bit's level means; the text gives the level, the time of the last
+// change and how often the bit was seen set, the tooltip says it in full with the bit's sense.
 void TStatusWatchForm::ShowLamps() {
     const auto& bits = watch_.Bits();
     for (size_t i = 0; i < bits.size() && i < lamps_.size(); ++i) {
@@ -123,7 +138,8 @@ void TStatusWatchForm::ShowLamps() {
         const QString where = QString("%1 D%2").arg(RegisterText(state.bit.reg)).arg(state.bit.bit);
         if (!state.value) {
             lamp->setText(name);
-            lamp->setToolTip(QString("%1 (%2): not read yet").arg(name, where));
+            lamp->setToolTip(QString("%1 (%2): not read yet").arg(name, where) +
+                             SenseLine(state.bit));
             SetLampStyle(lamp, LampUnknown);
             continue;
         }
@@ -133,12 +149,14 @@ void TStatusWatchForm::ShowLamps() {
                           .arg(*state.value ? 1 : 0)
                           .arg(time)
                           .arg(state.setCount));
-        lamp->setToolTip(QString("%1 (%2) = %3\nlast change %4\nseen set %5 times")
+        lamp->setToolTip(QString("%1 (%2) = %3: %4%5\nlast change %6\nseen set %7 times")
                              .arg(name, where)
                              .arg(*state.value ? 1 : 0)
+                             .arg(QString::fromStdString(state.bit.Verdict(*state.value)))
+                             .arg(SenseLine(state.bit))
                              .arg(time)
                              .arg(state.setCount));
-        SetLampStyle(lamp, *state.value ? LampSet : LampClear);
+        SetLampStyle(lamp, LampStyle(state.bit, *state.value));
     }
 }
 
@@ -208,8 +226,11 @@ void TStatusWatchForm::Poll() {
         return;
     }
     const int64_t now = qk::WallClockMs();
+    const bool firstPoll = watch_.LastPollMs() < 0;
     const auto transitions = watch_.Take(now, values[0], values[1]);
     ShowLamps();
+    // A CSV file begins with the levels the watch started from; then come the changes.
+    if (firstPoll) AppendToCsv(watch_.State());
     // The timeline moves on once a second, and at once when a bit changed.
     if (!transitions.empty() || now - timelineDrawnMs_ >= TimelineStepMs) {
         timelineDrawnMs_ = now;
@@ -239,7 +260,10 @@ void TStatusWatchForm::CsvButtonClick() {
         return;
     }
     if (file.size() == 0) file.write(qk::TransitionCsvHeader().c_str());
+    file.close();
     csvPath_ = path;
+    // Chosen while the watch runs, the file begins with the levels of the last poll.
+    AppendToCsv(watch_.State());
     ui.CsvLabel->setText(QFileInfo(path).fileName());
     ui.CsvLabel->setToolTip(path);
 }

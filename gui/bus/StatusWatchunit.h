@@ -13,11 +13,12 @@ class I2cMaster;
 }
 
 // "Status Watch": reads the chip's two status registers (00h, 01h) at an interval and shows each
-// status bit as a lamp, with a timeline of the last minutes and, if chosen, a CSV file of every
-// change. It only ever reads; the one write is its Zero, the register editor's own. Polls run on
-// the GUI thread between user operations and wait while a modal dialog is open or the bus is held.
-// A bus error stops the polling and says so on the window; closing the window stops it too, and
-// it shows as stopped when it is opened again.
+// status bit as a lamp coloured by what its level means (the register map's sense of the bit),
+// with a timeline since START and, if chosen, a CSV file of the levels at START and every change.
+// It only ever reads; the one write is its Zero, the register editor's own. Polls run on the GUI
+// thread between user operations and wait while a modal dialog is open or the bus is held. A bus
+// error stops the polling and says so on the window; closing the window stops it too, and it shows
+// as stopped when it is opened again.
 class TStatusWatchForm : public QWidget {
     Q_OBJECT
   public:

@@ -5,8 +5,9 @@
 
 namespace qk {
 
-// The status bits against time over the watch's history: one row per bit, a raised line while the
-// bit is set, the newest poll at the right edge.
+// The status bits against time since the watch's first poll, up to its history's reach: one row per
+// bit, a raised line while the bit is set, red while it reports a fault, the newest poll at the
+// right edge.
 class StatusTimeline : public QWidget {
   public:
     explicit StatusTimeline(QWidget* parent = nullptr) : QWidget(parent) {}

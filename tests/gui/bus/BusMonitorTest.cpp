@@ -1,8 +1,10 @@
-// The bus monitor on a virtual QK330: what each frame meant, READ ALL frame by frame, the filter,
-// the CSV file, and the bound on the frames kept.
+// The bus monitor on a virtual QK330: what each frame meant, READ ALL frame by frame, following the
+// newest frame, the filter, the CSV file, and the bound on the frames kept.
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -35,6 +37,19 @@ class BusMonitor : public QK330Test {
             rows.push_back(cell(2) + " " + cell(3) + " | " + cell(6));
         }
         return rows;
+    }
+
+    // Whether the newest row is wholly in view, and the first row in view, once the table has
+    // taken in what came (as its timer does, also in the middle of a long operation).
+    struct View {
+        bool newestShown;
+        int firstShown;
+    };
+    static View Seen() {
+        BusMonitorForm->SyncTable();
+        auto* table = Child<QTableView>(BusMonitorForm, "FramesTable");
+        const QModelIndex newest = table->model()->index(table->model()->rowCount() - 1, 0);
+        return {table->viewport()->rect().contains(table->visualRect(newest)), table->rowAt(0)};
     }
 
     QTemporaryDir dir;
@@ -81,6 +96,41 @@ TEST_F(BusMonitor, FollowsReadAllFrameByFrame) {
     EXPECT_EQ(reads, 11u);
     EXPECT_EQ(rows[1], "R 00h | 00h General Status \u2192 01: no change") << rows[1];
     EXPECT_EQ(dialogs, Texts{});
+}
+
+// Opened, the monitor shows the newest frame; it follows new frames while at the bottom, stays
+// where the user scrolled up to, and follows again from the bottom or by "Follow".
+TEST_F(BusMonitor, FollowsTheNewestFrameUnlessScrolledUp) {
+    const auto readAll = [] { Click(QK330RegForm, "ReadAllButton"); };
+    auto* follow = Child<QCheckBox>(BusMonitorForm, "FollowCheck");
+    QScrollBar* bar = Child<QTableView>(BusMonitorForm, "FramesTable")->verticalScrollBar();
+    Click(BusMonitorForm, "CloseButton");
+    for (int i = 0; i < 3; ++i) readAll();
+    Click(OkapiForm, "QK330MonitorBitBtn");
+    EXPECT_TRUE(Seen().newestShown) << "opens at the newest frame";
+    ASSERT_TRUE(follow->isChecked());
+    readAll();
+    EXPECT_TRUE(Seen().newestShown) << "follows";
+
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_FALSE(follow->isChecked()) << "scrolled up";
+    const int firstShown = Seen().firstShown;
+    readAll();
+    EXPECT_FALSE(Seen().newestShown);
+    EXPECT_EQ(Seen().firstShown, firstShown) << "the view stays where the user put it";
+
+    Toggle(BusMonitorForm, "FollowCheck");
+    EXPECT_TRUE(Seen().newestShown) << "checking Follow jumps to the newest frame";
+    readAll();
+    EXPECT_TRUE(Seen().newestShown);
+
+    Toggle(BusMonitorForm, "FollowCheck");
+    readAll();
+    EXPECT_FALSE(Seen().newestShown) << "unchecked, Follow holds the view";
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_TRUE(follow->isChecked()) << "back at the bottom";
+    readAll();
+    EXPECT_TRUE(Seen().newestShown);
 }
 
 // "26h-27h Ch1 Volume byte 1 of 2 <arrow> 03; word 03CF = 0.00 dB"

@@ -75,8 +75,12 @@ TEST_F(StatusWatch, RaisedBitShowsOnItsLampAndInTheCsvAndZeroClearsIt) {
     WaitForPolls(1);
     EXPECT_TRUE(Lamp("Lamp01_4").startsWith("LRCLK (01h D4) = 0"));
     ExpectOnlyStatusReads({"34 01 80"});
-    const QStringList expected = {"register,bit,old,new", "00h,No Errors,1,0", "01h,LRCLK,0,1",
-                                  "00h,No Errors,0,1", "01h,LRCLK,1,0"};
+    // The levels at START, then each change.
+    const QStringList expected = {"register,bit,old,new", "00h,Vol Update,,0", "00h,No Errors,,1",
+                                  "01h,No Clip,,1",       "01h,SCLK,,0",       "01h,LRCLK,,0",
+                                  "01h,Frame Slip,,0",    "01h,PSU OV,,0",     "01h,PSU UV,,0",
+                                  "01h,PSU OF,,0",        "00h,No Errors,1,0", "01h,LRCLK,0,1",
+                                  "00h,No Errors,0,1",    "01h,LRCLK,1,0"};
     EXPECT_EQ(CsvLines(), expected);
 }
 
@@ -129,6 +133,58 @@ TEST_F(StatusWatch, WaitsWhileTheBusIsHeldAndStopsOffLine) {
     EXPECT_EQ(Child<QLabel>(StatusWatchForm, "NoteLabel")->text(),
               "OFF LINE: the watch reads nothing while the bus is off line.");
 }
+
+enum class LampColour { Red, Green, Grey };
+
+LampColour ColourOf(const QColor& colour) {
+    if (colour.hsvSaturation() < 40) return LampColour::Grey;
+    return colour.red() > colour.green() ? LampColour::Red : LampColour::Green;
+}
+
+// Every status bit of a family, set and then clear on the board: the lamp is red for a fault,
+// green for good and grey for information, as the register map gives the bit's sense, and the
+// tooltip says so.
+class StatusLamps : public MainWindowTest, public testing::WithParamInterface<board::Chip> {
+  protected:
+    StatusLamps() : MainWindowTest(GetParam()) {}
+};
+
+TEST_P(StatusLamps, ShowEachLevelAsTheBitsSenseSays) {
+    ClickStart();
+    const bool qk330 = GetParam() == board::Chip::QK330;
+    if (qk330) {
+        LogIn("pelmak");
+        Click(OkapiForm, "QK330RadioButton");
+    }
+    Click(OkapiForm, qk330 ? "QK330WatchBitBtn" : "WatchBitBtn");
+    const auto& bits = StatusBits(qk330 ? ChipFamily::QK330 : ChipFamily::QK310);
+    ASSERT_EQ(bits.size(), qk330 ? 9u : 11u);
+    for (const StatusBit& bit : bits) {
+        const auto mask = static_cast<uint8_t>(1u << bit.bit);
+        for (const bool level : {true, false}) {
+            const uint8_t held = board.Register(bit.reg);
+            board.SetRegister(bit.reg, level ? held | mask : held & ~mask);
+            StatusWatchForm->Poll();
+            auto* lamp = Child<QLabel>(StatusWatchForm,
+                                       QString::asprintf("Lamp%02X_%d", bit.reg, bit.bit).toUtf8());
+            const LampColour expected = bit.sense == BitSense::Information ? LampColour::Grey
+                                        : bit.IsFault(level)               ? LampColour::Red
+                                                                           : LampColour::Green;
+            EXPECT_EQ(ColourOf(lamp->grab().toImage().pixelColor(4, 4)), expected)
+                << bit.name << " = " << level;
+            const std::string verdict = bit.sense == BitSense::Information ? "information"
+                                        : bit.IsFault(level)
+                                            ? std::string("fault (") + bit.fault + ")"
+                                            : "good";
+            EXPECT_TRUE(lamp->toolTip().startsWith(QString::asprintf(
+                "%s (%02Xh D%d) = %d: %s", bit.name, bit.reg, bit.bit, level, verdict.c_str())))
+                << lamp->toolTip().toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothGenerations, StatusLamps,
+                         testing::Values(board::Chip::QK310, board::Chip::QK330));
 
 }  // namespace
 }  // namespace qk::test

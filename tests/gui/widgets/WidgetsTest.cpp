@@ -8,6 +8,7 @@
 
 #include "gui/widgets/BitBoxes.h"
 #include "gui/widgets/RadioGroup.h"
+#include "gui/widgets/StatusTimeline.h"
 #include "gui/widgets/UpDown.h"
 
 namespace qk::test {
@@ -97,6 +98,33 @@ TEST(BitBoxes, PackAndShowBitZeroFirstWithGreyCountingAsZero) {
     EXPECT_EQ(PackBits(boxes), 0xA5) << "the grey state packs as 0";
     ShowBits(boxes, 0x00);
     EXPECT_EQ(boxes[1]->checkState(), Qt::Unchecked) << "showing clears every box first";
+}
+
+// Twenty seconds after START the timeline spans those twenty seconds: the first poll at the left of
+// the plot, a fault ten seconds in at its middle.
+TEST(StatusTimeline, SpansTheTimeSinceTheFirstPoll) {
+    StatusWatch watch(ChipFamily::QK330);
+    constexpr int64_t Start = 1'700'000'000'000;
+    watch.Take(Start, 0x01, 0x80);
+    watch.Take(Start + 10'000, 0x01, 0x00);  // "No Clip" falls: clipping
+    watch.Take(Start + 20'000, 0x01, 0x00);
+    StatusTimeline timeline;
+    timeline.resize(620, 250);
+    timeline.SetWatch(&watch);
+    const QImage image = timeline.grab().toImage();
+    int firstGood = image.width(), firstFault = image.width(), lastFault = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() > 150 && c.red() < 100) firstGood = std::min(firstGood, x);
+            if (c.red() > 200 && c.green() < 120) {
+                firstFault = std::min(firstFault, x);
+                lastFault = std::max(lastFault, x);
+            }
+        }
+    EXPECT_LT(firstGood, image.width() / 4) << "the first poll at the plot's left";
+    ASSERT_GT(lastFault, firstFault) << "the fault drawn red";
+    EXPECT_NEAR(firstFault - firstGood, (lastFault - firstGood) / 2, 4) << "ten of twenty seconds";
 }
 
 }  // namespace
