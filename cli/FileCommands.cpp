@@ -83,7 +83,8 @@ int Run(Context& context) {
     std::vector<RegisterSpan> writes;
     for (const ScriptCommand& command : script.commands)
         if (command.kind == Kind::Write) writes.push_back({command.reg, command.bytes.size()});
-    const std::vector<const ChipInfo*> guarded = ChipsToGuard(context, writes);
+    const std::vector<const ChipInfo*> guarded =
+        ChipsToGuard(context.call, context.session, writes);
     if (context.session.Outcome() != Done) return BusError;
     for (const ScriptCommand& command : script.commands) {
         if (command.kind != Kind::Write) continue;
@@ -132,7 +133,8 @@ int Replay(Context& context) {
     for (const LoggedFrame& frame : log.frames)
         if (!frame.IsRead() && !frame.bytes.empty() && frame.address == session.Address())
             writes.push_back({frame.bytes[0], frame.bytes.size() - 1});
-    const std::vector<const ChipInfo*> guarded = ChipsToGuard(context, writes);
+    const std::vector<const ChipInfo*> guarded =
+        ChipsToGuard(context.call, context.session, writes);
     if (session.Outcome() != Done) return BusError;
     for (const LoggedFrame& frame : log.frames) {
         if (frame.IsRead() || frame.bytes.empty() || frame.address != session.Address()) continue;

@@ -163,6 +163,8 @@ std::span<const CliOption> GeneralOptions() {
          .help = "(or -h) this text; COMMAND --help tells about one command",
          .apply = &ApplyHelp},
         {.name = "--version", .help = "(or -V) the program's version", .apply = &ApplyVersion},
+        // Read by ParseInvocation itself, before any option: listed for the help.
+        {.name = "--", .help = "ends the options: what follows is the command and its arguments"},
     };
     return options;
 }

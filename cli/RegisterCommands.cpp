@@ -107,7 +107,8 @@ int Set(Context& context) {
     }
     if (!RegisterRange(context, operands[0], values.size(), reg)) return UsageError;
     if (const int found = context.connect(); found != Done) return found;
-    const std::vector<const ChipInfo*> guarded = ChipsToGuard(context, {{reg, values.size()}});
+    const std::vector<const ChipInfo*> guarded =
+        ChipsToGuard(context.call, context.session, {{reg, values.size()}});
     if (context.session.Outcome() != Done) return BusError;
     if (const std::string refusal = TestRegisterRefusal(guarded, reg, values.size());
         !refusal.empty()) {

@@ -161,10 +161,7 @@ std::string ProgramHelp() {
         line.resize(line.back() == '\n' ? line.size() + SummaryColumn : SummaryColumn, ' ');
         text += line + command.summary + "\n";
     }
-    return text + "\n" + GlobalOptionsHelp() +
-           "  --                     ends the options: all that follows is the command and its\n"
-           "                         arguments\n\n" +
-           cmdline::kNumberRuleText + "\n" + kExitCodes;
+    return text + "\n" + GlobalOptionsHelp() + "\n" + cmdline::kNumberRuleText + "\n" + kExitCodes;
 }
 
 std::string SubcommandHelp(const Subcommand& command) {

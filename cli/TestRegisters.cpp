@@ -16,15 +16,15 @@ std::vector<const ChipInfo*> AllChips() {
 
 }  // namespace
 
-std::vector<const ChipInfo*> ChipsToGuard(Context& context,
+std::vector<const ChipInfo*> ChipsToGuard(const Invocation& call, BusSession& session,
                                           const std::vector<RegisterSpan>& writes) {
-    if (context.call.flags.contains("--test-registers")) return {};
+    if (call.flags.contains("--test-registers")) return {};
     bool reaches = false;
     for (const RegisterSpan& write : writes)
         reaches = reaches || !TestRegisterRefusal(AllChips(), write.reg, write.count).empty();
     if (!reaches) return {};
-    if (context.call.bus.chip) return {context.call.bus.chip};
-    const uint8_t id = context.session.Registers().ReadRegister(ChipIdRegister) & ChipIdMask;
+    if (call.bus.chip) return {call.bus.chip};
+    const uint8_t id = session.Registers().ReadRegister(ChipIdRegister) & ChipIdMask;
     const std::vector<const ChipInfo*> chips = ChipsOfId(id);
     return chips.empty() ? AllChips() : chips;
 }

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/Context.h"
+#include "cli/BusSession.h"
+#include "cli/Invocation.h"
 #include "core/chips/ChipCatalogue.h"
 
 namespace qk::cli {
@@ -18,7 +19,7 @@ struct RegisterSpan {
 // no write reaches a test register of any chip; else --chip's, or every chip that gives the ID the
 // chip reads (a QK330 and a QK350 read alike). The bus is read only when the ID has to tell; an
 // ID no chip gives guards as every chip.
-std::vector<const ChipInfo*> ChipsToGuard(Context& context,
+std::vector<const ChipInfo*> ChipsToGuard(const Invocation& call, BusSession& session,
                                           const std::vector<RegisterSpan>& writes);
 
 // Why a write of `count` bytes from `reg` may not go: it reaches a test register of one of
