@@ -6,6 +6,8 @@
 #include <limits>
 #include <optional>
 
+#include "core/cmdline/NumberRule.h"
+
 namespace qk::board {
 
 namespace {
@@ -50,26 +52,29 @@ bool ParseStretch(const std::string& value, int& polls) {
     return error == std::errc() && stop == end && !digits.empty() && polls >= 1;
 }
 
-// Reads "stuck-bit:REG:BIT": REG a sub-address in hex ("7c" or "0x7C"), BIT 0..7.
-bool ParseStuckBit(const std::string& value, BoardOptions& options) {
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    quoted.append(text).append("'");
+    return quoted;
+}
+
+// Reads "stuck-bit:REG:BIT": REG a register as the number rule writes it ("0x7c", "7Ch"), BIT
+// 0..7; the reason when it cannot.
+std::string ParseStuckBit(const std::string& value, BoardOptions& options) {
     const std::string rest = value.substr(sizeof kStuckBit - 1);
     const size_t colon = rest.find(':');
-    if (colon == std::string::npos) return false;
-    std::string reg = Lower(rest.substr(0, colon));
-    if (reg.rfind("0x", 0) == 0) reg = reg.substr(2);
-    const std::string bit = rest.substr(colon + 1);
-    unsigned sub = 0;
-    int bitNumber = 0;
-    const auto [regEnd, regError] = std::from_chars(reg.data(), reg.data() + reg.size(), sub, 16);
-    const auto [bitEnd, bitError] = std::from_chars(bit.data(), bit.data() + bit.size(), bitNumber);
-    if (reg.empty() || regError != std::errc() || regEnd != reg.data() + reg.size() || sub > 0xFF)
-        return false;
-    if (bit.empty() || bitError != std::errc() || bitEnd != bit.data() + bit.size() ||
-        bitNumber < 0 || bitNumber > 7)
-        return false;
-    options.stuckRegister = static_cast<uint8_t>(sub);
-    options.stuckBit = bitNumber;
-    return true;
+    if (colon == std::string::npos)
+        return Quoted(value) +
+               ": write stuck-bit:REG:BIT, REG a register (0x26 or 26h), BIT 0 to 7";
+    const cmdline::ReadNumber reg =
+        cmdline::ReadHex(rest.substr(0, colon), cmdline::kRegisterNumber);
+    if (!reg.value) return reg.error;
+    const std::string bitText = rest.substr(colon + 1);
+    const auto bit = cmdline::ReadDecimal(bitText, 7);
+    if (!bit) return Quoted(bitText) + ": the BIT of stuck-bit:REG:BIT is 0 to 7";
+    options.stuckRegister = static_cast<uint8_t>(*reg.value);
+    options.stuckBit = static_cast<int>(*bit);
+    return {};
 }
 
 // "qk310, qk320, qk350": the names --chip takes for the catalogue's chips the board plays, of one
@@ -118,12 +123,14 @@ bool ApplyChip(const std::string& value, BoardOptions& options, std::string& err
 }
 
 bool ApplyAddress(const std::string& value, BoardOptions& options, std::string& error) {
+    const cmdline::ReadNumber read = cmdline::ReadHex(value, cmdline::kAddressNumber);
     for (uint8_t address : kChipWriteAddresses) {
-        if (Lower(value) != SevenBitAddressText(address)) continue;
+        if (!read.value || *read.value != address >> 1) continue;
         options.writeAddress = address;
         return true;
     }
-    error = "'" + value + "' is not an address: choose " + AddressChoices();
+    error =
+        read.value ? "'" + value + "' is not an address: choose " + AddressChoices() : read.error;
     return false;
 }
 
@@ -140,8 +147,8 @@ bool ApplyFault(const std::string& value, BoardOptions& options, std::string& er
         return true;
     }
     if (Lower(value).rfind(kStuckBit, 0) == 0) {
-        if (!ParseStuckBit(value, options)) {
-            error = "'" + value + "': write stuck-bit:REG:BIT, REG a hex sub-address, BIT 0 to 7";
+        if (std::string reason = ParseStuckBit(value, options); !reason.empty()) {
+            error = std::move(reason);
             return false;
         }
         options.fault = Fault::StuckBit;
@@ -194,7 +201,7 @@ std::span<const cmdline::Option<BoardOptions>> Options() {
                  "sda-stuck (SDA held low), data-nack (data bytes are not\n"
                  "acknowledged), stretch:N (the chip holds SCL low for N\n"
                  "status polls after each clock release), or\n"
-                 "stuck-bit:REG:BIT (bit BIT of register REG, in hex, reads 0\n"
+                 "stuck-bit:REG:BIT (bit BIT of register REG, 0x26 or 26h, reads 0\n"
                  "whatever is written)\n"
                  "default: none",
          .apply = &ApplyFault},

@@ -1,5 +1,7 @@
 #include "cli/BoardState.h"
 
+#include <cctype>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -14,6 +16,18 @@
 #include "core/snapshot/SnapshotFile.h"
 
 namespace qk::cli {
+
+namespace {
+
+// The byte two hex digits write, or -1.
+int TwoHexDigits(const std::string& text) {
+    if (text.size() != 2 || !std::isxdigit(static_cast<unsigned char>(text[0])) ||
+        !std::isxdigit(static_cast<unsigned char>(text[1])))
+        return -1;
+    return static_cast<int>(std::stoul(text, nullptr, 16));
+}
+
+}  // namespace
 
 namespace {
 
@@ -94,14 +108,14 @@ std::string BoardStateFile::Load(board::Chip chip, board::VirtualBoard& board) {
         std::string address, value, rest;
         if (!(words >> address)) continue;
         words >> value >> rest;
-        const auto sub =
-            address.ends_with(':') ? ParseByte("0x" + address.substr(0, 2)) : std::nullopt;
-        const auto byte = value.empty() ? std::nullopt : ParseByte("0x" + value);
-        if (address.size() != 3 || !sub || value.size() != 2 || !byte || !rest.empty())
+        // The file's own format: two hex digits each, without prefix.
+        const int sub = address.ends_with(':') ? TwoHexDigits(address.substr(0, 2)) : -1;
+        const int byte = TwoHexDigits(value);
+        if (address.size() != 3 || sub < 0 || byte < 0 || !rest.empty())
             return LineError(path_, index + 1, line, "not a register line \"hh: hh\"");
-        if (!loaded.HasRegister(*sub))
+        if (!loaded.HasRegister(static_cast<uint8_t>(sub)))
             return LineError(path_, index + 1, line, "the board's chip has no such register");
-        loaded.SetRegister(*sub, *byte);
+        loaded.SetRegister(static_cast<uint8_t>(sub), static_cast<uint8_t>(byte));
     }
     board = loaded;
     loaded_ = board.ListRegisters();

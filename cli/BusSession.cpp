@@ -1,5 +1,7 @@
 #include "cli/BusSession.h"
 
+#include <cctype>
+
 #include "cli/BoardState.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
@@ -43,6 +45,19 @@ std::string SevenBit(uint8_t writeAddress) {
     return Hex(static_cast<uint8_t>(writeAddress >> 1));
 }
 
+// " data byte 2 of register 03h": which byte after the address the chip left unacknowledged,
+// counted from 1 (the sub-address); empty for the address byte or when the master cannot tell.
+std::string UnacknowledgedByteText(const BusErrorEvent& event) {
+    if (event.unacknowledgedByte < 1) return {};
+    std::string text = " data byte " + std::to_string(event.unacknowledgedByte);
+    if (event.subAddress) {
+        std::string digits = HexDigits(*event.subAddress);
+        for (char& c : digits) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        text += " of register " + digits + "h";
+    }
+    return text;
+}
+
 }  // namespace
 
 struct BusSession::Parts {
@@ -64,12 +79,14 @@ BusSession::~BusSession() = default;
 // Each kind of error is told once until I2cResetErrors. A probe's missing acknowledge or held
 // clock is an answer, not a fault: FindChip tells what it means.
 void BusSession::OnBusError(const BusErrorEvent& event) {
+    if (event.probing && event.kind == BusErrorEvent::Kind::Ack && probeUnacknowledged_ < 0)
+        probeUnacknowledged_ = event.unacknowledgedByte;
     if (!event.firstOfKind) return;
     switch (event.kind) {
         case BusErrorEvent::Kind::Ack:
             if (!event.probing)
                 err_ << Tell(event.text + ": the chip at " + SevenBit(aim_.value_or(address_)) +
-                             " did not acknowledge");
+                             " did not acknowledge" + UnacknowledgedByteText(event));
             break;
         case BusErrorEvent::Kind::Wait:
             if (!event.probing) err_ << Tell(event.text + ": the clock line (SCL) is held low");
@@ -185,7 +202,7 @@ int BusSession::FramesSent() const {
     return parts_->frameEnds.frames;
 }
 
-int BusSession::CheckLines(bool heldLineIsNoChip) {
+int BusSession::CheckLines() {
     const char* held = nullptr;
     switch (master_->LineHeldLow()) {
         case I2cMaster::HeldLine::None:
@@ -197,28 +214,32 @@ int BusSession::CheckLines(bool heldLineIsNoChip) {
             held = "SCL Low: the clock line is held low";
             break;
     }
-    err_ << Tell(std::string(heldLineIsNoChip ? "no chip found: " : "") + held +
-                 ", so no acknowledge can be trusted");
-    return heldLineIsNoChip ? Differs : BusError;
+    err_ << Tell(std::string(held) + ", so no acknowledge can be trusted");
+    return BusError;
 }
 
-int BusSession::FindChip(bool heldLineIsNoChip) {
+int BusSession::FindChip() {
     registers_.SetWiring(
         {.bus = master_, .deviceAddress = [this] { return address_; }, .muteAllEngaged = {}});
-    if (const int lines = CheckLines(heldLineIsNoChip); lines != Done) return lines;
+    if (const int lines = CheckLines(); lines != Done) return lines;
     std::vector<uint8_t> candidates{FirstAddress, SecondAddress};
     if (choice_.address) candidates = {*choice_.address};
     for (uint8_t candidate : candidates) {
         master_->I2cResetErrors();
-        if (master_->I2cProbe(candidate, 0, nullptr, 0)) {
+        probeUnacknowledged_ = -1;
+        const bool answered = master_->I2cProbe(candidate, 0, nullptr, 0);
+        // A chip that acknowledged its address and not the sub-address is there: its data errors
+        // are told by the frames that meet them.
+        if (answered || probeUnacknowledged_ >= 1) {
+            master_->I2cResetErrors();
             address_ = candidate;
             return Done;
         }
         // A clock held low (told by the adapter) or a failing adapter is no reason to go on.
         if (master_->WaitError()) {
-            err_ << Tell(std::string(heldLineIsNoChip ? "no chip found: " : "") +
-                         I2cMaster::WaitErrorText + ": the clock line (SCL) is held low");
-            return heldLineIsNoChip ? Differs : BusError;
+            err_ << Tell(std::string(I2cMaster::WaitErrorText) +
+                         ": the clock line (SCL) is held low");
+            return BusError;
         }
         if (master_->OtherError()) return BusError;
     }

@@ -38,8 +38,9 @@ class BusSession : private BusErrorListener {
     // log; Done, or UsageError when either (or a line of the log before) could not be written.
     int Close();
     // Probes --address, or 0x1a then 0x1b; Differs (no chip) or BusError (a line held low) with
-    // the reason told. `heldLineIsNoChip`: detect reports a held line as no chip (Differs).
-    int FindChip(bool heldLineIsNoChip);
+    // the reason told. A chip that acknowledges its address but not the probe's sub-address is
+    // found: the frames that follow tell its data errors.
+    int FindChip();
     // The chip at the address found: its ID, and --chip where the ID cannot tell. `chip` is null
     // (and Differs returned, with the reason told) for an ID no chip gives unless --chip names it.
     int Identify(const ChipInfo*& chip, uint8_t& id);
@@ -62,7 +63,7 @@ class BusSession : private BusErrorListener {
     int OpenPort();
     int OpenI2cDev();
     int OpenVirtual();
-    int CheckLines(bool heldLineIsNoChip);
+    int CheckLines();
     void LogFailed(const std::string& reason);
 
     struct Parts;
@@ -75,6 +76,7 @@ class BusSession : private BusErrorListener {
     uint8_t address_ = kChipWriteAddresses[0];
     std::optional<uint8_t> aim_;
     bool logFailed_ = false;
+    int probeUnacknowledged_ = -1;  // the probe's first byte without an acknowledge
 };
 
 }  // namespace qk::cli

@@ -29,6 +29,22 @@ std::string SameIdText(const ChipInfo& chip) {
     return "A " + ChoiceText(others) + " gives the same ID";
 }
 
+std::string FamiliesOfIdText(uint8_t id) {
+    std::vector<std::pair<ChipFamily, std::string>> families;  // in the catalogue's order
+    for (const ChipInfo* chip : ChipsOfId(id)) {
+        auto family = families.begin();
+        while (family != families.end() && family->first != chip->family) ++family;
+        if (family == families.end())
+            families.emplace_back(chip->family, chip->name);
+        else
+            family->second += std::string("/") + chip->name;
+    }
+    if (families.size() < 2) return {};
+    std::string text;
+    for (const auto& [family, names] : families) text += (text.empty() ? "" : " or ") + names;
+    return text;
+}
+
 std::string ChipOptionText() {
     std::string alike;
     for (const ChipInfo& chip : ChipCatalogue())

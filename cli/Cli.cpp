@@ -109,11 +109,10 @@ int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         return UsageError;
     }
     BusSession session(call.bus, err);
-    const bool detect = command->run == &Detect;
     Context context{
-        .call = call, .out = out, .err = err, .session = session, .connect = [&session, detect] {
+        .call = call, .out = out, .err = err, .session = session, .connect = [&session] {
             const int opened = session.Open();
-            return opened == Done ? session.FindChip(detect) : opened;
+            return opened == Done ? session.FindChip() : opened;
         }};
     int outcome = Done;
     try {

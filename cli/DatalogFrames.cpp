@@ -4,6 +4,7 @@
 
 #include "cli/Numbers.h"
 #include "cli/TextFile.h"
+#include "core/cmdline/NumberRule.h"
 
 namespace qk::cli {
 
@@ -20,7 +21,7 @@ std::string ReadFrame(const std::string& line, LoggedFrame& frame) {
     for (std::string word; in >> word;) {
         if (!word.starts_with("0x") && !word.starts_with("0X"))
             return "'" + word + "' is not a byte as the log writes it (0x0..0xff)";
-        const auto byte = ParseByte(word);
+        const auto byte = cmdline::ReadHex(word, cmdline::kValueNumber).value;
         if (!byte) return "'" + word + "' is not a byte as the log writes it (0x0..0xff)";
         bytes.push_back(*byte);
     }

@@ -7,6 +7,7 @@
 #include "cli/Numbers.h"
 #include "cli/Script.h"
 #include "cli/StopSignals.h"
+#include "cli/TestRegisters.h"
 #include "cli/TextFile.h"
 
 namespace qk::cli {
@@ -79,6 +80,20 @@ int Run(Context& context) {
         return UsageError;
     }
     if (const int found = context.connect(); found != Done) return found;
+    std::vector<RegisterSpan> writes;
+    for (const ScriptCommand& command : script.commands)
+        if (command.kind == Kind::Write) writes.push_back({command.reg, command.bytes.size()});
+    const std::vector<const ChipInfo*> guarded =
+        ChipsToGuard(context.call, context.session, writes);
+    if (context.session.Outcome() != Done) return BusError;
+    for (const ScriptCommand& command : script.commands) {
+        if (command.kind != Kind::Write) continue;
+        const std::string refusal = TestRegisterRefusal(guarded, command.reg, command.bytes.size());
+        if (refusal.empty()) continue;
+        context.Fail(LineError(fileName, command.line, command.text, refusal) +
+                     " (nothing was sent)");
+        return UsageError;
+    }
     for (const ScriptCommand& command : script.commands) {
         const int outcome = Execute(context, fileName, command);
         if (outcome == BusError)
@@ -113,6 +128,21 @@ int Replay(Context& context) {
                          " (nothing was sent; --any-address sends it)");
             return UsageError;
         }
+    }
+    std::vector<RegisterSpan> writes;
+    for (const LoggedFrame& frame : log.frames)
+        if (!frame.IsRead() && !frame.bytes.empty() && frame.address == session.Address())
+            writes.push_back({frame.bytes[0], frame.bytes.size() - 1});
+    const std::vector<const ChipInfo*> guarded =
+        ChipsToGuard(context.call, context.session, writes);
+    if (session.Outcome() != Done) return BusError;
+    for (const LoggedFrame& frame : log.frames) {
+        if (frame.IsRead() || frame.bytes.empty() || frame.address != session.Address()) continue;
+        const std::string refusal =
+            TestRegisterRefusal(guarded, frame.bytes[0], frame.bytes.size() - 1);
+        if (refusal.empty()) continue;
+        context.Fail(LineError(fileName, frame.line, frame.text, refusal) + " (nothing was sent)");
+        return UsageError;
     }
     for (const LoggedFrame& frame : log.frames) {
         // An acknowledge error names the address the frame went to.

@@ -1,9 +1,11 @@
 #include "cli/Invocation.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "cli/Chips.h"
 #include "cli/Numbers.h"
+#include "core/cmdline/NumberRule.h"
 
 namespace qk::cli {
 
@@ -28,7 +30,7 @@ bool ApplyPort(const std::string& value, Invocation& call, std::string& error) {
 }
 
 bool ApplyI2cDev(const std::string& value, Invocation& call, std::string& error) {
-    call.bus.device = value;
+    call.bus.device = cmdline::I2cDevicePath(value);
     return ChooseCarrier(call, Carrier::I2cDev, error);
 }
 
@@ -41,7 +43,11 @@ bool ApplyVirtual(const std::string& value, Invocation& call, std::string& error
         options.insert(options.end(), {"--fault", value.substr(colon + 1)});
     const board::ParsedOptions parsed = board::ParseBoardOptions(options);
     if (parsed.outcome != board::ParsedOptions::Outcome::Run) {
-        error = "--virtual " + value + ": " + parsed.error;
+        // The board names its own option ("--fault: ..."), which this command line has not.
+        std::string reason = parsed.error;
+        for (const char* own : {"--chip: ", "--fault: "})
+            if (reason.starts_with(own)) reason.erase(0, std::string_view(own).size());
+        error = "--virtual " + value + ": " + reason;
         return false;
     }
     call.bus.board = parsed.options;
@@ -61,18 +67,21 @@ std::string AddressChoices() {
 }
 
 bool ApplyAddress(const std::string& value, Invocation& call, std::string& error) {
-    const auto address = ParseNumber(value, 0x7F);
+    const cmdline::ReadNumber address = cmdline::ReadHex(value, cmdline::kAddressNumber);
     for (uint8_t writeAddress : kChipWriteAddresses) {
-        if (!address || *address != writeAddress >> 1) continue;
+        if (!address.value || *address.value != writeAddress >> 1) continue;
         call.bus.address = writeAddress;
         return true;
     }
-    error = "--address " + value + ": the chip answers at " + AddressChoices();
+    error = "--address " +
+            (address.value ? value + ": the chip answers at " + AddressChoices() : address.error);
     return false;
 }
 
 bool ApplyChip(const std::string& value, Invocation& call, std::string& error) {
-    call.bus.chip = FindChipOption(value);
+    std::string lower = value;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    call.bus.chip = FindChipOption(lower);
     if (!call.bus.chip) error = "--chip " + value + ": choose " + ChipOptionChoices();
     return call.bus.chip != nullptr;
 }
@@ -120,7 +129,7 @@ std::span<const CliOption> BusOptions() {
          .apply = &ApplyPort},
         {.name = "--i2c-dev",
          .value = "DEVICE",
-         .help = "a Linux I2C adapter, /dev/i2c-N",
+         .help = "a Linux I2C adapter, /dev/i2c-N, or its number N",
          .apply = &ApplyI2cDev},
         {.name = "--virtual",
          .value = "CHIP[:FAULT]",
@@ -151,9 +160,11 @@ std::span<const CliOption> GeneralOptions() {
          .apply = &ApplyLog},
         {.name = "--quiet", .help = "no messages but errors", .apply = &ApplyQuiet},
         {.name = "--help",
-         .help = "this text; COMMAND --help tells about one command",
+         .help = "(or -h) this text; COMMAND --help tells about one command",
          .apply = &ApplyHelp},
-        {.name = "--version", .help = "the program's version", .apply = &ApplyVersion},
+        {.name = "--version", .help = "(or -V) the program's version", .apply = &ApplyVersion},
+        // Read by ParseInvocation itself, before any option: listed for the help.
+        {.name = "--", .help = "ends the options: what follows is the command and its arguments"},
     };
     return options;
 }
@@ -179,11 +190,23 @@ std::string GlobalOptionsHelp() {
            cmdline::OptionLines(general, width, kHelpFold);
 }
 
+// The short options, as their long names.
+constexpr std::pair<const char*, const char*> kShortOptions[] = {{"-h", "--help"},
+                                                                 {"-V", "--version"}};
+
 Invocation ParseInvocation(const std::vector<std::string>& arguments) {
     Invocation call;
+    std::set<std::string> given;  // the options with a value, each given once
+    bool optionsEnded = false;    // after "--" every argument is an operand
     for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (!argument.starts_with("--")) {
+        std::string argument = arguments[i];
+        for (const auto& [letter, name] : kShortOptions)
+            if (!optionsEnded && argument == letter) argument = name;
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || !argument.starts_with("--")) {
             (call.command.empty() ? call.command : call.operands.emplace_back()) = argument;
             continue;
         }
@@ -192,6 +215,10 @@ Invocation ParseInvocation(const std::vector<std::string>& arguments) {
         const CliOption* option = FindOption(name);
         if (!option) {
             call.error = "unknown option '" + argument + "'";
+            return call;
+        }
+        if (option->value && !given.insert(name).second) {
+            call.error = name + " is given twice: give it once";
             return call;
         }
         std::string value;

@@ -5,7 +5,9 @@
 #include "cli/Context.h"
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
+#include "cli/TestRegisters.h"
 #include "core/chips/ChipFacts.h"
+#include "core/cmdline/NumberRule.h"
 
 namespace qk::cli {
 
@@ -13,12 +15,12 @@ namespace {
 
 // REG and a count of registers from it, within 00h..ffh; false with the reason told.
 bool RegisterRange(const Context& context, const std::string& regText, size_t count, uint8_t& reg) {
-    const auto parsed = ParseByte(regText);
-    if (!parsed) {
-        context.Fail("'" + regText + "' is not a register (0x00..0xff, or 00h..ffh)");
+    const cmdline::ReadNumber parsed = cmdline::ReadHex(regText, cmdline::kRegisterNumber);
+    if (!parsed.value) {
+        context.Fail(parsed.error);
         return false;
     }
-    reg = *parsed;
+    reg = static_cast<uint8_t>(*parsed.value);
     if (reg + count > 0x100) {
         context.Fail("the registers from " + Hex(reg) + " end at 0xff");
         return false;
@@ -54,6 +56,11 @@ int Detect(Context& context) {
     if (const int identified = context.session.Identify(chip, id); identified != Done)
         return identified;
     const uint8_t address = static_cast<uint8_t>(context.session.Address() >> 1);
+    if (const std::string both = FamiliesOfIdText(id); !context.call.bus.chip && !both.empty()) {
+        context.out << both << " at " << Hex(address) << "\n";
+        context.Note(both + ": the chip's ID cannot tell them apart; give --chip.");
+        return Done;
+    }
     context.out << chip->name << " at " << Hex(address) << "\n";
     if (const std::string alike = SameIdText(*chip); !context.call.bus.chip && !alike.empty())
         context.Note(alike + ": name it with --chip.");
@@ -64,9 +71,9 @@ int Get(Context& context) {
     const std::vector<std::string>& operands = context.call.operands;
     size_t count = 1;
     if (operands.size() > 1) {
-        const auto parsed = ParseNumber(operands[1], 0x100);
+        const auto parsed = cmdline::ReadDecimal(operands[1], 0x100);
         if (!parsed || *parsed == 0) {
-            context.Fail("'" + operands[1] + "' is not a count of registers (1..256)");
+            context.Fail("'" + operands[1] + "' is not a count of registers (decimal, 1..256)");
             return UsageError;
         }
         count = *parsed;
@@ -87,18 +94,27 @@ int Get(Context& context) {
 
 int Set(Context& context) {
     const std::vector<std::string>& operands = context.call.operands;
+    uint8_t reg = 0;
+    if (!RegisterRange(context, operands[0], 1, reg)) return UsageError;
     std::vector<uint8_t> values;
     for (size_t i = 1; i < operands.size(); ++i) {
-        const auto value = ParseByte(operands[i]);
-        if (!value) {
-            context.Fail("'" + operands[i] + "' is not a byte (0x00..0xff, or 00h..ffh)");
+        const cmdline::ReadNumber value = cmdline::ReadHex(operands[i], cmdline::kValueNumber);
+        if (!value.value) {
+            context.Fail(value.error);
             return UsageError;
         }
-        values.push_back(*value);
+        values.push_back(static_cast<uint8_t>(*value.value));
     }
-    uint8_t reg = 0;
     if (!RegisterRange(context, operands[0], values.size(), reg)) return UsageError;
     if (const int found = context.connect(); found != Done) return found;
+    const std::vector<const ChipInfo*> guarded =
+        ChipsToGuard(context.call, context.session, {{reg, values.size()}});
+    if (context.session.Outcome() != Done) return BusError;
+    if (const std::string refusal = TestRegisterRefusal(guarded, reg, values.size());
+        !refusal.empty()) {
+        context.Fail(refusal + " (nothing was written)");
+        return UsageError;
+    }
     const bool verify = context.call.flags.contains("--verify");
     const ChipInfo* chip = verify ? ChipToVerify(context) : nullptr;
     if (context.session.Outcome() != Done) return BusError;

@@ -4,6 +4,7 @@
 
 #include "cli/Numbers.h"
 #include "cli/TextFile.h"
+#include "core/cmdline/NumberRule.h"
 
 namespace qk::cli {
 
@@ -33,18 +34,41 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
+// What the word at `position` (from 1) of a command is: a time in milliseconds, or the kind of
+// hexadecimal number.
+const cmdline::HexKind* WordKind(Kind kind, size_t position) {
+    switch (kind) {
+        case Kind::Write:
+            return position == 1 ? &cmdline::kRegisterNumber : &cmdline::kValueNumber;
+        case Kind::Read:
+            return position == 1   ? &cmdline::kRegisterNumber
+                   : position == 2 ? &cmdline::kValueNumber
+                                   : &cmdline::kMaskNumber;
+        case Kind::Delay:
+            return nullptr;
+        case Kind::Wait:
+            return position == 1   ? &cmdline::kRegisterNumber
+                   : position == 2 ? &cmdline::kMaskNumber
+                   : position == 3 ? &cmdline::kValueNumber
+                                   : nullptr;
+    }
+    return nullptr;
+}
+
 // Fills `command` from the words after the name; the reason when a word is not a number.
 std::string Fill(const std::vector<std::string>& words, ScriptCommand& command) {
     std::vector<uint32_t> numbers;
     for (size_t i = 1; i < words.size(); ++i) {
-        const bool milliseconds =
-            (command.kind == Kind::Delay && i == 1) || (command.kind == Kind::Wait && i == 4);
-        const auto value =
-            ParseNumber(words[i], milliseconds ? ScriptCommand::LongestDelayMs : 0xFF);
-        if (!value)
-            return "'" + words[i] + "' is not " +
-                   (milliseconds ? "a time from 0 to 600000 ms" : "a byte (0x00..0xff)");
-        numbers.push_back(*value);
+        const cmdline::HexKind* hex = WordKind(command.kind, i);
+        if (!hex) {
+            const auto value = cmdline::ReadDecimal(words[i], ScriptCommand::LongestDelayMs);
+            if (!value) return "'" + words[i] + "' is not a time from 0 to 600000 ms (decimal)";
+            numbers.push_back(*value);
+            continue;
+        }
+        const cmdline::ReadNumber value = cmdline::ReadHex(words[i], *hex);
+        if (!value.value) return value.error;
+        numbers.push_back(*value.value);
     }
     const auto byte = [&](size_t i) { return static_cast<uint8_t>(numbers[i]); };
     switch (command.kind) {

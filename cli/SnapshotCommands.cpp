@@ -8,6 +8,7 @@
 #include "cli/Numbers.h"
 #include "cli/SnapshotExport.h"
 #include "core/chips/ProgramVersion.h"
+#include "core/cmdline/NumberRule.h"
 #include "core/snapshot/SnapshotCompare.h"
 #include "core/snapshot/SnapshotFile.h"
 #include "core/snapshot/SnapshotText.h"
@@ -42,7 +43,7 @@ int TakeChipSnapshot(Context& context, const ChipInfo& chip, Snapshot& snapshot)
 int Parsed(const Context& context, const std::string& path, const ParsedSnapshot& parsed,
            Snapshot& snapshot) {
     if (!parsed.snapshot) {
-        context.Fail(path + ": " + parsed.error +
+        context.Fail(SnapshotErrorText(path, parsed) +
                      (parsed.chipUnnamed ? ", or name it with --chip" : ""));
         return UsageError;
     }
@@ -50,11 +51,32 @@ int Parsed(const Context& context, const std::string& path, const ParsedSnapshot
     return Done;
 }
 
-// A snapshot file of the chip's family; one that does not name its chip only with --chip.
-int ReadFile(const Context& context, const std::string& path, ChipFamily family,
-             Snapshot& snapshot) {
-    const bool named = context.call.bus.chip != nullptr;
-    return Parsed(context, path, ReadSnapshotFile(path, family, named), snapshot);
+// The snapshot file of a diff or a restore, read and checked before the bus is touched: of the
+// family its chip line names, or --chip's; one that does not name its chip only with --chip.
+int ReadFileFirst(const Context& context, Snapshot& snapshot) {
+    const std::string& path = context.call.operands[0];
+    const ChipInfo* named = context.call.bus.chip;
+    return Parsed(
+        context, path,
+        named ? ReadSnapshotFile(path, named->family, true) : ReadSnapshotFileOfItsChip(path),
+        snapshot);
+}
+
+// The chip found, of the file's family: where its ID cannot tell the family (a QK330 reads like
+// a QK350), the file's chip line tells it. Done, or the exit code with the reason told.
+int FindChipOfFile(Context& context, const Snapshot& file, const ChipInfo*& chip) {
+    uint8_t id = 0;
+    if (const int found = context.connect(); found != Done) return found;
+    if (const int named = context.session.Identify(chip, id); named != Done) return named;
+    if (chip->family == file.family) return Done;
+    if (!context.call.bus.chip)
+        for (const ChipInfo* alike : ChipsOfId(id))
+            if (alike->family == file.family) return chip = alike, Done;
+    context.Fail(context.call.operands[0] + ": the file is from a " +
+                 MapOf(file.family).familyName + ", the chip at " +
+                 Hex(uint8_t(context.session.Address() >> 1)) + " is a " + chip->name +
+                 " (nothing was written)");
+    return UsageError;
 }
 
 // Whether the file holds a register of a kind: a test register, a status register.
@@ -99,12 +121,10 @@ int Dump(Context& context) {
 }
 
 int Diff(Context& context) {
-    const ChipInfo* chip = nullptr;
-    if (const int found = FindNamedChip(context, chip); found != Done) return found;
     Snapshot file, now;
-    if (const int read = ReadFile(context, context.call.operands[0], chip->family, file);
-        read != Done)
-        return read;
+    if (const int read = ReadFileFirst(context, file); read != Done) return read;
+    const ChipInfo* chip = nullptr;
+    if (const int found = FindChipOfFile(context, file, chip); found != Done) return found;
     if (const int taken = TakeChipSnapshot(context, *chip, now); taken != Done) return taken;
     // What the chip cannot tell (write-only registers) is not compared.
     for (const auto& [sub, value] : now.values)
@@ -126,12 +146,10 @@ int Diff(Context& context) {
 }
 
 int Restore(Context& context) {
-    const ChipInfo* chip = nullptr;
-    if (const int found = FindNamedChip(context, chip); found != Done) return found;
     Snapshot file;
-    if (const int read = ReadFile(context, context.call.operands[0], chip->family, file);
-        read != Done)
-        return read;
+    if (const int read = ReadFileFirst(context, file); read != Done) return read;
+    const ChipInfo* chip = nullptr;
+    if (const int found = FindChipOfFile(context, file, chip); found != Done) return found;
     const RestorePlan plan = PlanRestore(
         file, {.includeTestRegisters = context.call.flags.contains("--test-registers")});
     for (const std::string& note : plan.notes) context.Note(note);
@@ -179,11 +197,12 @@ int Export(Context& context) {
         return UsageError;
     }
     if (const auto bus = call.values.find("--bus"); bus != call.values.end()) {
-        if (request.format != ExportFormat::I2ctransfer || !ParseNumber(bus->second, 1 << 20)) {
-            context.Fail("--bus takes the adapter's number, for --format i2ctransfer");
+        const auto number = cmdline::ReadDecimal(bus->second, 1 << 20);
+        if (request.format != ExportFormat::I2ctransfer || !number) {
+            context.Fail("--bus takes the adapter's number in decimal, for --format i2ctransfer");
             return UsageError;
         }
-        request.bus = std::to_string(*ParseNumber(bus->second, 1 << 20));
+        request.bus = std::to_string(*number);
     }
     // Without --chip, the family the file's chip line names.
     Snapshot snapshot;

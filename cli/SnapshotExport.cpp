@@ -1,5 +1,6 @@
 #include "cli/SnapshotExport.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <sstream>
@@ -102,19 +103,18 @@ std::string Header(const Snapshot& snapshot, const RestorePlan& plan, const Expo
 
 std::string C(const Snapshot& snapshot, const RestorePlan& plan, const ExportRequest& request) {
     const std::string name = CIdentifier(snapshot.chip);
+    size_t longest = 1;
+    for (const RegisterWrite& write : plan.writes) longest = std::max(longest, write.bytes.size());
     std::ostringstream text;
     text << "/*\n"
          << Header(snapshot, plan, request, " *")
-         << " * The two pairs of a word (26h-27h) go in one frame from its first\n"
-            " * sub-address, high byte first.\n */\n"
-         << "static const unsigned char " << name << "_init[][2] = {\n";
+         << " * One row per frame: {sub-address, byte count, bytes...}; send each row\n"
+            " * as one write [sub-address, bytes] (a word's bytes high first).\n */\n"
+         << "static const unsigned char " << name << "_init[][" << longest + 2 << "] = {\n";
     for (const RegisterWrite& write : plan.writes) {
-        for (size_t i = 0; i < write.bytes.size(); ++i) {
-            text << "    {" << Hex(uint8_t(write.subAddress + i)) << ", " << Hex(write.bytes[i])
-                 << "},";
-            if (i == 0) text << "  /* " << Decoded(snapshot, write) << " */";
-            text << "\n";
-        }
+        text << "    {" << Hex(write.subAddress) << ", " << write.bytes.size();
+        for (uint8_t byte : write.bytes) text << ", " << Hex(byte);
+        text << "},  /* " << Decoded(snapshot, write) << " */\n";
     }
     text << "};\n";
     return text.str();

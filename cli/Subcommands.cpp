@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "cli/Invocation.h"
+#include "core/cmdline/NumberRule.h"
 
 namespace qk::cli {
 
 namespace {
 
-const char kNumbersAndExits[] =
-    "Registers and values are hexadecimal as 0x1f or 1fh, otherwise decimal.\n"
-    "\n"
+const char kExitCodes[] =
     "Exit codes:\n"
     "  0  done\n"
     "  1  a difference, a failed expectation, or no chip\n"
@@ -27,8 +26,10 @@ const std::vector<Subcommand>& Subcommands() {
         {.name = "detect",
          .synopsis = "detect",
          .summary = "the chip and its address, one line",
-         .details = "Prints the chip and its 7-bit address, e.g. \"QK330 at 0x1a\". Exits 1\n"
-                    "when nothing answers, or when SDA or SCL is held low.\n",
+         .details =
+             "Prints the chip and its 7-bit address, e.g. \"QK310 at 0x1a\"; a chip whose ID\n"
+             "cannot tell its family as both, \"QK350 or QK330/QK340 at 0x1a\" (give\n"
+             "--chip). Exits 1 when nothing answers, 3 when SDA or SCL is held low.\n",
          .fewestOperands = 0,
          .mostOperands = 0,
          .options = {},
@@ -43,17 +44,18 @@ const std::vector<Subcommand>& Subcommands() {
          .options = {},
          .run = &Get},
         {.name = "set",
-         .synopsis = "set REG VALUE... [--verify]",
+         .synopsis = "set REG VALUE... [--verify] [--test-registers]",
          .summary = "writes the values from REG on, in one frame",
          .details = "Sends one frame [REG, VALUE...]. --verify reads every register written\n"
                     "back and exits 1 when one differs; a write-only register (the first\n"
-                    "generation's volumes) cannot be read back, and is said so.\n",
+                    "generation's volumes) cannot be read back, and is said so. A test register\n"
+                    "is written only with --test-registers.\n",
          .fewestOperands = 2,
          .mostOperands = 256,
-         .options = {"--verify"},
+         .options = {"--verify", "--test-registers"},
          .run = &Set},
         {.name = "run",
-         .synopsis = "run SCRIPT",
+         .synopsis = "run SCRIPT [--test-registers]",
          .summary = "runs a script of writes, reads, delays and waits",
          .details = "One command a line; the whole script is checked before anything is sent:\n"
                     "  w REG BYTE...                    writes the bytes from REG on, one frame\n"
@@ -63,21 +65,23 @@ const std::vector<Subcommand>& Subcommands() {
                     "  wait REG MASK VALUE [TIMEOUT_MS] reads REG until (value & MASK) == VALUE\n"
                     "                                   (default 1000 ms; exit 1 when it never\n"
                     "                                   does)\n"
-                    "  # ...                            a comment, also after a command\n",
+                    "  # ...                            a comment, also after a command\n"
+                    "A w line to a test register needs --test-registers.\n",
          .fewestOperands = 1,
          .mostOperands = 1,
-         .options = {},
+         .options = {"--test-registers"},
          .run = &Run},
         {.name = "replay",
-         .synopsis = "replay DATALOG [--any-address]",
+         .synopsis = "replay DATALOG [--any-address] [--test-registers]",
          .summary = "re-sends the frames of a DataLog.txt",
          .details = "Sends the write frames of the log in order; a frame of a sub-address alone\n"
                     "is the first half of a read, and the register is read again and printed.\n"
                     "The whole log is checked first: a line that is not a frame, or a frame to\n"
-                    "another address (unless --any-address), stops it before anything is sent.\n",
+                    "another address (unless --any-address), or to a test register (unless\n"
+                    "--test-registers), stops it before anything is sent.\n",
          .fewestOperands = 1,
          .mostOperands = 1,
-         .options = {"--any-address"},
+         .options = {"--any-address", "--test-registers"},
          .run = &Replay},
         {.name = "dump",
          .synopsis = "dump [FILE]",
@@ -117,7 +121,8 @@ const std::vector<Subcommand>& Subcommands() {
         {.name = "export",
          .synopsis = "export SNAPSHOT --format c|i2ctransfer|script [--bus N]",
          .summary = "a snapshot file as an init sequence, in the restore's order",
-         .details = "c: a C array of {sub-address, value} pairs with the fields as comments;\n"
+         .details = "c: a C array with one row per frame, {sub-address, byte count, bytes...},\n"
+                    "the fields as comments;\n"
                     "i2ctransfer: a shell script of i2ctransfer lines on bus N (without --bus the\n"
                     "script takes it as its argument); script: a script for `run`. Needs no bus;\n"
                     "--test-registers includes the test registers. The chip family is the file's\n"
@@ -156,13 +161,15 @@ std::string ProgramHelp() {
         line.resize(line.back() == '\n' ? line.size() + SummaryColumn : SummaryColumn, ' ');
         text += line + command.summary + "\n";
     }
-    return text + "\n" + GlobalOptionsHelp() + "\n" + kNumbersAndExits;
+    return text + "\n" + GlobalOptionsHelp() + "\n" + cmdline::kNumberRuleText + "\n" + kExitCodes;
 }
 
 std::string SubcommandHelp(const Subcommand& command) {
     return std::string("Usage: qk3xx-cli [OPTIONS] ") + command.synopsis + "\n\n" +
-           command.summary + ".\n" + command.details + "\n" + GlobalOptionsHelp() + "\n" +
-           kNumbersAndExits;
+           command.summary + ".\n" + command.details +
+           "\nOPTIONS choose the bus and the chip (--virtual, --port, --i2c-dev, --address,\n"
+           "--chip, --log, --quiet): qk3xx-cli --help tells of them, of the numbers and of the\n"
+           "exit codes.\n";
 }
 
 }  // namespace qk::cli

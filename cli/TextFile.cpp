@@ -34,7 +34,8 @@ TextFile ReadTextFile(const std::string& fileName) {
         file.error = fileName + ": a binary file, not text";
         return file;
     }
-    size_t start = 0;
+    // A byte order mark, as some editors write one, is no part of the first line.
+    size_t start = content.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (start < content.size()) {
         size_t end = content.find('\n', start);
         if (end == std::string::npos) end = content.size();

@@ -6,7 +6,7 @@ namespace qk::cli {
 
 // A text file a user hands the program (a script, a data log), read whole before anything is
 // done with it. Refused with a reason when it cannot be read, is larger than MaximumBytes or
-// holds a NUL byte (a binary file).
+// holds a NUL byte (a binary file). A UTF-8 byte order mark at its start is skipped.
 struct TextFile {
     static constexpr size_t MaximumBytes = 1 << 20;
 

@@ -43,7 +43,7 @@ void I2cBus::WaitAck() {
         if ((status & (StatusScl | StatusSda)) == StatusScl && budget >= 1) break;
         if (budget > 0) continue;
         AckTimeoutBudget = 0;
-        ReportAckError();
+        ReportAckError(byteInFrame_);
         break;
     }
     // The rest of the half period: the polls count against the SCL high time.
@@ -181,13 +181,19 @@ void I2cBus::I2cMasterNack() {
 
 void I2cBus::SendWriteFrame(const uint8_t* frame, int count) {
     I2cStart();
-    for (int i = 0; i < count; ++i) I2cWriteByte(frame[i]);
+    for (int i = 0; i < count; ++i) {
+        byteInFrame_ = i;
+        I2cWriteByte(frame[i]);
+    }
+    byteInFrame_ = -1;
     I2cStop();
 }
 
 void I2cBus::ReceiveReadFrame(uint8_t address, uint8_t* buffer, int count) {
     I2cStart();  // a new start after the stop: no repeated start
+    byteInFrame_ = 0;
     I2cWriteByte(address);
+    byteInFrame_ = -1;
     for (int i = 0; i < count; ++i) {
         buffer[i] = I2cReadByte();
         if (i < count - 1)

@@ -86,6 +86,7 @@ class I2cBus : public I2cMaster {
 
     PortIo& port_;
     TimedLines lines_;
+    int byteInFrame_ = -1;  // the byte of the frame on the wire, 0 the address byte
 };
 
 }  // namespace qk

@@ -98,8 +98,10 @@ void I2cDevBus::Transfer(uint8_t address, uint8_t* bytes, int count) {
 
 void I2cDevBus::ReportFailure(int error) {
     switch (error) {
-        case ENXIO:      // the address was not acknowledged
-        case EREMOTEIO:  // a data byte was not acknowledged
+        case ENXIO:  // the address was not acknowledged
+            ReportAckError(0);
+            break;
+        case EREMOTEIO:  // a data byte was not acknowledged, which one the adapter does not say
             ReportAckError();
             break;
         case ETIMEDOUT:  // the clock was held low

@@ -7,14 +7,16 @@ namespace qk {
 
 // Every report is told, the repeats too (firstOfKind false); the kind's flag is set once all
 // listeners have returned, so that the state reads as before the error while a dialog is open.
-void I2cMaster::Report(BusErrorEvent::Kind kind, bool& flag, const std::string& text) {
+void I2cMaster::Report(BusErrorEvent::Kind kind, bool& flag, const std::string& text,
+                       int unacknowledgedByte) {
     if (!listeners_.empty()) {
         const BusErrorEvent event{.kind = kind,
                                   .address = aimAddress_,
                                   .subAddress = aimSubAddress_,
                                   .text = text,
                                   .firstOfKind = !flag,
-                                  .probing = probing_};
+                                  .probing = probing_,
+                                  .unacknowledgedByte = unacknowledgedByte};
         // A copy: a listener may remove itself while it is told.
         const std::vector<BusErrorListener*> listeners = listeners_;
         for (BusErrorListener* listener : listeners) listener->OnBusError(event);

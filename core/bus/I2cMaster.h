@@ -20,6 +20,9 @@ struct BusErrorEvent {
     std::string text;                   // "ACK Error", "Wait Error", or the master's words
     bool firstOfKind = false;           // the first of its kind since I2cResetErrors
     bool probing = false;               // inside I2cProbe, whose failure is an answer, not a fault
+    // Kind::Ack: the byte of the frame that was not acknowledged, 0 the address byte, 1 the first
+    // byte after it (a write frame's sub-address); -1 when the master cannot tell which.
+    int unacknowledgedByte = -1;
 };
 
 class BusErrorListener {
@@ -129,14 +132,17 @@ class I2cMaster {
     virtual void ResetMasterErrors() {}
 
     bool ErrorFree() const { return !ackError_ && !waitError_ && !otherError_; }
-    void ReportAckError() { Report(BusErrorEvent::Kind::Ack, ackError_, AckErrorText); }
+    void ReportAckError(int byte = -1) {
+        Report(BusErrorEvent::Kind::Ack, ackError_, AckErrorText, byte);
+    }
     void ReportWaitError() { Report(BusErrorEvent::Kind::Wait, waitError_, WaitErrorText); }
     void ReportOtherError(const std::string& text) {
         Report(BusErrorEvent::Kind::Other, otherError_, text);
     }
 
   private:
-    void Report(BusErrorEvent::Kind kind, bool& flag, const std::string& text);
+    void Report(BusErrorEvent::Kind kind, bool& flag, const std::string& text,
+                int unacknowledgedByte = -1);
     // The frame the errors come from, set by each frame operation.
     void Aim(uint8_t address, const uint8_t* subAddress);
     void SendAddressedFrame(uint8_t address, uint8_t subAddress, const uint8_t* bytes, int count);

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -90,12 +91,14 @@ const Option<Options>* Find(std::span<const Option<Options>> table, const std::s
     return nullptr;
 }
 
-// Reads the arguments after the program name against `table`; --help and --version (and -h) are
-// every program's own. The first mistake ends the reading.
+// Reads the arguments after the program name against `table`; --help and --version (-h, -V) are
+// every program's own. An option with a value is given once; "--" ends the options (and these
+// programs take nothing else). The first mistake ends the reading.
 template <typename Options>
 Parsed<Options> Parse(std::span<const Option<Options>> table,
                       const std::vector<std::string>& arguments) {
     Parsed<Options> parsed;
+    std::vector<std::string> given;
     auto refuse = [&parsed](std::string error) {
         parsed.outcome = Outcome::Error;
         parsed.error = std::move(error);
@@ -103,11 +106,16 @@ Parsed<Options> Parse(std::span<const Option<Options>> table,
     };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        if (argument == "--") {
+            if (i + 1 < arguments.size())
+                return refuse("unexpected argument '" + arguments[i + 1] + "'");
+            break;
+        }
         const size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        if (name == "--help" || name == "-h" || name == "--version") {
+        if (name == "--help" || name == "-h" || name == "--version" || name == "-V") {
             if (equals != std::string::npos) return refuse(name + " takes no value");
-            parsed.outcome = name == "--version" ? Outcome::Version : Outcome::Help;
+            parsed.outcome = name == "--version" || name == "-V" ? Outcome::Version : Outcome::Help;
             return parsed;
         }
         if (const int length = ToolkitOptionLength(argument)) {
@@ -118,6 +126,9 @@ Parsed<Options> Parse(std::span<const Option<Options>> table,
         }
         const Option<Options>* option = Find(table, name);
         if (!option) return refuse("unknown option '" + argument + "'");
+        if (option->value && std::find(given.begin(), given.end(), name) != given.end())
+            return refuse(name + " is given twice: give it once");
+        if (option->value) given.push_back(name);
         std::string value;
         if (!option->value) {
             if (equals != std::string::npos) return refuse(name + " takes no value");

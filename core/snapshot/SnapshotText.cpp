@@ -77,8 +77,11 @@ std::optional<std::pair<std::string, std::string>> HeaderEntry(const std::string
                           Trim(std::string_view(text).substr(colon + 1)));
 }
 
-std::string LineError(int number, const std::string& error, const std::string& line) {
-    return "line " + std::to_string(number) + ": " + error + ": " + line;
+ParsedSnapshot LineError(int number, const std::string& error, const std::string& line) {
+    return {.snapshot = std::nullopt,
+            .error = error + ": " + line,
+            .chipUnnamed = false,
+            .line = number};
 }
 
 std::string UnnamedChip(std::optional<ChipFamily> family) {
@@ -136,7 +139,7 @@ class Parser {
     }
 
     // A value of several bytes of which the file holds some and not all, with its first line.
-    std::string PartialValue() const {
+    std::optional<ParsedSnapshot> PartialValue() const {
         for (const RegisterInfo& info : map_.registers) {
             if (info.width < 2) continue;
             std::string lacking;
@@ -154,7 +157,7 @@ class Parser {
                                  ", and the file lacks " + lacking,
                              line);
         }
-        return {};
+        return std::nullopt;
     }
 
     bool Empty() const { return result_.values.empty(); }
@@ -189,13 +192,17 @@ class Parser {
 
 // Reads a snapshot of `family`, or of the family its chip line names when none is given.
 ParsedSnapshot Parse(std::string_view text, std::optional<ChipFamily> family, bool familyGiven) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
         return {std::nullopt, "the file is empty"};
     std::vector<std::string> lines;
     for (const std::string_view raw : Lines(text)) {
         if (std::any_of(raw.begin(), raw.end(), IsBinary))
-            return {std::nullopt, "line " + std::to_string(lines.size() + 1) +
-                                      ": binary data, not a snapshot text"};
+            return {.snapshot = std::nullopt,
+                    .error = "binary data, not a snapshot text",
+                    .chipUnnamed = false,
+                    .line = int(lines.size()) + 1};
         lines.push_back(Trim(raw));
     }
     // The first chip line tells the family before any register line is read.
@@ -205,18 +212,17 @@ ParsedSnapshot Parse(std::string_view text, std::optional<ChipFamily> family, bo
         if (!entry || entry->first != "chip") continue;
         std::string error;
         family = ChipLineFamily(entry->second, family, error);
-        if (!error.empty()) return {std::nullopt, LineError(int(i) + 1, error, lines[i])};
+        if (!error.empty()) return LineError(int(i) + 1, error, lines[i]);
         named = true;
     }
     if (!family) return {std::nullopt, UnnamedChip(family), true};
     Parser parser(*family);
     for (size_t i = 0; i < lines.size(); ++i)
         if (const std::string error = parser.Line(lines[i], int(i) + 1); !error.empty())
-            return {std::nullopt, LineError(int(i) + 1, error, lines[i])};
+            return LineError(int(i) + 1, error, lines[i]);
     if (parser.Empty()) return {std::nullopt, "the file holds no register lines"};
     if (!named && !familyGiven) return {std::nullopt, UnnamedChip(family), true};
-    if (const std::string error = parser.PartialValue(); !error.empty())
-        return {std::nullopt, error};
+    if (std::optional<ParsedSnapshot> partial = parser.PartialValue()) return *partial;
     return {parser.Result(), {}};
 }
 
@@ -237,6 +243,12 @@ std::string FormatSnapshot(const Snapshot& snapshot) {
         text += line + "\n";
     }
     return text;
+}
+
+std::string SnapshotErrorText(const std::string& file, const ParsedSnapshot& parsed) {
+    std::string text = file;
+    if (parsed.line) text.append(":").append(std::to_string(parsed.line));
+    return text.append(": ").append(parsed.error);
 }
 
 ParsedSnapshot ParseSnapshot(std::string_view text, ChipFamily family, bool familyGiven) {

@@ -14,12 +14,18 @@ std::string FormatSnapshot(const Snapshot& snapshot);
 
 struct ParsedSnapshot {
     std::optional<Snapshot> snapshot;
-    std::string error;  // "line 7: value 1FF is over FFh: 03: 1ff" when refused
+    std::string error;  // "value 1FF is over FFh: 03: 1ff" when refused
     // Refused because the file does not name its chip and the family was not given.
     bool chipUnnamed = false;
+    int line = 0;  // the line refused, from 1; 0 when the refusal is the whole file's
 };
 
-// Reads a snapshot of `family`: comments, blank lines and either case are accepted. Refused: a
+// "FILE:7: value 1FF is over FFh: 03: 1ff", or "FILE: the file is empty": a refusal as every
+// program reports an error in a file.
+std::string SnapshotErrorText(const std::string& file, const ParsedSnapshot& parsed);
+
+// Reads a snapshot of `family`: comments, blank lines, either case and a UTF-8 byte order mark at
+// the start are accepted. Refused: a
 // malformed line, a value that is not two hex digits (or XX), an address the family does not have,
 // a duplicate address, one byte of a value of several bytes without the others, a file of the
 // other family (its chip line or its addresses), an empty or binary text, and a file without a

@@ -1,5 +1,7 @@
 #include "gui/app/CommandLine.h"
 
+#include "core/cmdline/NumberRule.h"
+
 namespace qk {
 
 namespace {
@@ -9,7 +11,7 @@ bool ApplyAdapter(const std::string& value, CommandLine& line, std::string& erro
         error = "needs the adapter's device, e.g. --i2c-dev /dev/i2c-1";
         return false;
     }
-    line.adapterDevice = value;
+    line.adapterDevice = cmdline::I2cDevicePath(value);
     return true;
 }
 
@@ -23,7 +25,7 @@ const cmdline::Option<CommandLine> kOptions[] = {
     {.name = "--i2c-dev",
      .value = "DEVICE",
      .help = "drive the board through the Linux I2C adapter DEVICE\n"
-             "(e.g. /dev/i2c-1) instead of the parallel port",
+             "(e.g. /dev/i2c-1, or its number: 1) instead of the parallel port",
      .apply = &ApplyAdapter},
     {.name = "--list-adapters",
      .help = "print the I2C adapters (number, name, device) and exit",

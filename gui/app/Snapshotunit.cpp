@@ -97,7 +97,9 @@ std::optional<qk::Snapshot> TSnapshotForm::ReadFile(const QString& path) {
     const std::optional<qk::SnapshotChip> chip = qk::SelectedSnapshotChip(session_);
     if (!chip) return std::nullopt;
     qk::ParsedSnapshot parsed = qk::ReadSnapshotFile(path.toStdString(), chip->family);
-    if (!parsed.snapshot) ShowResult(QFileInfo(path).fileName() + ": " + Text(parsed.error), true);
+    if (!parsed.snapshot)
+        ShowResult(Text(qk::SnapshotErrorText(QFileInfo(path).fileName().toStdString(), parsed)),
+                   true);
     return parsed.snapshot;
 }
 

@@ -82,8 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
                  0x34,
                  Fault::None,
                  0},
-        GoodCase{"LastOneWins",
-                 {"--chip", "qk320", "--address", "0x1B", "--chip", "qk310"},
+        GoodCase{"AddressByTheNumberRule",
+                 {"--chip", "qk310", "--address", "1Bh"},
                  Chip::QK310,
                  false,
                  0x36,
@@ -125,13 +125,20 @@ INSTANTIATE_TEST_SUITE_P(
                 "--fault: 'hot' is not a fault: choose none, scl-stuck, sda-stuck, data-nack, "
                 "stretch:N or stuck-bit:REG:BIT"},
         BadCase{"StuckBitEight",
-                {"--fault", "stuck-bit:7c:8"},
-                "--fault: 'stuck-bit:7c:8': write stuck-bit:REG:BIT, REG a hex sub-address, BIT 0 "
-                "to 7"},
+                {"--fault", "stuck-bit:7ch:8"},
+                "--fault: '8': the BIT of "
+                "stuck-bit:REG:BIT is 0 to 7"},
         BadCase{"StuckBitNoRegister",
                 {"--fault", "stuck-bit:x:1"},
-                "--fault: 'stuck-bit:x:1': write stuck-bit:REG:BIT, REG a hex sub-address, BIT 0 "
-                "to 7"},
+                "--fault: 'x' is not a register: write it as 0x1f or 1fh"},
+        BadCase{"StuckBitWithoutBit",
+                {"--fault", "stuck-bit:0x7c"},
+                "--fault: 'stuck-bit:0x7c': write stuck-bit:REG:BIT, REG a register (0x26 or 26h), "
+                "BIT 0 to 7"},
+        BadCase{"GivenTwice",
+                {"--chip", "qk320", "--chip", "qk310"},
+                "--chip is given twice: give it once"},
+        BadCase{"NothingAfterTheOptions", {"--", "qk310"}, "unexpected argument 'qk310'"},
         BadCase{"StretchWithoutNumber",
                 {"--fault", "stretch:"},
                 "--fault: 'stretch:': the N of stretch:N must be a whole number from 1 to "
@@ -158,6 +165,8 @@ TEST(BoardOptions, HelpListsTheChoicesAndDefaults) {
     EXPECT_EQ(ParseBoardOptions({"--help"}).outcome, Outcome::Help);
     EXPECT_EQ(ParseBoardOptions({"--chip", "qk320", "--help"}).outcome, Outcome::Help);
     EXPECT_EQ(ParseBoardOptions({"--version"}).outcome, Outcome::Version);
+    EXPECT_EQ(ParseBoardOptions({"-V"}).outcome, Outcome::Version);
+    EXPECT_EQ(ParseBoardOptions({"--chip", "qk320", "--"}).outcome, Outcome::Run);
     EXPECT_EQ(ParseBoardOptions({"--bogus", "--help"}).outcome, Outcome::Error);
     const std::string help = BoardOptionsHelp("qk3xx-virtual");
     for (const char* word : {"Usage: qk3xx-virtual",

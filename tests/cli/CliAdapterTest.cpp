@@ -42,7 +42,7 @@ const AdapterCase kCases[] = {
     {"OnlyTheAddressAsked", Chip::QK310, Fault::None, 0x34, {"--address", "0x1b", "get", "3"}, nullptr,
      1, "", "no chip answers at 0x1b", {"36"}},
     {"ClockHeldLow", Chip::QK310, Fault::SclStuckLow, 0x34, {"detect"}, nullptr,
-     1, "", "no chip found: Wait Error: the clock line (SCL) is held low", {}},
+     3, "", "Wait Error: the clock line (SCL) is held low", {}},
     {"GetCount", Chip::QK330, Fault::None, 0x34, {"get", "03h", "2"}, nullptr,
      0, "0x13 0xa6\n", "", {"34 00", "34 03", "35 13", "34 04", "35 A6"}},
     {"GetBeyondTheLastRegister", Chip::QK310, Fault::None, 0x34, {"get", "0xff", "2"}, nullptr,
@@ -56,7 +56,7 @@ const AdapterCase kCases[] = {
      0, "", "register 0x13 (Ch1 Volume) is write-only on the QK310: it cannot be verified",
      {"34 00", "34 00", "35 27", "34 13 55"}},
     {"SetRefusesAValue", Chip::QK310, Fault::None, 0x34, {"set", "3", "0x100"}, nullptr,
-     2, "", "'0x100' is not a byte", {}},
+     2, "", "'0x100' is over 0xff", {}},
     {"Script", Chip::QK330, Fault::None, 0x34, {"run", "FILE"},
      "# volume\nw 0x26 0x02 0x10\nr 0x26 0x02\nr 0x27 0x10 0xf0 # low nibble free\n"
      "wait 0x27 0xff 0x10 50\nd 1\n",
@@ -73,6 +73,20 @@ const AdapterCase kCases[] = {
      "w 0x03 0x10\n\n# next\nr 0x3 0x10 0x1\n",
      2, "", "s.txt:4: r 0x3 0x10 0x1: the value has bits outside the mask: it can never match "
             "(nothing was sent)", {}},
+    {"ScriptAfterAByteOrderMark", Chip::QK330, Fault::None, 0x34, {"run", "FILE"},
+     "\xEF\xBB\xBFr 0x03\n",
+     0, "03: 13\n", "", {"34 00", "34 03", "35 13"}},
+    {"ScriptTestRegisterGuarded", Chip::QK330, Fault::None, 0x34, {"--chip", "qk330", "run", "FILE"},
+     "w 0x03 0x13\nw 0x7f 0x01\n",
+     2, "", "s.txt:2: w 0x7f 0x01: register 0x7f (Test 1) is a test register of the QK330: "
+            "writing it needs --test-registers (nothing was sent)", {"34 00"}},
+    {"ScriptTestRegisterAllowed", Chip::QK330, Fault::None, 0x34,
+     {"--chip", "qk330", "run", "FILE", "--test-registers"},
+     "w 0x7f 0x01\n", 0, "", "", {"34 00", "34 7F 01"}},
+    {"ReplayTestRegisterGuarded", Chip::QK330, Fault::None, 0x34, {"replay", "FILE"},
+     "{0x34 0x26 0x2 0x10 }\n{0x34 0x79 0x0 }\n",
+     2, "", "s.txt:2: {0x34 0x79 0x0 }: register 0x79 (PSC TEST 1) is a test register of the "
+            "QK330: writing it needs --test-registers (nothing was sent)", {"34 00", "34 00", "35 01"}},
     {"Replay", Chip::QK330, Fault::None, 0x34, {"replay", "FILE"},
      "{0x34 0x26 0x2 0x10 }\n{0x34 0x26 }\n{0x34 0x13 0x55 }\n",
      0, "26: 02\n", "Replayed 3 frames of", {"34 00", "34 26 02 10", "34 26", "35 02", "34 13 55"}},

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <set>
 
+#include "cli/Numbers.h"
 #include "core/snapshot/SnapshotFile.h"
 #include "tests/cli/CliProgram.h"
 #include "tests/support/ScratchFolder.h"
@@ -205,7 +206,8 @@ TEST(State, RunsOnOneFileTakeTurns) {
         if (child == 0) {
             int failed = 0;
             for (int update = 1; update <= Updates; ++update) {
-                const Strings set = {"set", std::to_string(0x13 + run), std::to_string(update)};
+                const Strings set = {"set", cli::Hex(uint8_t(0x13 + run)),
+                                     cli::Hex(uint8_t(update))};
                 failed += RunProgram(ProgramSetup(On(kQK330, On({"--state", state}, set)))).code;
             }
             ::_exit(failed ? 1 : 0);

@@ -104,25 +104,42 @@ struct VirtualCase {
 TEST(Virtual, ExitCodesAndMessages) {
     const VirtualCase cases[] = {
         {{"--virtual", "qk330", "get", "0x21", "2"}, 0, "0x4c 0x98\n", ""},
+        // The ID cannot tell the family: both are named.
         {{"--virtual", "qk330", "detect"},
          0,
-         "QK350 at 0x1a\n",
-         "A QK360, QK330 or QK340 gives the same ID: name it with --chip."},
-        {{"--quiet", "--virtual", "qk330", "detect"}, 0, "QK350 at 0x1a\n", ""},
+         "QK350 or QK330/QK340 at 0x1a\n",
+         "QK350 or QK330/QK340: the chip's ID cannot tell them apart; give --chip."},
+        {{"--quiet", "--virtual", "qk330", "detect"}, 0, "QK350 or QK330/QK340 at 0x1a\n", ""},
+        {{"--virtual", "qk330", "--chip", "QK330", "detect"}, 0, "QK330 at 0x1a\n", ""},
+        {{"--virtual", "qk330", "--chip", "qk330", "--chip", "qk340", "detect"},
+         2,
+         "",
+         "qk3xx-cli: --chip is given twice: give it once\n"},
+        {{"--virtual", "qk310", "--address", "0x1a", "--address=0x1b", "detect"},
+         2,
+         "",
+         "--address is given twice"},
+        {{"--virtual", "qk310", "--", "get", "--x"}, 2, "", "qk3xx-cli: '--x' is not a register"},
+        {{"-h"}, 0, nullptr, ""},
+        {{"-V"}, 0, "", ""},
+        {{"--virtual", "qk330", "set", "0x7f", "0x01"},
+         2,
+         "",
+         "qk3xx-cli: register 0x7f (Test 1) is a test register of the QK330: writing it needs "
+         "--test-registers (nothing was written)\n"},
+        {{"--virtual", "qk330", "set", "0x7e", "0", "0x01", "--test-registers"}, 0, "", ""},
         {{"--virtual", "qk310", "--address", "0x1b", "detect"}, 0, "QK310 at 0x1b\n", ""},
-        {{"--virtual", "qk310:sda-stuck", "detect"},
-         1,
-         "",
-         "no chip found: SDA Low: the data line is held low"},
-        {{"--virtual", "qk310:scl-stuck", "detect"},
-         1,
-         "",
-         "no chip found: SCL Low: the clock line is held low"},
+        {{"--virtual", "qk310:sda-stuck", "detect"}, 3, "", "SDA Low: the data line is held low"},
+        {{"--virtual", "qk310:scl-stuck", "detect"}, 3, "", "SCL Low: the clock line is held low"},
         {{"--virtual", "qk310:sda-stuck", "get", "3"}, 3, "", "SDA Low: the data line is held low"},
         {{"--virtual", "none", "detect"}, 1, "", "no chip answers at 0x1a or 0x1b"},
-        // The probe's sub-address is not acknowledged either: no chip, as START finds.
-        {{"--virtual", "qk310:data-nack", "set", "3", "1"}, 1, "", "no chip answers"},
-        {{"--virtual", "qk999", "detect"}, 2, "", "--virtual qk999: --chip: 'qk999' is not a chip"},
+        // The chip acknowledges its address, and no byte after it.
+        {{"--virtual", "qk330:data-nack", "set", "0x03", "0x13"},
+         3,
+         "",
+         "qk3xx-cli: ACK Error: the chip at 0x1a did not acknowledge data byte 1 of register "
+         "03h\n"},
+        {{"--virtual", "qk999", "detect"}, 2, "", "--virtual qk999: 'qk999' is not a chip"},
         {{"--virtual", "qk310:melted", "detect"}, 2, "", "'melted' is not a fault"},
         {{"--virtual", "qk310", "--i2c-dev", "/dev/i2c-1", "detect"},
          2,
@@ -161,10 +178,12 @@ TEST(Virtual, ExitCodesAndMessages) {
         const CliResult result = Cli(c.arguments);
         const std::string line = ::testing::PrintToString(c.arguments);
         EXPECT_EQ(result.code, c.code) << line << result.err;
-        if (c.arguments[0] == "--version")
+        if (c.arguments[0] == "--version" || c.arguments[0] == "-V")
             EXPECT_EQ(result.out, std::string("qk3xx-cli ") + kProgramVersion + "\n");
-        else
+        else if (c.out)
             EXPECT_EQ(result.out, c.out) << line;
+        else
+            EXPECT_EQ(result.out, Cli({"--help"}).out) << line;
         if (*c.errPart == '\0')
             EXPECT_EQ(result.err, "") << line;
         else
@@ -182,8 +201,15 @@ TEST(Virtual, HelpForTheWholeAndEachCommand) {
         EXPECT_EQ(one.code, 0);
         EXPECT_EQ(one.out.rfind(std::string("Usage: qk3xx-cli [OPTIONS] ") + command, 0), 0u);
         EXPECT_EQ(Cli({"help", command}).out, one.out);
+        // The common options are told once, in --help.
+        EXPECT_EQ(one.out.find("--state FILE"), std::string::npos) << command;
+        EXPECT_NE(one.out.find("qk3xx-cli --help tells of them"), std::string::npos) << command;
     }
     EXPECT_NE(whole.out.find("4  port or adapter unavailable"), std::string::npos);
+    // The number rule, once.
+    const std::string rule = "registers, values and addresses in hexadecimal, as 0x26 or 26h";
+    EXPECT_NE(whole.out.find(rule), std::string::npos);
+    EXPECT_EQ(whole.out.find(rule), whole.out.rfind(rule));
 }
 
 TEST(Virtual, LogsEveryFrameInTheDataLogFormat) {

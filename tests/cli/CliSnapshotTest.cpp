@@ -84,14 +84,14 @@ TEST_F(Snapshots, RestoreOptionsAndRefusals) {
     const Case cases[] = {
         {{"restore", "--no-verify", "F"}, saved, 0, "Restored 51 registers, not verified", true},
         {{"restore", "--test-registers", "F"}, saved, 0, "Restored 58 registers, verified", true},
-        {{"restore", "F"}, saved + "zz: 00\n", 2, "line 68", false},
+        {{"restore", "F"}, saved + "zz: 00\n", 2, "restore.txt:68: ", false},
         {{"restore", "F"}, "", 2, "", false},
         {{"restore", "/nonexistent/s.txt"}, saved, 2, "No such file or directory", false},
         {{"restore", "--verify", "F"}, saved, 2, "restore takes no option --verify", false},
         {{"restore", "F"},
          "# chip: QK330\n03: 13\n11: 3\n",
          2,
-         "line 3: value 3 is not two hex digits (or XX): 11: 3",
+         "restore.txt:3: value 3 is not two hex digits (or XX): 11: 3",
          false},
         {{"restore", "F"},
          FormatSnapshot(PowerOnSnapshot(ChipFamily::QK310, "")),
@@ -111,6 +111,9 @@ TEST_F(Snapshots, RestoreOptionsAndRefusals) {
         EXPECT_NE(result.err.find(c.errPart), std::string::npos) << line << result.err;
         int reads = 0;
         for (const board::DecodedFrame& frame : board.Frames()) reads += frame.IsRead();
+        if (c.code == 2) {
+            EXPECT_TRUE(board.Frames().empty()) << line << ": the file is read before the bus";
+        }
         if (c.arguments[1] == "--no-verify") {
             EXPECT_EQ(reads, 1) << "the chip's ID, and no read-back";
         }
@@ -130,12 +133,12 @@ TEST(SnapshotsVirtual, ARestoreSaysWhatTheChipHolds) {
         const char* errPart;
     };
     const Case cases[] = {
-        {{"qk330:stuck-bit:11:0", "--chip", "qk330"},
+        {{"qk330:stuck-bit:11h:0", "--chip", "qk330"},
          "",
          1,
          "1 register differs after restore: Soft Mute (11h): wrote 3f, read 3e (Ch1 UnMute: wrote "
          "1, read 0)"},
-        {{"qk330:stuck-bit:03:4", "--chip", "qk330"},
+        {{"qk330:stuck-bit:03h:4", "--chip", "qk330"},
          "# chip: QK330\n03: 13\n",
          1,
          "1 register differs after restore: Sys Control 1 (03h): wrote 13, read 03"},
@@ -143,7 +146,7 @@ TEST(SnapshotsVirtual, ARestoreSaysWhatTheChipHolds) {
          "03: 7e\n",
          2,
          "the file does not name its chip: add a line \"# chip: NAME\", NAME the chip it was taken "
-         "from (QK310, QK320, QK350 or QK350/60), or name it with --chip"},
+         "from (QK310, QK320, QK350, QK350/60, QK330 or QK340), or name it with --chip"},
     };
     for (const Case& c : cases) {
         const std::string path = c.text.empty() ? file : ScratchFile("one.txt", c.text);
@@ -173,6 +176,10 @@ TEST_F(Snapshots, DiffLeavesTheStatusRegistersOutUnlessAll) {
     EXPECT_NE(all.out.find("\n01h       Error Status            00     80     80\n"),
               std::string::npos)
         << all.out;
+    board.ClearFrames();
+    const CliResult bad = Run({"diff", ScratchFile("bad.txt", text + "zz: 00\n")});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_TRUE(board.Frames().empty()) << "the file is read before the bus";
 }
 
 // The frames of an i2ctransfer script, replayed on a register table: "w3@0x1a 0x26 0x03 0x37"
@@ -246,9 +253,13 @@ TEST(Export, ARunScriptRebuildsTheChipAndCOutputHasEveryPair) {
     EXPECT_EQ(with({"diff", file}).code, 0);
 
     const CliResult c = Cli({"export", file, "--format", "c"});
-    EXPECT_NE(c.out.find("static const unsigned char qk330_init[][2] = {\n    {0x11, 0x00},"),
+    // One row per frame: a word is one row, and the rows are as long as the longest.
+    EXPECT_NE(c.out.find("static const unsigned char qk330_init[][4] = {\n    {0x11, 1, 0x00},"),
               std::string::npos);
-    EXPECT_NE(c.out.find("    {0x0d, 0x05},  /* Mod Index: Index=5 */\n"), std::string::npos);
+    EXPECT_NE(c.out.find("    {0x0d, 1, 0x05},  /* Mod Index: Index=5 */\n"), std::string::npos);
+    EXPECT_NE(c.out.find("    {0x26, 2, 0x00, 0x00},  /* Ch1 Volume (26h-27h): Mute */\n"),
+              std::string::npos);
+    EXPECT_EQ(c.out.find("{0x27,"), std::string::npos);
     EXPECT_EQ(Cli({"export", file}).code, 2) << "the format is asked for";
     EXPECT_EQ(Cli({"export", file, "--format", "c", "--bus", "1"}).code, 2);
 }
@@ -260,7 +271,7 @@ TEST(Export, ReadsTheFamilyFromTheFileAndTellsItsOwnError) {
          "the chip it was taken from (QK310, QK320, QK350, QK350/60, QK330 or "
          "QK340), or name it with --chip"},
         {"# chip: QK310\n03: 7e\n40: 00\n",
-         "line 3: the QK310/QK320/QK350 has no register 40h: 40: 00"},
+         "family.txt:3: the QK310/QK320/QK350 has no register 40h: 40: 00"},
     };
     for (const auto& [text, error] : cases) {
         const CliResult result =
@@ -312,7 +323,7 @@ TEST(Export, HostileNamesStayInsideComments) {
                   0)
             << cSource;
         if (c.board == std::string("qk350")) {
-            EXPECT_NE(cSource.find("qk350_60_init[][2]"), std::string::npos);
+            EXPECT_NE(cSource.find("qk350_60_init[][3]"), std::string::npos);
         }
         const std::string sh = exported("i2ctransfer", folder / "init.sh");
         EXPECT_EQ(shell("sh -n " + (folder / "init.sh").string()), 0) << sh;

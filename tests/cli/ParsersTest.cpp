@@ -11,28 +11,6 @@
 namespace qk::cli {
 namespace {
 
-struct NumberCase {
-    const char* text;
-    std::optional<uint32_t> value;  // as a byte
-};
-
-TEST(Numbers, HexadecimalAsPrefixOrSuffixOtherwiseDecimal) {
-    const NumberCase cases[] = {
-        {"0x1f", 0x1F}, {"0X1F", 0x1F}, {"1fh", 0x1F}, {"03H", 0x03}, {"255", 255},
-        {"010", 10},    {"0xff", 0xFF}, {"0x100", {}}, {"256", {}},   {"-1", {}},
-        {"+1", {}},     {"0x", {}},     {"h", {}},     {"", {}},      {"1f", {}},
-        {"0x1fh", {}},  {" 3", {}},     {"3 ", {}},    {"0x0x1", {}}, {"ffh", 0xFF},
-    };
-    for (const NumberCase& c : cases) {
-        const auto byte = ParseByte(c.text);
-        EXPECT_EQ(byte.has_value(), c.value.has_value()) << c.text;
-        if (byte && c.value) {
-            EXPECT_EQ(*byte, *c.value) << c.text;
-        }
-    }
-    EXPECT_EQ(Hex(0x1A), "0x1a");
-}
-
 TEST(Script, ReadsEveryCommandWithItsLine) {
     const Script script = ParseScript(
         "s.txt", {"# set up", "w 0x03 0x13 14h", "", "r 03h", "r 0x03 0x10 0xf0  # speed", "d 5",
@@ -67,8 +45,15 @@ TEST(Script, RefusesTheFirstBadLineAndKeepsNoCommand) {
         {{"w 3 1", "x 3"}, "s.txt:2: x 3: 'x' is not a command (w, r, d, wait or #)"},
         {{"w 0x03"}, "s.txt:1: w 0x03: expected w REG BYTE..."},
         {{"r 1 2 3 4"}, "s.txt:1: r 1 2 3 4: expected r REG [EXPECT [MASK]]"},
-        {{"", "w 0x03 0x1ff"}, "s.txt:2: w 0x03 0x1ff: '0x1ff' is not a byte (0x00..0xff)"},
-        {{"d 600001"}, "s.txt:1: d 600001: '600001' is not a time from 0 to 600000 ms"},
+        {{"", "w 0x03 0x1ff"}, "s.txt:2: w 0x03 0x1ff: '0x1ff' is over 0xff"},
+        {{"d 600001"}, "s.txt:1: d 600001: '600001' is not a time from 0 to 600000 ms (decimal)"},
+        {{"d 0x10"}, "s.txt:1: d 0x10: '0x10' is not a time from 0 to 600000 ms (decimal)"},
+        {{"w 0x03 13"},
+         "s.txt:1: w 0x03 13: '13': write 0x13 for the value shown as 13, or 0x0d "
+         "for decimal 13"},
+        {{"r 0x03 0x10 f0"},
+         "s.txt:1: r 0x03 0x10 f0: 'f0': write 0xf0 or f0h for a hexadecimal "
+         "mask"},
         {{"wait 3 0x0f 0x10"},
          "s.txt:1: wait 3 0x0f 0x10: the value has bits outside the mask: "
          "it can never match"},

@@ -45,7 +45,7 @@ check() {
 }
 
 usage='Usage: PROGRAM \[OPTION\]\.\.\.
-.*--help +show this text and exit
+.*--help +show this text and exit \(also -h\)
 .*Exit status: 0.*'
 v=${version//./\\.}
 for program in qk3xx qk3xx-virtual; do
@@ -53,6 +53,8 @@ for program in qk3xx qk3xx-virtual; do
   check "$program --help" 0 "$u" '' 0 -- "$program" --help
   check "$program --version" 0 "$program $v
 " '' 0 -- "$program" --version
+  check "$program -V" 0 "$program $v
+" '' 0 -- "$program" -V
   check "$program --bogus" 2 '' "$program: unknown option '--bogus'
 
 $u" - -- "$program" --bogus
@@ -62,6 +64,9 @@ $u" - -- "$program" --bogus
 done
 check "qk3xx-virtual bad value" 2 '' "qk3xx-virtual: --chip: 'qk999' is not a chip.*
 ${usage//PROGRAM/qk3xx-virtual}" - -- qk3xx-virtual --chip qk999
+check "qk3xx-virtual option given twice" 2 '' "qk3xx-virtual: --chip is given twice: give it once
+
+${usage//PROGRAM/qk3xx-virtual}" - -- qk3xx-virtual --chip qk310 --chip qk320
 check "qk3xx value missing" 2 '' "qk3xx: --i2c-dev needs a value
 
 .*" - -- qk3xx --i2c-dev
@@ -76,6 +81,10 @@ check "qk3xx-cli --version" 0 "qk3xx-cli $v
 check "qk3xx-cli --bogus" 2 '' "qk3xx-cli: unknown option '--bogus'
 Usage: qk3xx-cli .*
 " 2 -- qk3xx-cli --bogus
+check "qk3xx-cli -V" 0 "qk3xx-cli $v
+" '' 0 -- qk3xx-cli -V
+check "qk3xx-cli bare number" 2 '' "qk3xx-cli: '26': write 0x26 for the register shown as 26, or 0x1a for decimal 26
+" 1 -- qk3xx-cli --virtual qk330 set 26 03
 check "qk3xx-cli without a display" 0 'QK310 at 0x1a
 ' '' 0 -- qk3xx-cli --virtual qk310 detect
 

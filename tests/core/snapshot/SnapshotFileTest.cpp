@@ -78,54 +78,56 @@ TEST_P(BadSnapshotText, IsRefusedWithItsLine) {
     const ParsedSnapshot read =
         ParseSnapshot(GetParam().text, GetParam().family, GetParam().familyGiven);
     EXPECT_FALSE(read.snapshot);
-    EXPECT_EQ(read.error, GetParam().error);
+    EXPECT_EQ(SnapshotErrorText("F", read), GetParam().error);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BadSnapshotText,
     ::testing::Values(
         BadFile{"Malformed", ChipFamily::QK330, "03: 13\n03 = 13\n",
-                "line 2: malformed line, expected \"hh: hh\": 03 = 13"},
+                "F:2: malformed line, expected \"hh: hh\": 03 = 13"},
         BadFile{"NotHex", ChipFamily::QK330, "03: 1g\n",
-                "line 1: malformed line, expected \"hh: hh\": 03: 1g"},
+                "F:1: malformed line, expected \"hh: hh\": 03: 1g"},
         BadFile{"UnknownAddress", ChipFamily::QK330, "# x\n40: 00\n",
-                "line 2: the QK330/QK340 has no register 40h: 40: 00"},
+                "F:2: the QK330/QK340 has no register 40h: 40: 00"},
         BadFile{"ValueOverFF", ChipFamily::QK310, "02: 1ff\n",
-                "line 1: value 1ff is over FFh: 02: 1ff"},
+                "F:1: value 1ff is over FFh: 02: 1ff"},
         BadFile{"Duplicate", ChipFamily::QK310, "02: 05\n\n02: 06\n",
-                "line 3: register 02h appears twice (first on line 1): 02: 06"},
+                "F:3: register 02h appears twice (first on line 1): 02: 06"},
         BadFile{"OtherChipLine", ChipFamily::QK310, "# QK3xx snapshot\n# chip: QK330\n03: 13\n",
-                "line 2: the file is from a QK330, not from a QK310/QK320/QK350: # chip: QK330"},
+                "F:2: the file is from a QK330, not from a QK310/QK320/QK350: # chip: QK330"},
         BadFile{"OtherAddresses", ChipFamily::QK310, "03: 13\n26: 03\n",
-                "line 2: register 26h belongs to the QK330/QK340, not to the QK310/QK320/QK350: "
+                "F:2: register 26h belongs to the QK330/QK340, not to the QK310/QK320/QK350: "
                 "26: 03"},
         BadFile{"UnknownChip", ChipFamily::QK310, "# chip: QK999\n",
-                "line 1: unknown chip \"QK999\": # chip: QK999"},
-        BadFile{"Empty", ChipFamily::QK310, " \n\n", "the file is empty"},
+                "F:1: unknown chip \"QK999\": # chip: QK999"},
+        BadFile{"ByteOrderMark", ChipFamily::QK330, "\xEF\xBB\xBF# chip: QK330\n03: 1g\n",
+                "F:2: malformed line, expected \"hh: hh\": 03: 1g"},
+        BadFile{"Empty", ChipFamily::QK310, " \n\n", "F: the file is empty"},
         BadFile{"OnlyComments", ChipFamily::QK310, "# QK3xx snapshot\n",
-                "the file holds no register lines"},
+                "F: the file holds no register lines"},
         BadFile{"Binary", ChipFamily::QK310,
                 std::string("02: 05\n\x7f"
                             "ELF\x01\x00",
                             13),
-                "line 2: binary data, not a snapshot text"},
+                "F:2: binary data, not a snapshot text"},
         BadFile{"CutLine", ChipFamily::QK330, "# chip: QK330\n03: 13\n11: 3",
-                "line 3: value 3 is not two hex digits (or XX): 11: 3"},
+                "F:3: value 3 is not two hex digits (or XX): 11: 3"},
         BadFile{"HalfAWord", ChipFamily::QK330, "# chip: QK330\n26: 03\n",
-                "line 2: 26h is one byte of Ch1 Volume (26h-27h), and the file lacks 27h: 26: 03"},
+                "F:2: 26h is one byte of Ch1 Volume (26h-27h), and the file lacks 27h: 26: 03"},
         BadFile{"PartOfTheSeOffset", ChipFamily::QK330, "35: 01\n33: 41\n",
-                "line 2: 33h is one byte of SE OFFSET (32h-35h), and the file lacks 32h, 34h: "
+                "F:2: 33h is one byte of SE OFFSET (32h-35h), and the file lacks 32h, 34h: "
                 "33: 41"},
         BadFile{"NoChipLineQK330", ChipFamily::QK330, "03: 13\n",
-                "the file does not name its chip: add a line \"# chip: NAME\", NAME the chip it "
+                "F: the file does not name its chip: add a line \"# chip: NAME\", NAME the chip it "
                 "was taken from (QK330 or QK340)",
                 false},
         BadFile{"NoChipLineFirstGeneration", ChipFamily::QK310, "03: 7e\n",
-                "the file does not name its chip: add a line \"# chip: NAME\", NAME the chip it "
+                "F: the file does not name its chip: add a line \"# chip: NAME\", NAME the chip it "
                 "was taken from (QK310, QK320, QK350 or QK350/60)",
                 false},
         BadFile{"FirstGenerationOnQK330", ChipFamily::QK330, FirstGenerationWithoutChipLine(),
-                "line 28: 1Dh is one byte of Ch5 DC Offset (1Ch-1Dh), and the file lacks 1Ch: "
+                "F:28: 1Dh is one byte of Ch5 DC Offset (1Ch-1Dh), and the file lacks 1Ch: "
                 "1d: 33    # Dither: NS_Enable=1 Value=19"}),
     [](const auto& test) { return test.param.name; });
 

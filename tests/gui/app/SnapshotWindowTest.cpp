@@ -119,7 +119,7 @@ TEST_F(SnapshotWindowTest, RefusesABadFileAndWritesNothing) {
     std::ofstream(path) << "# chip: QK330\n03: 13\n40: 00\n";
     board.ClearFrames();
     Click(SnapshotForm, "RestoreButton");
-    EXPECT_EQ(Result(), "board.txt: line 3: the QK330/QK340 has no register 40h: 40: 00");
+    EXPECT_EQ(Result(), "board.txt:3: the QK330/QK340 has no register 40h: 40: 00");
     EXPECT_TRUE(board.Frames().empty());
 }
 
