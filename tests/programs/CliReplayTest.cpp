@@ -37,7 +37,15 @@ TEST_F(LoggedSession, ReplayedThroughPpdevOnAFreshBoardLeavesTheSameRegisters) {
     board::VirtualBoard fresh(board::Chip::QK330);
     EmulatedPpdev port(fresh);
     std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCli({"--port", EmulatedPpdev::Path, "replay", "DataLog.txt"}, out, err), 0)
+    // The QK330's activation writes its test registers, so the replay must be allowed to.
+    EXPECT_EQ(cli::RunCli({"--port", EmulatedPpdev::Path, "replay", "DataLog.txt"}, out, err), 2);
+    EXPECT_NE(err.str().find("writing it needs --test-registers (nothing was sent)"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(cli::RunCli({"--port", EmulatedPpdev::Path, "replay", "DataLog.txt",
+                           "--test-registers"},
+                          out, err),
+              0)
         << err.str();
     EXPECT_EQ(fresh.RegisterListing(), board.RegisterListing());
 }
