@@ -90,14 +90,15 @@ std::string OptionLines(std::span<const OptionName> options, size_t width, size_
 }
 
 std::string Usage(const std::string& program, const std::string& summary,
-                  std::span<const OptionName> options, const std::string& epilogue) {
+                  std::span<const OptionName> options, const std::string& epilogue,
+                  const std::string& operands) {
     const OptionName builtIn[] = {
         {"--help", nullptr, "show this text and exit (also -h)"},
         {"--version", nullptr, "print the program's version and exit (also -V)"}};
     std::vector<OptionName> all(options.begin(), options.end());
     all.insert(all.end(), std::begin(builtIn), std::end(builtIn));
-    return "Usage: " + program + " [OPTION]...\n\n" + summary + "\n\n" +
-           OptionLines(all, ColumnWidth(all) + 2) +
+    return "Usage: " + program + " [OPTION]..." + (operands.empty() ? "" : " " + operands) +
+           "\n\n" + summary + "\n\n" + OptionLines(all, ColumnWidth(all) + 2) +
            "\nQt's own options, such as -style STYLE, are accepted as well.\n" + epilogue;
 }
 

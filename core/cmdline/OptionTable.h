@@ -52,10 +52,12 @@ struct OptionName {
 int ToolkitOptionLength(const std::string& argument);
 bool IsToolkitPlatformOption(const std::string& argument);
 
-// The --help text: usage line, summary, the options aligned in columns (with --help and
+// The --help text: usage line (with the `operands` after the options, as "FOLDER"), summary, the
+// options aligned in columns (with --help and
 // --version), a word on Qt's options, then `epilogue`.
 std::string Usage(const std::string& program, const std::string& summary,
-                  std::span<const OptionName> options, const std::string& epilogue);
+                  std::span<const OptionName> options, const std::string& epilogue,
+                  const std::string& operands = {});
 
 // The width of the widest "--name VALUE" of the options.
 size_t ColumnWidth(std::span<const OptionName> options);

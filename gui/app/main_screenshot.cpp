@@ -14,6 +14,7 @@
 #include "board/BoardEvents.h"
 #include "board/VirtualBoard.h"
 #include "board/window/BoardWindow.h"
+#include "core/cmdline/OptionTable.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
 #include "gui/app/Snapshotunit.h"
@@ -23,6 +24,48 @@
 #include "gui/registry/Forms.h"
 
 namespace {
+
+constexpr const char* kProgramName = "qk3xx-screenshot";
+
+struct NoOptions {};
+
+std::string Help() {
+    return qk::cmdline::Usage(
+        kProgramName,
+        "Draws every window of both chip generations on the virtual board into FOLDER, one PNG\n"
+        "picture each (created if missing; pictures of the same names are replaced).",
+        {},
+        "Exit status: 0 when every picture is drawn, 1 when one cannot be drawn or saved, or\n"
+        "without a graphical session (QT_QPA_PLATFORM=offscreen needs none), 2 for a mistake\n"
+        "on the command line.\n",
+        "FOLDER");
+}
+
+// The arguments split into options (with Qt's, and their values) and operands; "--" ends the
+// options.
+struct SplitArguments {
+    std::vector<std::string> options;
+    std::vector<std::string> operands;
+};
+SplitArguments Split(const std::vector<std::string>& arguments) {
+    SplitArguments split;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--") {
+            split.operands.insert(split.operands.end(), arguments.begin() + i + 1, arguments.end());
+            break;
+        }
+        if (!argument.starts_with("-") || argument == "-") {
+            split.operands.push_back(argument);
+            continue;
+        }
+        const size_t length = std::max(1, qk::cmdline::ToolkitOptionLength(argument));
+        for (size_t k = 0; k < length && i < arguments.size(); ++k)
+            split.options.push_back(arguments[i++]);
+        --i;
+    }
+    return split;
+}
 
 // The main window's pictures of a session: before START, with the login code typed, and with
 // the chip chosen (after START alone when START chose it); empty for none.
@@ -138,15 +181,26 @@ bool Picture(const qk::TourSession& session, const QDir& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: qk3xx-screenshot FOLDER\n";
-        return 2;
+    // The command line is read before Qt starts, so that --help and mistakes need no display.
+    const SplitArguments split = Split({argv + 1, argv + argc});
+    auto parsed = qk::cmdline::Parse<NoOptions>({}, split.options);
+    if (parsed.outcome == qk::cmdline::Outcome::Run && split.operands.size() != 1) {
+        parsed.outcome = qk::cmdline::Outcome::Error;
+        parsed.error = split.operands.empty()
+                           ? "needs the FOLDER to draw into"
+                           : "takes one FOLDER, not " + std::to_string(split.operands.size());
     }
+    if (const auto status = qk::cmdline::Conclude(parsed.outcome, parsed.error, kProgramName,
+                                                  Help(), std::cout, std::cerr))
+        return *status;
+    if (const auto status =
+            qk::cmdline::RequireGraphicalSession(kProgramName, parsed.platformChosen, std::cerr))
+        return *status;
     QApplication app(argc, argv);
     qk::InitialiseApplication();
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const QDir folder(QString::fromLocal8Bit(split.operands.front().c_str()));
     if (!QDir().mkpath(folder.path())) {
-        std::cerr << "qk3xx-screenshot: cannot create " << argv[1] << "\n";
+        std::cerr << kProgramName << ": cannot create " << split.operands.front() << "\n";
         return 1;
     }
     bool drawn = true;

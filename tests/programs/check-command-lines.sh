@@ -71,6 +71,29 @@ check "qk3xx value missing" 2 '' "qk3xx: --i2c-dev needs a value
 
 .*" - -- qk3xx --i2c-dev
 
+# The screenshot program takes one FOLDER; --help draws nothing, into no folder named --help.
+shot_usage='Usage: qk3xx-screenshot \[OPTION\]\.\.\. FOLDER
+.*--help +show this text and exit \(also -h\)
+.*Exit status: 0.*'
+cd "$scratch"
+check "qk3xx-screenshot --help" 0 "$shot_usage" '' 0 -- qk3xx-screenshot --help
+cd - >/dev/null
+[ -e "$scratch/--help" ] && { echo "FAIL qk3xx-screenshot --help made a folder"; failures=$((failures + 1)); }
+check "qk3xx-screenshot -V" 0 "qk3xx-screenshot $v
+" '' 0 -- qk3xx-screenshot -V
+check "qk3xx-screenshot --bogus" 2 '' "qk3xx-screenshot: unknown option '--bogus'
+
+$shot_usage" - -- qk3xx-screenshot --bogus
+check "qk3xx-screenshot without a folder" 2 '' "qk3xx-screenshot: needs the FOLDER to draw into
+
+$shot_usage" - -- qk3xx-screenshot
+check "qk3xx-screenshot two folders" 2 '' "qk3xx-screenshot: takes one FOLDER, not 2
+
+$shot_usage" - -- qk3xx-screenshot "$scratch/a" "$scratch/b"
+check "qk3xx-screenshot without a display" 1 '' \
+  "qk3xx-screenshot: needs a graphical session.*
+" 1 -- qk3xx-screenshot "$scratch/pictures"
+
 # The command line needs no display at all.
 check "qk3xx-cli --help" 0 'Usage: qk3xx-cli \[OPTIONS\] COMMAND \[ARGUMENTS\]
 .*Exit codes:.*4  port or adapter unavailable
