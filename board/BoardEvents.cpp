@@ -1,8 +1,10 @@
 #include "board/BoardEvents.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <sstream>
 
 namespace qk::board {
 
@@ -50,7 +52,7 @@ std::string EventNames() {
 
 namespace {
 
-// "2s", "0.5s", "1500ms": a time from start in milliseconds, at most a day.
+// "2s", "0.5s", "1500ms": a time or period in milliseconds, at most a day.
 std::optional<int64_t> ParseTime(const std::string& text) {
     constexpr int64_t DayMs = 24LL * 3600 * 1000;
     const bool ms = text.size() > 2 && text.ends_with("ms");
@@ -68,6 +70,58 @@ std::optional<int64_t> ParseTime(const std::string& text) {
     return static_cast<int64_t>(std::llround(milliseconds));
 }
 
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::istringstream stream(text);
+    for (std::string word; stream >> word;) words.push_back(word);
+    return words;
+}
+
+// One item, [+]TIME:EVENT[ every PERIOD]; nullopt with `error` naming what is wrong.
+std::optional<TimedEvent> ParseItem(const std::string& item, std::string& error) {
+    const size_t colon = item.find(':');
+    if (colon == std::string::npos) {
+        error = "'" + item + "' is not TIME:EVENT (for example 2s:lrclk-loss or +5s:lrclk-loss)";
+        return std::nullopt;
+    }
+    TimedEvent event;
+    const std::string time = item.substr(0, colon);
+    event.afterFirstPoll = time.starts_with('+');
+    const std::optional<int64_t> at = ParseTime(time.substr(event.afterFirstPoll ? 1 : 0));
+    if (!at) {
+        error = "'" + time +
+                "' is not a time: write seconds (2s, 0.5s) or milliseconds (1500ms), after a + "
+                "to count from the Status Watch's first poll";
+        return std::nullopt;
+    }
+    event.atMs = *at;
+    const std::vector<std::string> words = Words(item.substr(colon + 1));
+    event.name = words.empty() ? "" : words.front();
+    if (!FindEvent(event.name)) {
+        error = "'" + event.name + "' is not an event: choose " + EventNames();
+        return std::nullopt;
+    }
+    if (words.size() == 1) return event;
+    if (words.size() != 3 || words[1] != "every") {
+        error = "'" + item + "': only 'every PERIOD' may follow the event (+5s:clip every 30s)";
+        return std::nullopt;
+    }
+    const std::optional<int64_t> period = ParseTime(words[2]);
+    if (!period || *period <= 0) {
+        error = "'" + item + "': the period '" + words[2] +
+                "' is not a time above 0 (30s, 0.5s, 1500ms)";
+        return std::nullopt;
+    }
+    event.everyMs = *period;
+    return event;
+}
+
 }  // namespace
 
 bool ParseEventSchedule(const std::string& text, std::vector<TimedEvent>& schedule,
@@ -76,30 +130,54 @@ bool ParseEventSchedule(const std::string& text, std::vector<TimedEvent>& schedu
     size_t start = 0;
     for (;;) {
         const size_t comma = text.find(',', start);
-        const std::string item = text.substr(start, comma - start);
-        const size_t colon = item.find(':');
-        if (colon == std::string::npos) {
-            error = "'" + item + "' is not TIME:EVENT (for example 2s:lrclk-loss)";
-            return false;
-        }
-        const std::string time = item.substr(0, colon);
-        const std::optional<int64_t> at = ParseTime(time);
-        if (!at) {
-            error =
-                "'" + time + "' is not a time: write seconds (2s, 0.5s) or milliseconds (1500ms)";
-            return false;
-        }
-        const std::string name = item.substr(colon + 1);
-        if (!FindEvent(name)) {
-            error = "'" + name + "' is not an event: choose " + EventNames();
-            return false;
-        }
-        parsed.push_back({*at, name});
+        const std::optional<TimedEvent> event =
+            ParseItem(Trimmed(text.substr(start, comma - start)), error);
+        if (!event) return false;
+        parsed.push_back(*event);
         if (comma == std::string::npos) break;
         start = comma + 1;
     }
     schedule = std::move(parsed);
     return true;
+}
+
+EventTimeline::EventTimeline(const std::vector<TimedEvent>& schedule, int64_t startMs) {
+    for (const TimedEvent& event : schedule) {
+        pending_.push_back({event, std::nullopt});
+        if (!event.afterFirstPoll) pending_.back().dueMs = startMs + event.atMs;
+    }
+}
+
+void EventTimeline::WatchPolled(int64_t nowMs) {
+    if (polled_) return;
+    polled_ = true;
+    for (Pending& pending : pending_)
+        if (pending.event.afterFirstPoll) pending.dueMs = nowMs + pending.event.atMs;
+}
+
+std::vector<std::string> EventTimeline::TakeDue(int64_t nowMs) {
+    std::vector<std::pair<int64_t, size_t>> due;  // (time, place in the schedule)
+    for (size_t i = 0; i < pending_.size(); ++i) {
+        std::optional<int64_t>& at = pending_[i].dueMs;
+        if (!at || *at > nowMs) continue;
+        due.emplace_back(*at, i);
+        const int64_t every = pending_[i].event.everyMs;
+        if (every > 0)
+            *at += ((nowMs - *at) / every + 1) * every;
+        else
+            at.reset();
+    }
+    std::sort(due.begin(), due.end());
+    std::vector<std::string> names;
+    for (const auto& [at, i] : due) names.push_back(pending_[i].event.name);
+    return names;
+}
+
+std::optional<int64_t> EventTimeline::NextDueMs() const {
+    std::optional<int64_t> next;
+    for (const Pending& pending : pending_)
+        if (pending.dueMs && (!next || *pending.dueMs < *next)) next = pending.dueMs;
+    return next;
 }
 
 bool EventFitsChip(const std::string& name, Chip chip, std::string& error) {

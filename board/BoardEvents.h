@@ -31,17 +31,45 @@ std::optional<EventAction> FindEvent(const std::string& name);
 // The family whose register map names the chip's status bits.
 ChipFamily FamilyOf(Chip chip);
 
-// One step of a --events schedule: at `atMs` after start, the named event.
+// One step of a --events schedule: `atMs` after start, or after the Status Watch's first poll when
+// `afterFirstPoll` ("+" before the time), the named event; again every `everyMs` when not 0.
 struct TimedEvent {
     int64_t atMs = 0;
     std::string name;
+    bool afterFirstPoll = false;
+    int64_t everyMs = 0;
     bool operator==(const TimedEvent&) const = default;
 };
 
-// Reads "2s:lrclk-loss,5s:clear-lrclk,1500ms:psu-uv" (seconds may have a fraction). False, with
-// `error` saying which item is wrong and why, for anything else.
+// Reads comma-separated items [+]TIME:EVENT[ every PERIOD], for example
+// "2s:lrclk-loss,+5s:clear-lrclk,+1500ms:psu-uv every 30s" (seconds may have a fraction; spaces
+// around an item are ignored). False, with `error` saying which item is wrong and why, for anything
+// else, a period of 0 too.
 bool ParseEventSchedule(const std::string& text, std::vector<TimedEvent>& schedule,
                         std::string& error);
+
+// Runs a schedule on times the caller reads from its clock: times without "+" count from
+// `startMs`, times with "+" from the first WatchPolled() (later polls change nothing).
+class EventTimeline {
+  public:
+    EventTimeline(const std::vector<TimedEvent>& schedule, int64_t startMs);
+
+    void WatchPolled(int64_t nowMs);
+    // The names of the events due by `nowMs`, in time order. Each is taken once; a repeating one
+    // comes due again a period after the last time it was due (times missed in between, when the
+    // caller was late, are skipped, not made up).
+    std::vector<std::string> TakeDue(int64_t nowMs);
+    // When the next event is due; none when nothing is left that can come due before a poll.
+    std::optional<int64_t> NextDueMs() const;
+
+  private:
+    struct Pending {
+        TimedEvent event;
+        std::optional<int64_t> dueMs;  // none: waiting for the first poll, or done
+    };
+    std::vector<Pending> pending_;
+    bool polled_ = false;
+};
 
 // Whether the chip has the event's status bit; when not, `error` names the event and the chip.
 bool EventFitsChip(const std::string& name, Chip chip, std::string& error);

@@ -208,10 +208,14 @@ std::span<const cmdline::Option<BoardOptions>> Options() {
         {.name = "--events",
          .value = "LIST",
          .help = "faults the chip raises in its status registers, as\n"
-                 "TIME:EVENT items separated by commas, TIME in seconds (2s,\n"
-                 "0.5s) or milliseconds (1500ms) from start, for example\n"
-                 "\"2s:lrclk-loss,5s:clear-lrclk,8s:psu-uv\"; a status bit stays\n"
-                 "latched until the register editor's Zero (events below)",
+                 "[+]TIME:EVENT[ every PERIOD] items separated by commas;\n"
+                 "TIME in seconds (2s, 0.5s) or milliseconds (1500ms) from\n"
+                 "start, or with + from the Status Watch's first poll (its\n"
+                 "START); every PERIOD repeats the event, for example\n"
+                 "\"+5s:lrclk-loss,+10s:clear-lrclk,+15s:psu-uv\" or\n"
+                 "\"+20s:clip every 30s,+21s:clear-clip every 30s\"; a status\n"
+                 "bit stays latched until the register editor's Zero (events\n"
+                 "below)",
          .apply = &ApplyEvents},
         {.name = "--trace",
          .value = "FILE.vcd",

@@ -18,7 +18,7 @@ struct BoardOptions {
     int stretchPolls = 0;       // --fault stretch:N
     uint8_t stuckRegister = 0;  // --fault stuck-bit:REG:BIT
     int stuckBit = 0;
-    std::vector<TimedEvent> events;  // --events "2s:lrclk-loss,5s:clear-lrclk"
+    std::vector<TimedEvent> events;  // --events "2s:lrclk-loss,+5s:clear-lrclk every 30s"
     std::string tracePath;           // --trace FILE.vcd
 };
 

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 
 namespace qk::board {
 
@@ -48,12 +50,35 @@ BoardWindow::BoardWindow(VirtualBoard& board, Chip chip, QWidget* parent)
     grid->addWidget(status_, row, 0, 1, 3);
     ShowStatus();
     setFixedSize(sizeHint());
+    next_.setSingleShot(true);
+    next_.setTimerType(Qt::PreciseTimer);
+    connect(&next_, &QTimer::timeout, this, &BoardWindow::FireDue);
 }
 
 void BoardWindow::Schedule(const std::vector<TimedEvent>& events) {
-    for (const TimedEvent& event : events)
-        QTimer::singleShot(std::chrono::milliseconds(event.atMs), this,
-                           [this, name = event.name] { Fire(name); });
+    clock_.start();
+    timeline_.emplace(events, 0);
+    WaitForNext();
+}
+
+void BoardWindow::WatchPolled() {
+    if (!timeline_) return;
+    timeline_->WatchPolled(clock_.elapsed());
+    WaitForNext();
+}
+
+void BoardWindow::FireDue() {
+    for (const std::string& name : timeline_->TakeDue(clock_.elapsed())) Fire(name);
+    WaitForNext();
+}
+
+void BoardWindow::WaitForNext() {
+    const std::optional<int64_t> next = timeline_->NextDueMs();
+    if (!next) {
+        next_.stop();
+        return;
+    }
+    next_.start(static_cast<int>(std::clamp<int64_t>(*next - clock_.elapsed(), 0, INT_MAX)));
 }
 
 void BoardWindow::Fire(const std::string& name) {

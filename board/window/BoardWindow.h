@@ -1,5 +1,8 @@
 #pragma once
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
+#include <optional>
 
 #include "board/BoardOptions.h"
 
@@ -14,17 +17,25 @@ class BoardWindow : public QWidget {
   public:
     BoardWindow(VirtualBoard& board, Chip chip, QWidget* parent = nullptr);
 
-    // Fires each event of the schedule at its time from now.
+    // Fires each event of the schedule at its time: from now, or with "+" from the first
+    // WatchPolled(); a repeating one again at each period.
     void Schedule(const std::vector<TimedEvent>& events);
+    // The Status Watch has read the status registers: its first poll starts the "+" times.
+    void WatchPolled();
     // Begins or ends a fault, as its button does.
     void Fire(const std::string& name);
 
   private:
     void ShowStatus();
+    void FireDue();
+    void WaitForNext();
 
     VirtualBoard& board_;
     Chip chip_;
     QLabel* status_ = nullptr;
+    QElapsedTimer clock_;
+    QTimer next_;  // single shot, at the next event's time
+    std::optional<EventTimeline> timeline_;
 };
 
 }  // namespace qk::board

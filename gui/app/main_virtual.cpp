@@ -12,6 +12,7 @@
 #include "board/window/BoardWindow.h"
 #include "gui/app/Okapimain.h"
 #include "gui/app/Program.h"
+#include "gui/bus/StatusWatchunit.h"
 #include "gui/registry/Forms.h"
 
 namespace {
@@ -78,6 +79,9 @@ int main(int argc, char** argv) {
     program.Show();
     qk::board::BoardWindow boardWindow(board, parsed.options.chip);
     boardWindow.show();
+    // "+" times of --events count from the Status Watch's first poll: when the user watches.
+    QObject::connect(StatusWatchForm, &TStatusWatchForm::Polled, &boardWindow,
+                     &qk::board::BoardWindow::WatchPolled);
     boardWindow.Schedule(parsed.options.events);
     ExitWhenShownIfAsked(app);
     PressHelpWhenShownIfAsked(app);

@@ -237,6 +237,7 @@ void TStatusWatchForm::Poll() {
         ui.Timeline->update();
     }
     AppendToCsv(transitions);
+    emit Polled();
 }
 
 void TStatusWatchForm::ZeroButtonClick() {

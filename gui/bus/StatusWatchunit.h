@@ -30,6 +30,10 @@ class TStatusWatchForm : public QWidget {
 
     Ui::TStatusWatchForm ui;
 
+  signals:
+    // The status registers have been read (each poll that reached the chip).
+    void Polled();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

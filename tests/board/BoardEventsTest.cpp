@@ -11,15 +11,44 @@
 namespace qk::board {
 namespace {
 
-TEST(EventSchedule, ReadsTimesInSecondsAndMilliseconds) {
+TEST(EventSchedule, ReadsTimesFromStartOrFirstPollAndPeriods) {
     std::vector<TimedEvent> schedule;
     std::string error;
-    ASSERT_TRUE(ParseEventSchedule("2s:lrclk-loss,5s:clear-lrclk,0.25s:psu-uv,1500ms:clip",
-                                   schedule, error))
+    ASSERT_TRUE(
+        ParseEventSchedule("2s:lrclk-loss,5s:clear-lrclk,0.25s:psu-uv,1500ms:clip,"
+                           " +20s:sclk-loss , +0s:clip every 30s,1s:psu-ov every 500ms",
+                           schedule, error))
         << error;
-    const std::vector<TimedEvent> expected = {
-        {2000, "lrclk-loss"}, {5000, "clear-lrclk"}, {250, "psu-uv"}, {1500, "clip"}};
+    const std::vector<TimedEvent> expected = {{2000, "lrclk-loss"},
+                                              {5000, "clear-lrclk"},
+                                              {250, "psu-uv"},
+                                              {1500, "clip"},
+                                              {20000, "sclk-loss", true},
+                                              {0, "clip", true, 30000},
+                                              {1000, "psu-ov", false, 500}};
     EXPECT_EQ(schedule, expected);
+}
+
+// Times in milliseconds: start at 0, the Status Watch's first poll at 5000.
+TEST(EventTimeline, PlusTimesCountFromTheFirstPollAndRepeatsComeAgain) {
+    std::vector<TimedEvent> schedule;
+    std::string error;
+    ASSERT_TRUE(ParseEventSchedule("+1s:lrclk-loss,2s:psu-uv,+3s:clip every 2s", schedule, error));
+    EventTimeline timeline(schedule, 0);
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(timeline.TakeDue(1999), Names{});
+    EXPECT_EQ(timeline.TakeDue(4999), Names{"psu-uv"}) << "from start, the poll or not";
+    EXPECT_EQ(timeline.NextDueMs(), std::nullopt) << "the + times wait for the first poll";
+    timeline.WatchPolled(5000);
+    timeline.WatchPolled(5500);  // later polls move nothing
+    EXPECT_EQ(timeline.NextDueMs(), 6000);
+    EXPECT_EQ(timeline.TakeDue(5999), Names{});
+    EXPECT_EQ(timeline.TakeDue(6000), Names{"lrclk-loss"});
+    EXPECT_EQ(timeline.TakeDue(8000), Names{"clip"});
+    EXPECT_EQ(timeline.TakeDue(9999), Names{});
+    EXPECT_EQ(timeline.TakeDue(10000), Names{"clip"}) << "again a period later";
+    EXPECT_EQ(timeline.TakeDue(17000), Names{"clip"}) << "once when late, not each time missed";
+    EXPECT_EQ(timeline.NextDueMs(), 18000);
 }
 
 struct BadSchedule {
@@ -42,7 +71,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadSchedule{"", "''"}, BadSchedule{"2s", "'2s'"},
                       BadSchedule{"2x:clip", "'2x'"}, BadSchedule{"s:clip", "'s'"},
                       BadSchedule{"-1s:clip", "'-1s'"}, BadSchedule{"2s:bogus", "'bogus'"},
-                      BadSchedule{"2s:clip,", "''"}, BadSchedule{"90000s:clip", "'90000s'"}));
+                      BadSchedule{"2s:clip,", "''"}, BadSchedule{"90000s:clip", "'90000s'"},
+                      BadSchedule{"+1s:clip every 0s", "'+1s:clip every 0s'"},
+                      BadSchedule{"1s:clip every 0.0001s", "'0.0001s'"},
+                      BadSchedule{"1s:clip every", "'1s:clip every'"},
+                      BadSchedule{"1s:clip each 3s", "'1s:clip each 3s'"},
+                      BadSchedule{"1s:clip every 3s 4s", "'1s:clip every 3s 4s'"},
+                      BadSchedule{"1s:clip every -3s", "'-3s'"}));
 
 TEST(EventSchedule, EventsMustNameAStatusBitOfTheChip) {
     const auto refused = ParseBoardOptions({"--events", "2s:psu-uv"});

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "board/BoardEvents.h"
+#include "board/window/BoardWindow.h"
 #include "gui/bus/StatusWatchunit.h"
 #include "tests/gui/QK330Fixture.h"
 
@@ -185,6 +186,24 @@ TEST_P(StatusLamps, ShowEachLevelAsTheBitsSenseSays) {
 
 INSTANTIATE_TEST_SUITE_P(BothGenerations, StatusLamps,
                          testing::Values(board::Chip::QK310, board::Chip::QK330));
+
+// qk3xx-virtual's Board window, connected as the program connects it: "+" counts from the first
+// poll.
+TEST_F(StatusWatch, PlusEventsOfTheBoardBeginAtTheFirstPoll) {
+    board::BoardWindow boardWindow(board, board::Chip::QK330);
+    QObject::connect(StatusWatchForm, &TStatusWatchForm::Polled, &boardWindow,
+                     &board::BoardWindow::WatchPolled);
+    std::vector<board::TimedEvent> schedule;
+    std::string error;
+    ASSERT_TRUE(board::ParseEventSchedule("+0s:lrclk-loss", schedule, error)) << error;
+    boardWindow.Schedule(schedule);
+    QTest::qWait(100);
+    EXPECT_EQ(board.Register(0x01), 0x80) << "not before the first poll";
+    Click(StatusWatchForm, "StartStopButton");
+    WaitForPolls(2);
+    EXPECT_TRUE(Lamp("Lamp01_4").startsWith("LRCLK (01h D4) = 1"))
+        << Lamp("Lamp01_4").toStdString();
+}
 
 }  // namespace
 }  // namespace qk::test
