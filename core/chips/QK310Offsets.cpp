@@ -1,6 +1,6 @@
 #include "core/chips/QK310Offsets.h"
 
-#include <charconv>
+#include "core/chips/DecimalText.h"
 
 namespace qk {
 
@@ -9,11 +9,7 @@ constexpr double kPercentPerStep = 0.012283464566929135;
 }
 
 std::string QK310DcOffsetPercentText(uint8_t value) {
-    char text[32];
-    const auto result =
-        std::to_chars(text, text + sizeof text, static_cast<int8_t>(value) * kPercentPerStep,
-                      std::chars_format::fixed, 3);
-    return std::string(text, result.ptr) + "%";
+    return FixedDecimalText(static_cast<int8_t>(value) * kPercentPerStep, 3) + "%";
 }
 
 }  // namespace qk

@@ -1,8 +1,7 @@
 #include "core/chips/QK310VolumeCode.h"
 
-#include <cstdio>
-
 #include "core/chips/ChipFacts.h"
+#include "core/chips/DecimalText.h"
 #include "core/chips/InvalidCode.h"
 
 namespace qk {
@@ -27,13 +26,9 @@ std::string QK310VolumeCodeText(int code) {
     // The register holds a byte; no code beyond the loudest has a gain.
     if (code > QK310LoudestVolumeCode)
         return InvalidCodeText(static_cast<unsigned>(code), kByteHexDigits);
-    // Whole half-decibels: formatting by hand keeps the text free of the locale's separator.
+    // Whole half-decibels, counted in tenths so that the text is exact.
     const int tenths = code * 5 - 1005;  // (code x 0.5 - 100.5) in tenths of a dB
-    const int magnitude = tenths < 0 ? -tenths : tenths;
-    char text[16];
-    std::snprintf(text, sizeof text, "%s%d.%d dB", tenths < 0 ? "-" : "", magnitude / 10,
-                  magnitude % 10);
-    return text;
+    return ScaledDecimalText(tenths, 1) + " dB";
 }
 
 }  // namespace qk

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/chips/DecimalText.h"
 #include "core/chips/InvalidCode.h"
 
 namespace qk {
@@ -25,16 +26,8 @@ constexpr double kSeLowest = -2147483648.0;        // -2^31
 constexpr double kSeHighest = 2147483647.0;        // 2^31 - 1
 constexpr int kSeDecimals = 30;
 
-// Fixed-point text without the C library's locale.
-std::string FixedText(double value, int decimals) {
-    char text[64];
-    const auto [end, error] =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return error == std::errc() ? std::string(text, end) : std::string("0");
-}
-
 std::string PercentText(int steps) {
-    return FixedText(steps * kFullScalePercent / kStepsPerFullScale, 4) + "%";
+    return FixedDecimalText(steps * kFullScalePercent / kStepsPerFullScale, 4) + "%";
 }
 
 int HexDigit(char c) {
@@ -126,7 +119,7 @@ std::string SeOffsetFromBytes(const SeOffsetBytes& bytes) {
                          uint32_t{bytes[2]} << 8 | uint32_t{bytes[3]};
     const auto value = static_cast<int32_t>(raw);
     const auto single = static_cast<float>(value / kSeFractionScale);
-    return FixedText(single, kSeDecimals);
+    return FixedDecimalText(single, kSeDecimals);
 }
 
 SeOffsetBytes SeOffsetToBytes(std::string_view text) {
@@ -151,10 +144,7 @@ std::string HexEditText(uint8_t value) {
 
 std::string GeneralFloatText(double value) {
     constexpr int kSignificantDigits = 15;
-    char text[40];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value,
-                                            std::chars_format::general, kSignificantDigits);
-    return error == std::errc() ? std::string(text, end) : std::string("0");
+    return GeneralDecimalText(value, kSignificantDigits);
 }
 
 }  // namespace qk

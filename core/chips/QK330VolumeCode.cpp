@@ -1,9 +1,8 @@
 #include "core/chips/QK330VolumeCode.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
+#include "core/chips/DecimalText.h"
 #include "core/chips/InvalidCode.h"
 
 namespace qk {
@@ -33,13 +32,8 @@ std::string QK330VolumeCodeText(int code) {
         return InvalidCodeText(static_cast<unsigned>(code), WordHexDigits);
     const double dB =
         20.0 * std::log10(double(QK330LinearGain(code)) / std::exp2(GainFractionBits));
-    // Hundredths formatted by hand: the text keeps its "." whatever the locale.
-    const long long hundredths = std::llround(dB * 100.0);
-    const long long magnitude = std::llabs(hundredths);
-    char text[48];
-    std::snprintf(text, sizeof text, "%s%lld.%02lld dB", hundredths < 0 ? "-" : "", magnitude / 100,
-                  magnitude % 100);
-    return text;
+    // Hundredths of a dB, rounded to nearest.
+    return ScaledDecimalText(std::llround(dB * 100.0), 2) + " dB";
 }
 
 }  // namespace qk

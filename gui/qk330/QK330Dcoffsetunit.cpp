@@ -34,7 +34,7 @@ qk::ChannelStripLayout StripLayout() {
         .zeroCaption = nullptr,
         .readoutAlignment = Qt::AlignCenter,
         .readoutPointSize = kCompactPointSize,
-        .readouts = {{.nameSuffix = "Readout", .initialText = "-0.0000%"},
+        .readouts = {{.nameSuffix = "Readout", .initialText = "0.0000%"},
                      {.nameSuffix = "HexReadout", .initialText = "0x0000"}},
     };
 }

@@ -22,6 +22,7 @@ TQK330PADC_DCOffsetForm::TQK330PADC_DCOffsetForm(qk::ChipSession& session, QWidg
         qk::SetBackgroundColor(readout, qk::clBlack);
     }
     ui.PADC_DCZeroButton->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
+    ShowPosition();  // the readouts as every move shows them
     connect(ui.PADC_DCTrackBar, &QSlider::valueChanged, this,
             &TQK330PADC_DCOffsetForm::PADC_DCTrackBarChange);
     connect(ui.PADC_DCZeroButton, &QAbstractButton::clicked, this,
@@ -44,12 +45,17 @@ void TQK330PADC_DCOffsetForm::ShowHeldValue() {
     ui.PADC_DCHexReadout->setText(QString::fromStdString(qk::HexWordText(held)));
 }
 
-void TQK330PADC_DCOffsetForm::PADC_DCTrackBarChange() {
+void TQK330PADC_DCOffsetForm::ShowPosition() {
     const int position = ui.PADC_DCTrackBar->value();
-    const uint16_t value = qk::PadcOffsetRegisterValue(position);
     qk::ShowValueText(ui.PADC_DCReadout, qk::PadcOffsetPercentText(position));
-    ui.PADC_DCHexReadout->setText(QString::fromStdString(qk::HexWordText(value)));
-    session_.QK330Image().StoreAndWriteWord(kPadcOffsetRegister, value);
+    ui.PADC_DCHexReadout->setText(
+        QString::fromStdString(qk::HexWordText(qk::PadcOffsetRegisterValue(position))));
+}
+
+void TQK330PADC_DCOffsetForm::PADC_DCTrackBarChange() {
+    ShowPosition();
+    session_.QK330Image().StoreAndWriteWord(
+        kPadcOffsetRegister, qk::PadcOffsetRegisterValue(ui.PADC_DCTrackBar->value()));
 }
 
 void TQK330PADC_DCOffsetForm::PADC_DCZeroButtonClick() {

@@ -24,6 +24,9 @@ class TQK330PADC_DCOffsetForm : public QWidget {
     void PADC_DCZeroButtonClick();
 
   private:
+    // The readouts of the slider's position; sends nothing.
+    void ShowPosition();
+
     qk::ChipSession& session_;
     Ui::TQK330PADC_DCOffsetForm ui;
 };

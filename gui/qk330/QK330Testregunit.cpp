@@ -2,9 +2,13 @@
 
 #include <QSignalBlocker>
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "gui/registry/Forms.h"
+#include "gui/widgets/SliderScale.h"
 #include "gui/widgets/WindowFrame.h"
 
 namespace {
@@ -37,6 +41,32 @@ QString HexReadout(int position) {
     return QString::asprintf("0x%02X", position);
 }
 
+// The predictor's scale: hex on one side, the same values in decimal on the other. A label marks
+// the position its whole text names in the column's base.
+constexpr const char* kPredictorHexScale[] = {"PSC_PredHexScale0Label", "PSC_PredHexScale3FLabel",
+                                              "PSC_PredHexScale7FLabel", "PSC_PredHexScaleBFLabel",
+                                              "PSC_PredHexScaleFFLabel"};
+constexpr const char* kPredictorDecimalScale[] = {"PSC_PredScale0Label", "PSC_PredScale63Label",
+                                                  "PSC_PredScale127Label", "PSC_PredScale191Label",
+                                                  "PSC_PredScale255Label"};
+
+qk::SliderScale::MarkPosition NumberInBase(int base) {
+    return [base](const std::string& text) -> std::optional<int> {
+        int value = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+        if (error != std::errc() || stop != end) return std::nullopt;
+        return value;
+    };
+}
+
+template <size_t N>
+std::vector<QLabel*> Labels(const QWidget& window, const char* const (&names)[N]) {
+    std::vector<QLabel*> labels;
+    for (const char* name : names) labels.push_back(window.findChild<QLabel*>(name));
+    return labels;
+}
+
 }  // namespace
 
 TQK330TestRegForm::TQK330TestRegForm(qk::ChipSession& session, QWidget* parent)
@@ -57,6 +87,9 @@ TQK330TestRegForm::TQK330TestRegForm(qk::ChipSession& session, QWidget* parent)
                 [this, subAddress] { BitRegisterSetupButtonClick(subAddress); });
     }
     TestBoxes(PSCTest1Register)[7]->setToolTip(kResetHint);
+    new qk::SliderScale(ui.PSC_PredTrackBar, Labels(*this, kPredictorHexScale), NumberInBase(16));
+    new qk::SliderScale(ui.PSC_PredTrackBar, Labels(*this, kPredictorDecimalScale),
+                        NumberInBase(10));
 
     connect(ui.Reg7BSendButton, &QPushButton::clicked, this, &Form::Reg7BSendButtonClick);
     connect(ui.Reg7DSendButton, &QPushButton::clicked, this, &Form::Reg7DSendButtonClick);

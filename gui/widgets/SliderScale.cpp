@@ -50,13 +50,18 @@ bool MovesTheScale(QEvent::Type type) {
 
 SliderScale::SliderScale(QSlider* slider, const std::vector<QLabel*>& labels,
                          const Readout& readout)
+    : SliderScale(slider, labels, [slider, readout](const std::string& text) {
+          return ScaleMarkPosition(text, slider->minimum(), slider->maximum(), readout);
+      }) {}
+
+SliderScale::SliderScale(QSlider* slider, const std::vector<QLabel*>& labels,
+                         const MarkPosition& markPosition)
     : QObject(slider), slider_(slider) {
     slider->installEventFilter(this);
     for (QLabel* label : labels) {
         if (!label) continue;
-        const std::optional<int> position = ScaleMarkPosition(
-            label->text().toStdString(), slider->minimum(), slider->maximum(), readout);
-        if (!position) continue;
+        const std::optional<int> position = markPosition(label->text().toStdString());
+        if (!position || *position < slider->minimum() || *position > slider->maximum()) continue;
         marks_.emplace_back(label, *position);
         label->installEventFilter(this);
     }

@@ -2,7 +2,9 @@
 // driven by slider moves and button clicks on a virtual QK330.
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSlider>
+#include <functional>
 #include <string>
 
 #include "tests/gui/ProgramFixture.h"
@@ -226,6 +228,52 @@ TEST_F(QK330Sliders, OffsetReadoutsSayWhatTheRegisterHolds) {
     EXPECT_EQ(board.FrameTexts(), Frames{});
     Click(QK330PADC_DCOffsetForm, "PADC_DCZeroButton");
     EXPECT_EQ(shown(QK330PADC_DCOffsetForm, "PADC_DCReadout"), "0.0000% | ");
+}
+
+// A readout whose value shows as zero at its precision reads without a sign: as the windows open,
+// after moves back to zero, and from calculations that give a negative zero.
+TEST_F(QK330Sliders, AZeroReadsWithoutASign) {
+    OpenWindow(QK330SEOffsetRegForm);
+    const auto type = [](const char* edit, const char* text) {
+        auto* line = Child<QLineEdit>(QK330SEOffsetRegForm, edit);
+        line->clear();
+        line->insert(text);
+    };
+    const auto calculate = [type](const char* supply, const char* r1, const char* r2) {
+        type("PSUEdit", supply);
+        type("R1Edit", r1);
+        type("R2Edit", r2);
+        Click(QK330SEOffsetRegForm, "CalcSEOffsetButton");
+    };
+    const struct {
+        const char* what;
+        std::function<void()> bring;
+        QWidget* window;
+        const char *readout, *text;
+    } cases[] = {
+        {"PADC OFFSET as opened, at its centre", [] {}, QK330PADC_DCOffsetForm, "PADC_DCReadout",
+         "0.0000%"},
+        {"DC OFFSET as opened", [] {}, QK330DCOffsetForm, "Ch1Readout", "0.0000%"},
+        {"PADC OFFSET dragged back to its centre",
+         [] {
+             Drag(Bar(QK330PADC_DCOffsetForm, "PADC_DCTrackBar"), 4097);
+             Drag(Bar(QK330PADC_DCOffsetForm, "PADC_DCTrackBar"), 4096);
+         },
+         QK330PADC_DCOffsetForm, "PADC_DCReadout", "0.0000%"},
+        {"DC OFFSET dragged to zero", [] { Drag(Bar(QK330DCOffsetForm, 3), 4095); },
+         QK330DCOffsetForm, "Ch3Readout", "0.0000%"},
+        {"a negative supply across no divider", [calculate] { calculate("-3.3", "1", "0"); },
+         QK330SEOffsetRegForm, "SEOffsetFloatEdit", "0"},
+        {"a supply of minus zero", [calculate] { calculate("-0", "1", "1"); }, QK330SEOffsetRegForm,
+         "PSUFactorEdit", "0"},
+    };
+    for (const auto& c : cases) {
+        c.bring();
+        const QWidget* readout = Child(c.window, c.readout);
+        const auto* line = qobject_cast<const QLineEdit*>(readout);
+        const QString text = line ? line->text() : qobject_cast<const QLabel*>(readout)->text();
+        EXPECT_EQ(text.toStdString(), c.text) << c.what;
+    }
 }
 
 TEST_F(QK330Sliders, DelaySliderZeroAndDefaults) {

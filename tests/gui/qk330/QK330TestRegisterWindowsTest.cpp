@@ -1,6 +1,11 @@
 // The QK330 test register window and its four setup windows, driven by clicks and slider moves.
 #include <QLabel>
 #include <QSlider>
+#include <QStyle>
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "tests/gui/QK330WindowsSupport.h"
 
@@ -142,6 +147,39 @@ TEST_F(TestRegisterWindows, EveryBoxButTheUnusedOnesCanBeTicked) {
         board.ClearFrames();
         Click(Window(), ("Reg" + reg + "SendButton").c_str());
         EXPECT_EQ(board.FrameTexts(), (Frames{frame, frame})) << "the setup window writes it back";
+    }
+}
+
+// The predictor's scale as the user reads it: the labels beside the slider, left and right of it,
+// row by row; each row's hex and decimal labels name one value, stand level with each other, and
+// a middle click on their row puts the handle within a pixel of that value.
+TEST_F(TestRegisterWindows, PredictorScaleColumnsStandTogetherAndAgree) {
+    QK330TestRegForm->ShowQK340Groups(true);
+    QSlider* bar = Slider("PSC_PredTrackBar");
+    ASSERT_EQ(bar->style()->styleHint(QStyle::SH_Slider_AbsoluteSetButtons) & Qt::MiddleButton,
+              Qt::MiddleButton);
+    using Row = std::vector<std::string>;  // the texts left and right of the slider
+    std::map<int, Row> rows;               // by centre row, in the slider's coordinates
+    for (const QLabel* label : Child(Window(), "PSCPredictorGroupBox")->findChildren<QLabel*>()) {
+        const QPoint centre = bar->mapFrom(label->parentWidget(), label->geometry().center());
+        if (centre.y() < 0 || centre.y() >= bar->height()) continue;  // not beside the slider
+        Row& row = rows[centre.y()];
+        row.insert(centre.x() < 0 ? row.begin() : row.end(), label->text().toStdString());
+    }
+    const Row expected[] = {{"0", "0"}, {"3F", "63"}, {"7F", "127"}, {"BF", "191"}, {"FF", "255"}};
+    ASSERT_EQ(rows.size(), std::size(expected));
+    auto row = rows.begin();
+    for (const Row& texts : expected) {
+        EXPECT_EQ(row->second, texts) << "at row " << row->first;
+        const int value = std::stoi(texts[1]);
+        std::vector<int> read;
+        for (int y : {row->first - 1, row->first, row->first + 1}) {
+            QTest::mouseClick(bar, Qt::MiddleButton, {}, QPoint(bar->width() / 2, y));
+            read.push_back(Readout("PSC_PredHexReadout").mid(2).toInt(nullptr, 16));
+        }
+        EXPECT_GE(value, *std::min_element(read.begin(), read.end())) << texts[1];
+        EXPECT_LE(value, *std::max_element(read.begin(), read.end())) << texts[1];
+        ++row;
     }
 }
 
