@@ -42,10 +42,10 @@ TEST_F(LoggedSession, ReplayedThroughPpdevOnAFreshBoardLeavesTheSameRegisters) {
     EXPECT_NE(err.str().find("writing it needs --test-registers (nothing was sent)"),
               std::string::npos)
         << err.str();
-    EXPECT_EQ(cli::RunCli({"--port", EmulatedPpdev::Path, "replay", "DataLog.txt",
-                           "--test-registers"},
-                          out, err),
-              0)
+    EXPECT_EQ(
+        cli::RunCli({"--port", EmulatedPpdev::Path, "replay", "DataLog.txt", "--test-registers"},
+                    out, err),
+        0)
         << err.str();
     EXPECT_EQ(fresh.RegisterListing(), board.RegisterListing());
 }

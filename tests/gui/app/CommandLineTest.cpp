@@ -94,7 +94,8 @@ TEST(CommandLine, HelpListsEveryOptionInColumns) {
     for (const char* line : {
              "Usage: qk3xx [OPTION]...\n",
              "\n  --i2c-dev DEVICE  drive the board through the Linux I2C adapter DEVICE\n"
-             "                    (e.g. /dev/i2c-1, or its number: 1) instead of the parallel port\n",
+             "                    (e.g. /dev/i2c-1, or its number: 1) instead of the parallel "
+             "port\n",
              "\n  --list-adapters   print the I2C adapters (number, name, device) and exit\n",
              "\n  --help            show this text and exit (also -h)\n",
              "\n  --version         print the program's version and exit (also -V)\n",
