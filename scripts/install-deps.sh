@@ -8,11 +8,12 @@ set -euo pipefail
 # in its test; fonts-urw-base35 (what Ghostscript brings), fonts-liberation2 and fonts-noto-core are
 # the other fonts of a desktop, beside which the legibility tests check that the windows keep their
 # font; man-db checks the man pages; graphviz draws the picture of the targets; python3 looks for
-# include circles.
+# include circles; libftdi1-dev (with pkg-config) carries the FTDI bus.
 packages=(build-essential cmake g++ qt6-base-dev qt6-base-dev-tools libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth locales xdg-utils desktop-file-utils
           weasyprint python3-markdown fonts-dejavu-core python3-pypdf poppler-utils man-db
-          sigrok-cli graphviz python3 fonts-urw-base35 fonts-liberation2 fonts-noto-core)
+          sigrok-cli graphviz python3 fonts-urw-base35 fonts-liberation2 fonts-noto-core
+          libftdi1-dev pkg-config)
 # A decimal-comma locale for the tests that check number formats.
 test_locale=de_DE.UTF-8
 
