@@ -6,9 +6,9 @@
 #include "cli/ExitCode.h"
 #include "cli/Numbers.h"
 #include "cli/StopSignals.h"
+#include "core/bus/Adapters.h"
 #include "core/bus/Datalog.h"
 #include "core/bus/I2cBus.h"
-#include "core/bus/I2cDevBus.h"
 #include "core/bus/PpdevPort.h"
 #include "core/bus/SclCalibration.h"
 #include "core/chips/ChipFacts.h"
@@ -124,7 +124,9 @@ int BusSession::Open() {
         case BusChoice::Carrier::Port:
             return OpenPort();
         case BusChoice::Carrier::I2cDev:
-            return OpenI2cDev();
+            return OpenAdapter(AdapterChoice::Carrier::I2cDev);
+        case BusChoice::Carrier::Ftdi:
+            return OpenAdapter(AdapterChoice::Carrier::Ftdi);
         case BusChoice::Carrier::Virtual:
             return OpenVirtual();
     }
@@ -150,14 +152,15 @@ int BusSession::OpenPort() {
     return Done;
 }
 
-int BusSession::OpenI2cDev() {
-    auto bus = std::make_unique<I2cDevBus>(choice_.device, parts_->Log());
+int BusSession::OpenAdapter(AdapterChoice::Carrier carrier) {
+    std::unique_ptr<AdapterBus> bus =
+        MakeAdapterBus({.carrier = carrier, .device = choice_.device}, parts_->Log());
     Hear(*bus);
     if (!bus->Setup()) {
         err_ << Tell(bus->SetupError());
         return Unavailable;
     }
-    master_ = bus.get();
+    master_ = adapter_ = bus.get();
     parts_->master = std::move(bus);
     return Done;
 }
@@ -241,7 +244,7 @@ int BusSession::FindChip() {
                          ": the clock line (SCL) is held low");
             return BusError;
         }
-        if (master_->OtherError()) return BusError;
+        if (master_->OtherError()) return Outcome();
     }
     master_->I2cResetErrors();
     std::string where = SevenBit(candidates[0]);
@@ -270,6 +273,7 @@ int BusSession::Identify(const ChipInfo*& chip, uint8_t& id) {
 }
 
 int BusSession::Outcome() const {
+    if (AdapterLost()) return Unavailable;
     const bool failed = master_->AckError() || master_->WaitError() || master_->OtherError();
     return failed ? BusError : Done;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "board/BoardOptions.h"
+#include "core/bus/AdapterBus.h"
 #include "core/bus/I2cMaster.h"
 #include "core/chips/ChipCatalogue.h"
 #include "core/chips/RegisterBus.h"
@@ -14,10 +15,10 @@ namespace qk::cli {
 
 // Which bus carries the frames, as the global options chose it.
 struct BusChoice {
-    enum class Carrier { Port, I2cDev, Virtual };
+    enum class Carrier { Port, I2cDev, Ftdi, Virtual };
     Carrier carrier = Carrier::Port;
     bool carrierChosen = false;            // on the command line
-    std::string device = "/dev/parport0";  // Port, I2cDev
+    std::string device = "/dev/parport0";  // Port, I2cDev; Ftdi: the selector
     board::BoardOptions board;             // Virtual
     std::optional<uint8_t> address;        // --address, as the 8-bit write address
     const ChipInfo* chip = nullptr;        // --chip
@@ -48,8 +49,10 @@ class BusSession : private BusErrorListener {
     I2cMaster& Master() { return *master_; }
     RegisterBus& Registers() { return registers_; }
     uint8_t Address() const { return address_; }
-    // BusError once an acknowledge or the clock has failed (already told), else Done.
+    // Unavailable once the adapter went away (unplugged); BusError once an acknowledge or the
+    // clock has failed (already told); else Done.
     int Outcome() const;
+    bool AdapterLost() const { return adapter_ && adapter_->Lost(); }
     // The address the next frames go to, for the acknowledge error's text, when it is not the
     // chip's (a replay of frames to other addresses); empty: the chip's again.
     void AimAt(std::optional<uint8_t> writeAddress) { aim_ = writeAddress; }
@@ -61,7 +64,8 @@ class BusSession : private BusErrorListener {
     // Listens to a master just made, before its first frame (the calibration's).
     void Hear(I2cMaster& master) { master.AddBusErrorListener(this); }
     int OpenPort();
-    int OpenI2cDev();
+    // An i2c-dev adapter or an FTDI bridge.
+    int OpenAdapter(AdapterChoice::Carrier carrier);
     int OpenVirtual();
     int CheckLines();
     void LogFailed(const std::string& reason);
@@ -71,6 +75,7 @@ class BusSession : private BusErrorListener {
     std::ostream& err_;
     std::unique_ptr<Parts> parts_;
     board::VirtualBoard* board_ = nullptr;  // the virtual board, when it carries the frames
+    AdapterBus* adapter_ = nullptr;         // the adapter, when one carries them
     I2cMaster* master_ = nullptr;
     RegisterBus registers_;
     uint8_t address_ = kChipWriteAddresses[0];

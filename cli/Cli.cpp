@@ -7,6 +7,7 @@
 #include "cli/StopSignals.h"
 #include "cli/Subcommands.h"
 #include "cli/TextFile.h"
+#include "core/bus/Adapters.h"
 #include "core/chips/ProgramVersion.h"
 
 namespace qk::cli {
@@ -81,8 +82,14 @@ int FinishOutput(std::ostream& out, std::ostream& err) {
 }
 
 int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    const Invocation call = ParseInvocation(arguments);
+    const Invocation call = ParseInvocation(
+        arguments, [](const std::string& name) { return FindSubcommand(name) != nullptr; });
     if (!call.error.empty()) return Refuse(err, call.error, UsageLine());
+    if (call.listAdapters) {
+        const ListedAdapters listed = ListAdapters();
+        (listed.found ? out : err) << listed.text;
+        return listed.found ? Done : Differs;
+    }
     if (call.version) {
         out << "qk3xx-cli " << kProgramVersion << "\n";
         return Done;
@@ -120,6 +127,8 @@ int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     } catch (const Stopped&) {
         // Between two frames: what was sent is kept (--state) and logged.
     }
+    // An adapter unplugged in the middle: the commands saw a bus error, the script sees why.
+    if (session.AdapterLost()) outcome = Unavailable;
     const int closed = session.Close();
     if (const int signal = StopSignal(); signal != 0) {
         const int frames = session.FramesSent();

@@ -5,6 +5,7 @@
 
 #include "cli/Chips.h"
 #include "cli/Numbers.h"
+#include "core/bus/FtdiDevices.h"
 #include "core/cmdline/NumberRule.h"
 
 namespace qk::cli {
@@ -16,7 +17,7 @@ using Carrier = BusChoice::Carrier;
 // The bus is chosen once: a second --port, --i2c-dev or --virtual is a mistake.
 bool ChooseCarrier(Invocation& call, Carrier carrier, std::string& error) {
     if (call.bus.carrierChosen) {
-        error = "choose one bus: --port, --i2c-dev or --virtual";
+        error = "choose one bus: --port, --i2c-dev, --ftdi or --virtual";
         return false;
     }
     call.bus.carrierChosen = true;
@@ -32,6 +33,16 @@ bool ApplyPort(const std::string& value, Invocation& call, std::string& error) {
 bool ApplyI2cDev(const std::string& value, Invocation& call, std::string& error) {
     call.bus.device = cmdline::I2cDevicePath(value);
     return ChooseCarrier(call, Carrier::I2cDev, error);
+}
+
+bool ApplyFtdi(const std::string& value, Invocation& call, std::string& error) {
+    FtdiSelector selector;
+    if (!ParseFtdiSelector(value, selector, error)) {
+        error = "--ftdi " + error;
+        return false;
+    }
+    call.bus.device = value;
+    return ChooseCarrier(call, Carrier::Ftdi, error);
 }
 
 // --virtual CHIP[:FAULT], with the virtual board's own names and reasons.
@@ -91,6 +102,11 @@ bool ApplyLog(const std::string& value, Invocation& call, std::string&) {
     return true;
 }
 
+bool ApplyListAdapters(const std::string&, Invocation& call, std::string&) {
+    call.listAdapters = true;
+    return true;
+}
+
 bool ApplyQuiet(const std::string&, Invocation& call, std::string&) {
     call.quiet = true;
     return true;
@@ -131,6 +147,14 @@ std::span<const CliOption> BusOptions() {
          .value = "DEVICE",
          .help = "a Linux I2C adapter, /dev/i2c-N, or its number N",
          .apply = &ApplyI2cDev},
+        {.name = "--ftdi",
+         .value = "SELECTOR",
+         .valueOptional = true,
+         .help = "an FTDI bridge's MPSSE engine (FT232H, FT2232H, FT4232H):\n"
+                 "the only one present, or SELECTOR: its serial number,\n"
+                 "VID:PID or BUS/DEVICE, and :A..:D for a channel (before\n"
+                 "the command, or as --ftdi=SELECTOR)",
+         .apply = &ApplyFtdi},
         {.name = "--virtual",
          .value = "CHIP[:FAULT]",
          .help = "the virtual board, for dry runs: CHIP " + board::ChipChoices() +
@@ -159,6 +183,10 @@ std::span<const CliOption> GeneralOptions() {
          .help = "writes every frame to FILE in the DataLog.txt format",
          .apply = &ApplyLog},
         {.name = "--quiet", .help = "no messages but errors", .apply = &ApplyQuiet},
+        {.name = "--list-adapters",
+         .help = "lists the I2C adapters and the FTDI bridges, each with\n"
+                 "the option that chooses it, and exits (1: none found)",
+         .apply = &ApplyListAdapters},
         {.name = "--help",
          .help = "(or -h) this text; COMMAND --help tells about one command",
          .apply = &ApplyHelp},
@@ -190,11 +218,20 @@ std::string GlobalOptionsHelp() {
            cmdline::OptionLines(general, width, kHelpFold);
 }
 
+// An option whose value may be left out takes the next argument as its value only before the
+// command, and when that argument is no option and no command's name.
+
 // The short options, as their long names.
 constexpr std::pair<const char*, const char*> kShortOptions[] = {{"-h", "--help"},
                                                                  {"-V", "--version"}};
 
-Invocation ParseInvocation(const std::vector<std::string>& arguments) {
+Invocation ParseInvocation(const std::vector<std::string>& arguments,
+                           const std::function<bool(const std::string&)>& isCommand) {
+    // An option whose value may be left out takes the next argument as its value only before
+    // the command, and when that argument is no option and no command's name.
+    auto takesNoValueFrom = [&](const Invocation& call, const std::string& next) {
+        return !call.command.empty() || next.starts_with("-") || isCommand(next);
+    };
     Invocation call;
     std::set<std::string> given;  // the options with a value, each given once
     bool optionsEnded = false;    // after "--" every argument is an operand
@@ -229,9 +266,10 @@ Invocation ParseInvocation(const std::vector<std::string>& arguments) {
             }
         } else if (equals != std::string::npos) {
             value = argument.substr(equals + 1);
-        } else if (i + 1 < arguments.size()) {
+        } else if (i + 1 < arguments.size() &&
+                   !(option->valueOptional && takesNoValueFrom(call, arguments[i + 1]))) {
             value = arguments[++i];
-        } else {
+        } else if (!option->valueOptional) {
             call.error = name + " needs a value";
             return call;
         }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <set>
 #include <span>
@@ -15,6 +16,7 @@ namespace qk::cli {
 struct Invocation {
     BusChoice bus;
     bool quiet = false;
+    bool listAdapters = false;
     bool help = false;
     bool version = false;
     std::string command;
@@ -27,7 +29,8 @@ struct Invocation {
 // qk3xx-cli's options, in the table every program's options use. Their errors name the option
 // and its value themselves ("--address 0x1c: the chip answers at 0x1a or 0x1b").
 using CliOption = cmdline::Option<Invocation>;
-// The bus (one of --port, --i2c-dev and --virtual; --state with --virtual), as --help lists it.
+// The bus (one of --port, --i2c-dev, --ftdi and --virtual; --state with --virtual), as --help
+// lists it.
 std::span<const CliOption> BusOptions();
 // The other global options.
 std::span<const CliOption> GeneralOptions();
@@ -38,6 +41,8 @@ std::span<const CliOption> CommandOptions();
 // The global options as every --help shows them, under "Bus (one of):" and "Options:".
 std::string GlobalOptionsHelp();
 
-Invocation ParseInvocation(const std::vector<std::string>& arguments);
+// `isCommand` tells a command's name: an option whose value may be left out does not take it.
+Invocation ParseInvocation(const std::vector<std::string>& arguments,
+                           const std::function<bool(const std::string&)>& isCommand);
 
 }  // namespace qk::cli

@@ -34,7 +34,7 @@ std::string Remedy(int error, const std::string& device) {
 }  // namespace
 
 I2cDevBus::I2cDevBus(std::string device, FrameLogSink& log)
-    : I2cMaster(log), device_(std::move(device)) {}
+    : AdapterBus(log), device_(std::move(device)) {}
 
 I2cDevBus::~I2cDevBus() {
     if (fd_ >= 0) close(fd_);

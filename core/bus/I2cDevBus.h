@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/bus/I2cMaster.h"
+#include "core/bus/AdapterBus.h"
 
 namespace qk {
 
@@ -10,17 +10,18 @@ namespace qk {
 // bridge). Each frame is one I2C_RDWR transfer of one message, so every frame ends in a STOP,
 // as on the parallel port: a register read is the sub-address write, STOP, then the read. The
 // adapter times the clock itself. Until Setup succeeds, nothing acknowledges.
-class I2cDevBus : public I2cMaster {
+class I2cDevBus : public AdapterBus {
   public:
     I2cDevBus(std::string device, FrameLogSink& log);
     ~I2cDevBus() override;
 
     // Opens the adapter and checks once that it carries plain I2C transfers. On failure,
     // SetupError() says why and what to do about it.
-    bool Setup();
+    bool Setup() override;
     bool IsOpen() const { return fd_ >= 0; }
-    const std::string& SetupError() const { return error_; }
-    const std::string& Device() const { return device_; }
+    const std::string& SetupError() const override { return error_; }
+    std::string Device() const override { return device_; }
+    std::string Kind() const override { return "I2C adapter"; }
 
   protected:
     void SendWriteFrame(const uint8_t* frame, int count) override;

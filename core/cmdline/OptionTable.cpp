@@ -38,7 +38,9 @@ const ToolkitOption* FindToolkitOption(const std::string& argument) {
 }
 
 std::string Column(const OptionName& option) {
-    return std::string(option.name) + (option.value ? std::string(" ") + option.value : "");
+    if (!option.value) return option.name;
+    const std::string value = option.value;
+    return std::string(option.name) + " " + (option.valueOptional ? "[" + value + "]" : value);
 }
 
 const char* Getenv(const char* name) {

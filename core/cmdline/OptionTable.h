@@ -23,7 +23,10 @@ template <typename Options>
 struct Option {
     const char* name = "";
     const char* value = nullptr;  // the value's name in the usage ("CHIP"); none for a switch
-    std::string help = {};        // lines after the first are indented under it
+    // The value may be left out ("--ftdi" alone): then it is taken from the next argument only
+    // when that is no option, and is empty otherwise. The usage shows it as "[VALUE]".
+    bool valueOptional = false;
+    std::string help = {};  // lines after the first are indented under it
     // Takes the value (empty for a switch) into the options; false, with `error` said for the
     // user, refuses it. Parse() puts the option's name before the error; qk3xx-cli's messages
     // name the option themselves. Null only where a program's reader keeps the option as given
@@ -45,6 +48,7 @@ struct OptionName {
     const char* name;
     const char* value;
     std::string help;
+    bool valueOptional = false;
 };
 
 // Qt's own options, which the application object reads from the same arguments: how many
@@ -81,7 +85,7 @@ template <typename Options>
 std::vector<OptionName> Names(std::span<const Option<Options>> table) {
     std::vector<OptionName> names;
     for (const Option<Options>& option : table)
-        names.push_back({option.name, option.value, option.help});
+        names.push_back({option.name, option.value, option.help, option.valueOptional});
     return names;
 }
 
@@ -138,7 +142,7 @@ Parsed<Options> Parse(std::span<const Option<Options>> table,
             value = argument.substr(equals + 1);
         } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("-")) {
             value = arguments[++i];
-        } else {
+        } else if (!option->valueOptional) {
             return refuse(name + " needs a value");
         }
         std::string error;

@@ -1,18 +1,36 @@
 #include "gui/app/CommandLine.h"
 
+#include "core/bus/FtdiDevices.h"
 #include "core/cmdline/NumberRule.h"
 
 namespace qk {
 
 namespace {
 
+// One adapter carries the frames: a second is a mistake.
+bool ChooseAdapter(CommandLine& line, AdapterChoice::Carrier carrier, std::string device,
+                   std::string& error) {
+    if (line.adapter.carrier != AdapterChoice::Carrier::None) {
+        error = "choose one bus: --i2c-dev or --ftdi";
+        return false;
+    }
+    line.adapter = {.carrier = carrier, .device = std::move(device)};
+    return true;
+}
+
 bool ApplyAdapter(const std::string& value, CommandLine& line, std::string& error) {
     if (value.empty()) {
         error = "needs the adapter's device, e.g. --i2c-dev /dev/i2c-1";
         return false;
     }
-    line.adapterDevice = cmdline::I2cDevicePath(value);
-    return true;
+    return ChooseAdapter(line, AdapterChoice::Carrier::I2cDev, cmdline::I2cDevicePath(value),
+                         error);
+}
+
+bool ApplyFtdi(const std::string& value, CommandLine& line, std::string& error) {
+    FtdiSelector selector;
+    if (!ParseFtdiSelector(value, selector, error)) return false;
+    return ChooseAdapter(line, AdapterChoice::Carrier::Ftdi, value, error);
 }
 
 bool ApplyList(const std::string&, CommandLine& line, std::string&) {
@@ -27,8 +45,16 @@ const cmdline::Option<CommandLine> kOptions[] = {
      .help = "drive the board through the Linux I2C adapter DEVICE\n"
              "(e.g. /dev/i2c-1, or its number: 1) instead of the parallel port",
      .apply = &ApplyAdapter},
+    {.name = "--ftdi",
+     .value = "SELECTOR",
+     .valueOptional = true,
+     .help = "drive the board through an FTDI bridge's MPSSE engine (FT232H,\n"
+             "FT2232H, FT4232H): the only one present, or SELECTOR: its serial\n"
+             "number, VID:PID or BUS/DEVICE, and :A..:D for a channel",
+     .apply = &ApplyFtdi},
     {.name = "--list-adapters",
-     .help = "print the I2C adapters (number, name, device) and exit",
+     .help = "print the I2C adapters (number, name, device) and the FTDI\n"
+             "bridges (serial number, product, --ftdi SELECTOR), and exit",
      .apply = &ApplyList},
 };
 
@@ -40,8 +66,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string CommandLineHelp(const std::string& program) {
     return cmdline::Usage(program,
-                          "QK3xx Software on the PC's parallel port /dev/parport0, or on a Linux "
-                          "I2C adapter.",
+                          "QK3xx Software on the PC's parallel port /dev/parport0, on a Linux "
+                          "I2C\nadapter, or on an FTDI USB bridge.",
                           cmdline::Names<CommandLine>(kOptions),
                           "Exit status: 0 when the program ends normally, 1 without a graphical\n"
                           "session or when --list-adapters finds no adapter, 2 for a mistake on\n"

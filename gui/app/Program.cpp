@@ -173,9 +173,9 @@ void InitialiseApplication() {
                   << *missing << "\n";
 }
 
-Program::Program(PortIo& port, const std::string& adapterDevice)
+Program::Program(PortIo& port, const AdapterChoice& adapter)
     : session_(std::make_unique<ChipSession>(port)) {
-    if (!adapterDevice.empty()) session_->UseAdapter(adapterDevice);
+    if (adapter.carrier != AdapterChoice::Carrier::None) session_->UseAdapter(adapter);
     OkapiForm = new TOkapiForm(*session_);
     OkapiForm->setObjectName("OkapiForm");
     for (const WindowRow& row : WindowTable()) {
@@ -209,7 +209,8 @@ void Program::Show() {
     const std::string problem =
         adapter ? session_->AdapterSetupError() : session_->PortSetupError();
     if (!problem.empty()) {
-        QMessageBox box(QMessageBox::Warning, adapter ? "I2C adapter" : "Parallel port",
+        QMessageBox box(QMessageBox::Warning,
+                        adapter ? QString::fromStdString(session_->AdapterKind()) : "Parallel port",
                         QString::fromStdString(problem), QMessageBox::Ok, OkapiForm);
         box.setObjectName("PortSetupMessage");
         ShowModal(box);

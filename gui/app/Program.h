@@ -11,10 +11,11 @@ class BusErrorPresenter;
 
 // The whole program on one port: creates every window in the fixed order, and deletes them again
 // when it ends. Only one Program exists at a time (the windows are global instances).
-// With an `adapterDevice` (/dev/i2c-N) the frames go through that I2C adapter instead of the port.
+// With an `adapter` (an i2c-dev adapter, an FTDI bridge) the frames go through it instead of the
+// port.
 class Program {
   public:
-    explicit Program(PortIo& port, const std::string& adapterDevice = {});
+    explicit Program(PortIo& port, const AdapterChoice& adapter = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

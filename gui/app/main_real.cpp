@@ -1,14 +1,15 @@
 // qk3xx: the tool on the PC's parallel port LPT1, or on a Linux I2C adapter.
 //   qk3xx                        the parallel port /dev/parport0
 //   qk3xx --i2c-dev /dev/i2c-N   the I2C adapter N; the parallel port is left alone
-//   qk3xx --list-adapters        prints the I2C adapters and exits
+//   qk3xx --ftdi [SELECTOR]      an FTDI bridge's MPSSE engine; the parallel port is left alone
+//   qk3xx --list-adapters        prints the I2C adapters and FTDI bridges and exits
 //   qk3xx --help, --version
 #include <QApplication>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 
-#include "core/bus/I2cAdapters.h"
+#include "core/bus/Adapters.h"
 #include "core/bus/PpdevPort.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/Program.h"
@@ -28,9 +29,13 @@ int main(int argc, char** argv) {
         return *status;
     const qk::CommandLine& line = parsed.options;
     if (line.listAdapters) {
-        const auto adapters = qk::ListI2cAdapters();
-        std::fputs(qk::AdapterListing(adapters).c_str(), adapters.empty() ? stderr : stdout);
-        return adapters.empty() ? qk::cmdline::ExitFailure : qk::cmdline::ExitSuccess;
+        const qk::ListedAdapters listed = qk::ListAdapters();
+        std::FILE* stream = listed.found ? stdout : stderr;
+        if (std::fputs(listed.text.c_str(), stream) == EOF || std::fflush(stream) != 0) {
+            std::perror("qk3xx: --list-adapters");
+            return qk::cmdline::ExitUsage;
+        }
+        return listed.found ? qk::cmdline::ExitSuccess : qk::cmdline::ExitFailure;
     }
     if (const auto status =
             qk::cmdline::RequireGraphicalSession(kProgramName, parsed.platformChosen, std::cerr))
@@ -39,11 +44,11 @@ int main(int argc, char** argv) {
     qk::InitialiseApplication();
     // On an adapter the parallel port is never opened, so its missing-port message cannot appear.
     std::unique_ptr<qk::PortIo> port;
-    if (line.adapterDevice.empty())
+    if (line.adapter.carrier == qk::AdapterChoice::Carrier::None)
         port = std::make_unique<qk::PpdevPort>("/dev/parport0");
     else
         port = std::make_unique<qk::UnusedPort>();
-    qk::Program program(*port, line.adapterDevice);
+    qk::Program program(*port, line.adapter);
     program.Show();
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/bus/Adapters.h"
 #include "core/chips/RegisterMap.h"
 
 namespace qk {
@@ -45,8 +46,9 @@ I2cMaster& ChipSession::Master() {
     return adapter_ ? static_cast<I2cMaster&>(*adapter_) : bus_;
 }
 
-bool ChipSession::UseAdapter(const std::string& device) {
-    adapter_ = std::make_unique<I2cDevBus>(device, log_);
+bool ChipSession::UseAdapter(const AdapterChoice& choice) {
+    adapter_ = MakeAdapterBus(choice, log_);
+    if (!adapter_) return false;
     adapter_->SetOffLine(offLine_);
     WireImages();
     return adapter_->Setup();

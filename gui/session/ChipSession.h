@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/bus/AdapterBus.h"
 #include "core/bus/Datalog.h"
 #include "core/bus/I2cBus.h"
-#include "core/bus/I2cDevBus.h"
 #include "core/bus/I2cMaster.h"
 #include "core/bus/Port.h"
 #include "core/chips/ChipCatalogue.h"
@@ -41,12 +41,14 @@ class ChipSession : public QObject {
     I2cBus& ParallelBus() { return bus_; }
     // The bus master in force: the adapter once UseAdapter was called, else the parallel port.
     I2cMaster& Master();
-    // Puts the I2C adapter `device` (/dev/i2c-N) in force in place of the parallel port and opens
-    // it; false when it could not be opened (AdapterSetupError says why).
-    bool UseAdapter(const std::string& device);
+    // Puts the adapter `choice` (an i2c-dev adapter, an FTDI bridge) in force in place of the
+    // parallel port and opens it; false when it could not be opened (AdapterSetupError says why).
+    bool UseAdapter(const AdapterChoice& choice);
     bool AdapterInUse() const { return adapter_ != nullptr; }
     std::string AdapterSetupError() const;
     std::string AdapterDevice() const { return adapter_ ? adapter_->Device() : ""; }
+    // "I2C adapter", "FTDI bridge": the adapter's kind, as a message's title says it.
+    std::string AdapterKind() const { return adapter_ ? adapter_->Kind() : ""; }
     TransactionLog& Log() { return log_; }
     // How the log shows its state (the main window's status lines and check box).
     void SetLogDisplay(TransactionLog::Display display);
@@ -111,7 +113,7 @@ class ChipSession : public QObject {
     std::string portSetupError_;
     TransactionLog log_;
     I2cBus bus_;
-    std::unique_ptr<I2cDevBus> adapter_;
+    std::unique_ptr<AdapterBus> adapter_;
     QK310RegisterImage firstGeneration_;
     QK330RegisterImage qk330_;
     uint8_t deviceAddress_ = kChipWriteAddresses[0];

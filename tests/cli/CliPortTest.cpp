@@ -144,7 +144,7 @@ TEST(Virtual, ExitCodesAndMessages) {
         {{"--virtual", "qk310", "--i2c-dev", "/dev/i2c-1", "detect"},
          2,
          "",
-         "choose one bus: --port, --i2c-dev or --virtual"},
+         "choose one bus: --port, --i2c-dev, --ftdi or --virtual"},
         {{"--address", "0x1c", "detect"},
          2,
          "",

@@ -59,7 +59,7 @@ class ProgramTest : public ::testing::Test {
     void SetUp() override {
         previousPresenter_ = SetModalPresenter(
             [this](QDialog& dialog) { dialogs.push_back(dialog.objectName().toStdString()); });
-        program = std::make_unique<Program>(ProgramPort(), AdapterDevice());
+        program = std::make_unique<Program>(ProgramPort(), Adapter());
         g_session = &program->Session();
         // The bus master and its SCL calibration (START, RECALIBRATE) run on a simulated PC, so
         // no real time passes; there one clock period of 1250 iterations takes 10 us:
@@ -105,8 +105,8 @@ class ProgramTest : public ::testing::Test {
     }
     // The port the program runs on: the board itself, unless a test puts a driver in between.
     virtual PortIo& ProgramPort() { return board; }
-    // The I2C adapter the program uses instead of the port; none by default.
-    virtual std::string AdapterDevice() { return {}; }
+    // The adapter the program uses instead of the port; none by default.
+    virtual AdapterChoice Adapter() { return {}; }
 
     template <typename T = QWidget>
     static T* Child(QWidget* window, const char* name) {

@@ -60,7 +60,7 @@ TEST(HeldPpdevPort, ReleasedWithinTheDeadlineIsClaimedAndStartFindsTheChip) {
         slept = EmulatedPpdev::AwaitSleepingClaim();
         close(otherProgram);
     });
-    const StartOutcome seen = StartOn(kernel.ProgramPort(), "", board, 0);
+    const StartOutcome seen = StartOn(kernel.ProgramPort(), {}, board, 0);
     releaser.join();
 
     EXPECT_TRUE(slept) << "the claim waits for the holder";

@@ -53,7 +53,10 @@ class KernelBus {
         if (port_) return *port_;
         return unused_;
     }
-    std::string AdapterDevice() const { return i2cDev_ ? EmulatedI2cDev::Path : ""; }
+    AdapterChoice Adapter() const {
+        if (!i2cDev_) return {};
+        return {.carrier = AdapterChoice::Carrier::I2cDev, .device = EmulatedI2cDev::Path};
+    }
     // Requests the driver has answered at the board: status reads of the port, transfers of the
     // adapter.
     long Requests() const {
@@ -75,7 +78,7 @@ class On : public Base {
     template <typename... Args>
     explicit On(Driver bus, Args... args) : Base(args...), kernel_(this->board, PresentNode(bus)) {}
     PortIo& ProgramPort() override { return kernel_.ProgramPort(); }
-    std::string AdapterDevice() override { return kernel_.AdapterDevice(); }
+    AdapterChoice Adapter() override { return kernel_.Adapter(); }
 
     KernelBus kernel_;
 };

@@ -114,12 +114,12 @@ TEST_P(Start, GivesWhatTheBoardsOwnPinsGive) {
         return board;
     };
     board::VirtualBoard direct = makeBoard();
-    const StartOutcome expected = StartOn(direct, "", direct, c.addressItem);
+    const StartOutcome expected = StartOn(direct, {}, direct, c.addressItem);
 
     board::VirtualBoard behindDriver = makeBoard();
     KernelBus kernel(behindDriver, PresentNode(bus));
     const StartOutcome seen =
-        StartOn(kernel.ProgramPort(), kernel.AdapterDevice(), behindDriver, c.addressItem);
+        StartOn(kernel.ProgramPort(), kernel.Adapter(), behindDriver, c.addressItem);
 
     EXPECT_EQ(seen, expected);
     EXPECT_GT(kernel.Requests(), 0) << "the requests reach the driver";
@@ -315,7 +315,7 @@ TEST_P(Refusal, IsToldOnceWithReasonAndRemedyThenNothingAcknowledges) {
         }
     });
     {
-        Program program(kernel.ProgramPort(), kernel.AdapterDevice());
+        Program program(kernel.ProgramPort(), kernel.Adapter());
         I2CForm->SetTiming(SimulatedMachine(4).Timing());
         program.Show();
         EXPECT_TRUE(OkapiForm->isVisible());

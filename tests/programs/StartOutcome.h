@@ -40,7 +40,7 @@ struct MainWindowReadings : MainWindowTest {
 
 // The program on `port` (or the adapter `adapter`) in front of `board`: the data log on, then
 // START with the address list at `addressItem`.
-inline StartOutcome StartOn(PortIo& port, const std::string& adapter, board::VirtualBoard& board,
+inline StartOutcome StartOn(PortIo& port, const AdapterChoice& adapter, board::VirtualBoard& board,
                             int addressItem) {
     using Readings = MainWindowReadings;
     StartOutcome outcome;
