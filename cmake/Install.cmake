@@ -14,6 +14,9 @@ install(FILES data/qk3xx.desktop data/qk3xx-virtual.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/qk3xx.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/org.qk3xx.qk3xx.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The udev rule that lets the user at the seat (and the group plugdev) open the FTDI USB bridges.
+# udev reads it from lib/udev/rules.d under the prefix /usr, whatever the libraries' folder is.
+install(FILES data/60-qk3xx-ftdi.rules DESTINATION lib/udev/rules.d)
 
 # Man pages and the changelog as Debian installs them: compressed, without a name or time stamp in
 # the gzip header, so the same source gives the same package.

@@ -42,6 +42,9 @@ pre { white-space: pre-wrap; overflow-wrap: anywhere; }  /* a long line folds at
 figure { margin: 6pt 0 10pt 0; break-inside: avoid; }
 figure img { display: block; max-width: 100%; height: auto; border: 0.5pt solid #bbb; }
 figcaption { font-size: 8.5pt; color: #555; margin-top: 3pt; }
+table { border-collapse: collapse; margin: 4pt 0 8pt 0; font-size: 9pt; }
+th, td { border: 0.5pt solid #bbb; padding: 2pt 5pt; text-align: left; vertical-align: top; }
+th { background: #eef3f8; }
 nav.contents { break-after: page; }
 nav.contents h2 { bookmark-level: 2; }
 nav.contents ul { list-style: none; padding: 0; margin: 0; }
@@ -97,7 +100,7 @@ def contents(tokens):
 
 
 def guide_html(source, version):
-    converter = markdown.Markdown(extensions=["toc", "sane_lists", Figures()])
+    converter = markdown.Markdown(extensions=["toc", "sane_lists", "tables", Figures()])
     body = converter.convert(source)
     # The contents page follows the title; the introduction starts the next page.
     title_end = body.index("</h1>") + len("</h1>")

@@ -7,7 +7,8 @@ Usage: check-help-document.py HELP.pdf GUIDE.md
 - the contents page lists every section and subsection with the page its bookmark opens;
 - no page ends with a heading whose text is on the next page;
 - every picture of the guide is drawn, inside the page margins;
-- no word of text runs into the left or right margin (poppler's pdftotext gives each word's box).
+- no word of text runs into the left or right margin (poppler's pdftotext gives each word's box);
+- every table of the guide is printed as a table, not as its Markdown source.
 Prints each failure and exits 1 when there is one.
 """
 import html
@@ -141,6 +142,9 @@ def check(reader, source, path):
         if left < MARGIN_PT - 1 or right > width - MARGIN_PT + 1:
             failures.append(f"page {number}: '{word}' at x {left:.0f}..{right:.0f} leaves the "
                             f"text area, x {MARGIN_PT:.0f}..{width - MARGIN_PT:.0f}")
+    for number, page in enumerate(reader.pages, start=1):
+        if re.search(r"\|\s*-{3,}\s*\|", page.extract_text()):
+            failures.append(f"page {number}: a table printed as its Markdown source")
     named = len(re.findall(r"!\[[^\]]*\]\(", source))
     if drawn != named:
         failures.append(f"{drawn} pictures drawn, the guide names {named}")

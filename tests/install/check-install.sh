@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks the tree: the executables, the help document,
-# the desktop entries (validated), the icon, the AppStream file, the man pages and the package's
-# copyright and changelog; then the installed program's HELP, with a stand-in
-# viewer that records the path it was given.
+# the desktop entries (validated), the icon, the AppStream file, the man pages, the udev rule for
+# the FTDI bridges and the package's copyright and changelog; then the installed program's HELP,
+# with a stand-in viewer that records the path it was given.
 # Usage: check-install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -25,6 +25,7 @@ expected=(
   "share/man/man1/qk3xx-cli.1.gz"
   "share/doc/qk3xx/copyright"
   "share/doc/qk3xx/changelog.gz"
+  "lib/udev/rules.d/60-qk3xx-ftdi.rules"
 )
 for file in "${expected[@]}"; do
   [ -s "$prefix/usr/$file" ] || { echo "missing from the install tree: $file"; exit 1; }
