@@ -1,6 +1,8 @@
 // Commands on an FTDI bridge's MPSSE engine, through libftdi's interface emulated in this process
 // with the virtual board behind the engine's pins: the bridge is found and opened, its wiring
 // checked, and every frame reaches the board; each refusal says what to do.
+#include <sstream>
+
 #include "board/VirtualBoard.h"
 #include "tests/cli/CliRun.h"
 #include "tests/support/EmulatedFtdi.h"
@@ -160,6 +162,61 @@ TEST(FtdiListing, GivesEachChannelWithItsSelector) {
                   "ftdi\tFT232H serial FT1QK3XX 0403:6014 bus 001 device 005\t--ftdi FT1QK3XX\n"),
               std::string::npos)
         << result.out;
+}
+
+}  // namespace
+}  // namespace qk::test
+
+namespace qk::test {
+namespace {
+
+// A file's lines but those that tell the time.
+std::string Timeless(const std::string& path) {
+    std::istringstream in(FileText(path));
+    std::string kept, line;
+    while (std::getline(in, line))
+        if (!line.starts_with("# taken:")) kept += line + "\n";
+    return kept;
+}
+
+struct CommandRun {
+    CliResult result;
+    std::string log, snapshot;
+};
+
+// The commands give the same answers, files and data log on the bridge as on the parallel
+// port's master with the board on its pins (the virtual carrier).
+TEST(FtdiAsOnThePort, DetectDumpRestore) {
+    const std::string log = ::testing::TempDir() + "ftdi-log.txt";
+    const std::string snapshot = ::testing::TempDir() + "ftdi-snapshot.txt";
+    const std::string changed = ScratchFile("ftdi-changed.txt",
+                                            "# QK3xx snapshot\n# chip: QK330\n"
+                                            "03: 12\n26: 03\n27: 37\n11: 01\n");
+    const Strings commands[] = {{"detect"}, {"dump", snapshot}, {"restore", changed}};
+    for (const Strings& command : commands) {
+        auto run = [&](Strings bus) {
+            bus.insert(bus.end(), {"--chip", "qk330", "--log", log});
+            bus.insert(bus.end(), command.begin(), command.end());
+            std::remove(snapshot.c_str());
+            CommandRun seen{.result = Cli(bus), .log = FileText(log), .snapshot = ""};
+            seen.snapshot = Timeless(snapshot);
+            return seen;
+        };
+        const CommandRun port = run({"--virtual", "qk330"});
+        board::VirtualBoard board(Chip::QK330);
+        EmulatedFtdi bridge({{.pins = &board}});
+        const CommandRun ftdi = run({"--ftdi"});
+        const std::string where = command.front();
+        EXPECT_EQ(ftdi.result.code, port.result.code) << where;
+        EXPECT_EQ(ftdi.result.out, port.result.out) << where;
+        EXPECT_EQ(ftdi.result.err, port.result.err) << where;
+        EXPECT_EQ(ftdi.log, port.log) << where;
+        EXPECT_EQ(ftdi.snapshot, port.snapshot) << where;
+        if (where == "restore") {
+            EXPECT_NE(ftdi.result.err.find("Restored 4 registers, verified"), std::string::npos);
+        }
+        EXPECT_FALSE(ftdi.log.empty()) << where;
+    }
 }
 
 }  // namespace
