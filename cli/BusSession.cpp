@@ -153,8 +153,8 @@ int BusSession::OpenPort() {
 }
 
 int BusSession::OpenAdapter(AdapterChoice::Carrier carrier) {
-    std::unique_ptr<AdapterBus> bus =
-        MakeAdapterBus({.carrier = carrier, .device = choice_.device}, parts_->Log());
+    std::unique_ptr<AdapterBus> bus = MakeAdapterBus(
+        {.carrier = carrier, .device = choice_.device, .speed = choice_.speed}, parts_->Log());
     Hear(*bus);
     if (!bus->Setup()) {
         err_ << Tell(bus->SetupError());

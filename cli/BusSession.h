@@ -19,6 +19,7 @@ struct BusChoice {
     Carrier carrier = Carrier::Port;
     bool carrierChosen = false;            // on the command line
     std::string device = "/dev/parport0";  // Port, I2cDev; Ftdi: the selector
+    I2cSpeed speed = I2cSpeed::Standard;   // Ftdi
     board::BoardOptions board;             // Virtual
     std::optional<uint8_t> address;        // --address, as the 8-bit write address
     const ChipInfo* chip = nullptr;        // --chip

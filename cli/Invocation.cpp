@@ -45,6 +45,11 @@ bool ApplyFtdi(const std::string& value, Invocation& call, std::string& error) {
     return ChooseCarrier(call, Carrier::Ftdi, error);
 }
 
+bool ApplyFtdiFast(const std::string&, Invocation& call, std::string&) {
+    call.bus.speed = I2cSpeed::Fast;
+    return true;
+}
+
 // --virtual CHIP[:FAULT], with the virtual board's own names and reasons.
 bool ApplyVirtual(const std::string& value, Invocation& call, std::string& error) {
     if (!ChooseCarrier(call, Carrier::Virtual, error)) return false;
@@ -155,6 +160,10 @@ std::span<const CliOption> BusOptions() {
                  "VID:PID or BUS/DEVICE, and :A..:D for a channel (before\n"
                  "the command, or as --ftdi=SELECTOR)",
          .apply = &ApplyFtdi},
+        {.name = "--ftdi-fast",
+         .help = "with --ftdi: the standard's fast mode (400 kHz at most;\n"
+                 "256 kHz with the three-phase clock) for chips that take it",
+         .apply = &ApplyFtdiFast},
         {.name = "--virtual",
          .value = "CHIP[:FAULT]",
          .help = "the virtual board, for dry runs: CHIP " + board::ChipChoices() +
@@ -283,6 +292,8 @@ Invocation ParseInvocation(const std::vector<std::string>& arguments,
     }
     if (!call.bus.stateFile.empty() && call.bus.carrier != Carrier::Virtual)
         call.error = "--state keeps a virtual board's registers: use it with --virtual";
+    if (call.bus.speed == I2cSpeed::Fast && call.bus.carrier != Carrier::Ftdi)
+        call.error = "--ftdi-fast sets the clock of an FTDI bridge: give --ftdi too";
     return call;
 }
 

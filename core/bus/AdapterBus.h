@@ -28,6 +28,7 @@ struct AdapterChoice {
     enum class Carrier { None, I2cDev, Ftdi };
     Carrier carrier = Carrier::None;
     std::string device;  // I2cDev: /dev/i2c-N; Ftdi: the selector, empty for the only device
+    I2cSpeed speed = I2cSpeed::Standard;  // Ftdi (an i2c-dev adapter's is the kernel's)
 };
 
 }  // namespace qk

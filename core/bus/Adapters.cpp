@@ -14,7 +14,7 @@ std::unique_ptr<AdapterBus> MakeAdapterBus(const AdapterChoice& choice, FrameLog
         case AdapterChoice::Carrier::I2cDev:
             return std::make_unique<I2cDevBus>(choice.device, log);
         case AdapterChoice::Carrier::Ftdi:
-            return std::make_unique<FtdiBus>(choice.device, log);
+            return std::make_unique<FtdiBus>(choice.device, log, choice.speed);
         case AdapterChoice::Carrier::None:
             break;
     }

@@ -6,6 +6,10 @@
 
 namespace qk {
 
+// The I2C standard's modes an adapter that sets its own clock can be asked for: 100 kHz and
+// 400 kHz at most.
+enum class I2cSpeed { Standard, Fast };
+
 // A bus error, told the moment the master meets it: inside the frame, before the frame's end is
 // logged or observed. Whoever listens decides what to show of it.
 struct BusErrorEvent {

@@ -1,5 +1,6 @@
 #include "core/bus/MpsseFrame.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qk {
@@ -12,18 +13,29 @@ constexpr int HalfPeriodsPerBit = 3;    // three-phase clocking
 struct SpeedLimits {
     I2cSpeed speed;
     double shortestLowUs, shortestHighUs;  // the standard's tLOW and tHIGH
+    double shortestPeriodUs;               // its highest clock rate
 };
 constexpr SpeedLimits kSpeeds[] = {
-    {.speed = I2cSpeed::Standard, .shortestLowUs = 4.7, .shortestHighUs = 4.0},
-    {.speed = I2cSpeed::Fast, .shortestLowUs = 1.3, .shortestHighUs = 0.6},
+    {.speed = I2cSpeed::Standard,
+     .shortestLowUs = 4.7,
+     .shortestHighUs = 4.0,
+     .shortestPeriodUs = 10},
+    {.speed = I2cSpeed::Fast, .shortestLowUs = 1.3, .shortestHighUs = 0.6, .shortestPeriodUs = 2.5},
 };
+// Next to a START or STOP, SCL goes from one edge to the next of its kind in two half-periods.
+constexpr int HalfPeriodsPerShortestCycle = 2;
+// The engine reads at most one command byte per cycle of its 60 MHz clock: this many bytes of
+// commands last at least the standard's data set-up time (250 ns).
+constexpr int DataSetUpBytes = 15;
 
 }  // namespace
 
 uint16_t MpsseDivisor(I2cSpeed speed) {
     for (const SpeedLimits& limits : kSpeeds) {
         if (limits.speed != speed) continue;
-        const double halfPeriodUs = std::max(limits.shortestLowUs, limits.shortestHighUs);
+        const double halfPeriodUs =
+            std::max({limits.shortestLowUs, limits.shortestHighUs,
+                      limits.shortestPeriodUs / HalfPeriodsPerShortestCycle});
         return static_cast<uint16_t>(std::ceil(halfPeriodUs * EngineClockHz / 1e6 - 1e-9) - 1);
     }
     return 0;
@@ -82,7 +94,9 @@ void MpsseFrame::ReadByte(bool more) {
 }
 
 void MpsseFrame::Stop() {
-    Lines(true, true);
+    // SDA falls while SCL is low, and is held so for the data set-up time: SCL cannot be held low
+    // by a pause, so the same command is repeated.
+    for (int byte = 0; byte < DataSetUpBytes; byte += 3) Lines(true, true);
     Lines(false, true);
     Tick();
     Lines(false, false);
@@ -94,6 +108,9 @@ void MpsseFrame::PullSdaWithSclLow() {
     Command({ReadLowPins}, 1);
     Lines(true, false);
     Command({ReadLowPins}, 1);
+    // One clock pulse with SDA released, so that SCL is low and high for a half-period each
+    // before it is released: no START, and a clock idle chips ignore.
+    Tick();
     Lines(false, false);
     Tick();
 }

@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "core/bus/I2cMaster.h"
+
 namespace qk {
 
 // The commands of an FTDI MPSSE engine that make I2C frames, gathered into one buffer that is sent
@@ -14,7 +16,8 @@ namespace qk {
 //
 // With three-phase clocking each bit is three half-periods of the engine's clock: data set-up
 // (SCL low), SCL high, data hold (SCL low). A low that borders a START or STOP lasts one
-// half-period, so the half-period is the longer of the standard's tLOW and tHIGH.
+// half-period, and a cycle there two, so the half-period is the longest of the standard's tLOW,
+// tHIGH and half its shortest clock period.
 class MpsseFrame {
   public:
     // The engine's commands (its public command set).
@@ -51,7 +54,7 @@ class MpsseFrame {
     // STOP: SDA low while SCL is low, SCL released, a pause, SDA released.
     void Stop();
     // With SCL low: SDA pulled low then released, the SDA input read each time (two answers,
-    // 0 then SdaIn when AD1 and AD2 are tied); both released at the end. No START is made.
+    // 0 then SdaIn when AD1 and AD2 are tied); one clock, then both released. No START is made.
     void PullSdaWithSclLow();
     // Ends the buffer: the engine sends its answers at once.
     void Flush() { bytes_.push_back(SendImmediate); }
@@ -72,7 +75,6 @@ class MpsseFrame {
 
 // How fast the engine clocks, by the standard's mode: the divisor of the shortest half-period
 // that keeps both tLOW and tHIGH.
-enum class I2cSpeed { Standard, Fast };
 uint16_t MpsseDivisor(I2cSpeed speed);
 // The bit rate that divisor gives, in Hz.
 double MpsseBitRate(uint16_t divisor);

@@ -14,7 +14,8 @@ bool ChooseAdapter(CommandLine& line, AdapterChoice::Carrier carrier, std::strin
         error = "choose one bus: --i2c-dev or --ftdi";
         return false;
     }
-    line.adapter = {.carrier = carrier, .device = std::move(device)};
+    line.adapter.carrier = carrier;
+    line.adapter.device = std::move(device);
     return true;
 }
 
@@ -31,6 +32,11 @@ bool ApplyFtdi(const std::string& value, CommandLine& line, std::string& error) 
     FtdiSelector selector;
     if (!ParseFtdiSelector(value, selector, error)) return false;
     return ChooseAdapter(line, AdapterChoice::Carrier::Ftdi, value, error);
+}
+
+bool ApplyFast(const std::string&, CommandLine& line, std::string&) {
+    line.adapter.speed = I2cSpeed::Fast;
+    return true;
 }
 
 bool ApplyList(const std::string&, CommandLine& line, std::string&) {
@@ -52,6 +58,10 @@ const cmdline::Option<CommandLine> kOptions[] = {
              "FT2232H, FT4232H): the only one present, or SELECTOR: its serial\n"
              "number, VID:PID or BUS/DEVICE, and :A..:D for a channel",
      .apply = &ApplyFtdi},
+    {.name = "--ftdi-fast",
+     .help = "with --ftdi: the standard's fast mode (400 kHz at most; the\n"
+             "bridge's three-phase clock runs it at 256 kHz) for chips that take it",
+     .apply = &ApplyFast},
     {.name = "--list-adapters",
      .help = "print the I2C adapters (number, name, device) and the FTDI\n"
              "bridges (serial number, product, --ftdi SELECTOR), and exit",
@@ -61,7 +71,14 @@ const cmdline::Option<CommandLine> kOptions[] = {
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-    return cmdline::Parse<CommandLine>(kOptions, arguments);
+    ParsedCommandLine parsed = cmdline::Parse<CommandLine>(kOptions, arguments);
+    const AdapterChoice& adapter = parsed.options.adapter;
+    if (parsed.outcome == cmdline::Outcome::Run && adapter.speed == I2cSpeed::Fast &&
+        adapter.carrier != AdapterChoice::Carrier::Ftdi) {
+        parsed.outcome = cmdline::Outcome::Error;
+        parsed.error = "--ftdi-fast sets the clock of an FTDI bridge: give --ftdi too";
+    }
+    return parsed;
 }
 
 std::string CommandLineHelp(const std::string& program) {

@@ -221,3 +221,38 @@ TEST(FtdiAsOnThePort, DetectDumpRestore) {
 
 }  // namespace
 }  // namespace qk::test
+
+namespace qk::test {
+namespace {
+
+// The engine's clock keeps every phase of the mode asked for at its minimum or longer; a bit is
+// three half-periods and one command (66.2 kHz in standard mode, 250 kHz in fast mode).
+TEST(FtdiClock, StandardAndFastModeKeepTheirPhases) {
+    using board::WirePhases;
+    struct Mode {
+        Strings options;
+        double lowUs, highUs, mostKHz, expectedKHz;
+    };
+    const Mode modes[] = {{{"--ftdi"}, 4.7, 4.0, 100, 66.2},
+                          {{"--ftdi", "--ftdi-fast"}, 1.3, 0.6, 400, 250}};
+    for (const Mode& mode : modes) {
+        board::VirtualBoard board(Chip::QK330);
+        EmulatedFtdi bridge({{.pins = &board}});
+        Strings arguments = mode.options;
+        arguments.insert(arguments.end(), {"--chip", "qk330", "get", "0x26", "2"});
+        ASSERT_EQ(Cli(arguments).code, 0);
+        const WirePhases phases = EmulatedFtdi::Phases();
+        EXPECT_GE(phases.Shortest(WirePhases::Low), mode.lowUs);
+        EXPECT_GE(phases.Shortest(WirePhases::High), mode.highUs);
+        EXPECT_LE(phases.MedianKHz(), mode.mostKHz);
+        EXPECT_NEAR(phases.MedianKHz(), mode.expectedKHz, 1.0);
+        if (mode.options.size() == 1) {
+            for (int phase = 0; phase < WirePhases::Count; ++phase)
+                EXPECT_EQ(phases.BelowMinimum(static_cast<WirePhases::Phase>(phase)), 0)
+                    << WirePhases::Limits[phase].name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qk::test
