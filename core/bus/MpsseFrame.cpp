@@ -1,5 +1,6 @@
 #include "core/bus/MpsseFrame.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qk {
@@ -9,13 +10,23 @@ namespace {
 constexpr double EngineClockHz = 60e6;  // with the divide-by-5 off
 constexpr int HalfPeriodsPerBit = 3;    // three-phase clocking
 
+// Pin commands in a row that last the standard's data set-up time (tSU;DAT, 250 ns) at the
+// engine's pace of about 0.1 us a command: with SCL held low, the only wait (a clock pulses it).
+constexpr int PinCommandsForDataSetUp = 3;
+
 struct SpeedLimits {
     I2cSpeed speed;
     double shortestLowUs, shortestHighUs;  // the standard's tLOW and tHIGH
+    // The clock's shortest period (1 / fSCL): the clock cycles next to a START or STOP are one
+    // half-period low and one high.
+    double shortestPeriodUs;
 };
 constexpr SpeedLimits kSpeeds[] = {
-    {.speed = I2cSpeed::Standard, .shortestLowUs = 4.7, .shortestHighUs = 4.0},
-    {.speed = I2cSpeed::Fast, .shortestLowUs = 1.3, .shortestHighUs = 0.6},
+    {.speed = I2cSpeed::Standard,
+     .shortestLowUs = 4.7,
+     .shortestHighUs = 4.0,
+     .shortestPeriodUs = 10.0},
+    {.speed = I2cSpeed::Fast, .shortestLowUs = 1.3, .shortestHighUs = 0.6, .shortestPeriodUs = 2.5},
 };
 
 }  // namespace
@@ -23,7 +34,8 @@ constexpr SpeedLimits kSpeeds[] = {
 uint16_t MpsseDivisor(I2cSpeed speed) {
     for (const SpeedLimits& limits : kSpeeds) {
         if (limits.speed != speed) continue;
-        const double halfPeriodUs = std::max(limits.shortestLowUs, limits.shortestHighUs);
+        const double halfPeriodUs =
+            std::max({limits.shortestLowUs, limits.shortestHighUs, limits.shortestPeriodUs / 2});
         return static_cast<uint16_t>(std::ceil(halfPeriodUs * EngineClockHz / 1e6 - 1e-9) - 1);
     }
     return 0;
@@ -82,7 +94,7 @@ void MpsseFrame::ReadByte(bool more) {
 }
 
 void MpsseFrame::Stop() {
-    Lines(true, true);
+    for (int i = 0; i < PinCommandsForDataSetUp; ++i) Lines(true, true);
     Lines(false, true);
     Tick();
     Lines(false, false);
@@ -94,6 +106,9 @@ void MpsseFrame::PullSdaWithSclLow() {
     Command({ReadLowPins}, 1);
     Lines(true, false);
     Command({ReadLowPins}, 1);
+    // SCL stays low for a whole clock before it is released: one pulse with SDA high, which
+    // makes neither a START nor a STOP.
+    Tick();
     Lines(false, false);
     Tick();
 }

@@ -14,7 +14,8 @@ namespace qk {
 //
 // With three-phase clocking each bit is three half-periods of the engine's clock: data set-up
 // (SCL low), SCL high, data hold (SCL low). A low that borders a START or STOP lasts one
-// half-period, so the half-period is the longer of the standard's tLOW and tHIGH.
+// half-period, so the half-period is the longest of the standard's tLOW, tHIGH and half its
+// shortest clock period.
 class MpsseFrame {
   public:
     // The engine's commands (its public command set).
@@ -48,10 +49,12 @@ class MpsseFrame {
     // Eight bits from the chip: one answer, the byte; then the master's acknowledge (`more`)
     // or not.
     void ReadByte(bool more);
-    // STOP: SDA low while SCL is low, SCL released, a pause, SDA released.
+    // STOP: SDA low while SCL is low, held for the data set-up time, SCL released, a pause, SDA
+    // released.
     void Stop();
     // With SCL low: SDA pulled low then released, the SDA input read each time (two answers,
-    // 0 then SdaIn when AD1 and AD2 are tied); both released at the end. No START is made.
+    // 0 then SdaIn when AD1 and AD2 are tied); one clock pulse, then both released. No START
+    // is made.
     void PullSdaWithSclLow();
     // Ends the buffer: the engine sends its answers at once.
     void Flush() { bytes_.push_back(SendImmediate); }
@@ -71,7 +74,7 @@ class MpsseFrame {
 };
 
 // How fast the engine clocks, by the standard's mode: the divisor of the shortest half-period
-// that keeps both tLOW and tHIGH.
+// that keeps tLOW, tHIGH and the clock's shortest period.
 enum class I2cSpeed { Standard, Fast };
 uint16_t MpsseDivisor(I2cSpeed speed);
 // The bit rate that divisor gives, in Hz.
