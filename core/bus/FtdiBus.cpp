@@ -233,6 +233,9 @@ void FtdiBus::ReceiveReadFrame(uint8_t address, uint8_t* buffer, int count) {
 }
 
 I2cMaster::HeldLine FtdiBus::LineHeldLow() {
+    // No bridge has lines to look at: the probe that follows finds that nothing acknowledges,
+    // and a probe's failure is an answer, not a fault with its dialog.
+    if (!open_) return HeldLine::None;
     MpsseFrame commands;
     commands.ReadIdleLines();
     std::vector<uint8_t> answers;

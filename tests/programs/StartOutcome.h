@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QRadioButton>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ struct StartOutcome {
     Strings checked;
     Strings dialogs;
     std::string errorLine;
+    Strings shown;  // what a window the test looked at after START shows
     bool operator==(const StartOutcome&) const = default;
 };
 
@@ -28,20 +30,24 @@ inline void PrintTo(const StartOutcome& o, std::ostream* out) {
     *out << " log:" << ::testing::PrintToString(o.log)
          << " status:" << ::testing::PrintToString(o.status)
          << " checked:" << ::testing::PrintToString(o.checked)
-         << " dialogs:" << ::testing::PrintToString(o.dialogs) << " red: " << o.errorLine;
+         << " dialogs:" << ::testing::PrintToString(o.dialogs) << " red: " << o.errorLine
+         << " shown:" << ::testing::PrintToString(o.shown);
 }
 
 // The main window's readings, without a program of the fixture's own.
 struct MainWindowReadings : MainWindowTest {
     using MainWindowTest::DataLogLines;
+    using MainWindowTest::LogIn;
     using MainWindowTest::StatusLines;
     using MainWindowTest::Text;
 };
 
 // The program on `port` (or the adapter `adapter`) in front of `board`: the data log on, then
-// START with the address list at `addressItem`.
+// START with the address list at `addressItem`; then what `then` does, if anything, before the
+// readings.
 inline StartOutcome StartOn(PortIo& port, const AdapterChoice& adapter, board::VirtualBoard& board,
-                            int addressItem) {
+                            int addressItem,
+                            const std::function<void(StartOutcome&)>& then = nullptr) {
     using Readings = MainWindowReadings;
     StartOutcome outcome;
     QFile::remove("DataLog.txt");
@@ -54,6 +60,7 @@ inline StartOutcome StartOn(PortIo& port, const AdapterChoice& adapter, board::V
         OkapiForm->findChild<QComboBox*>("IICAddressComboBox")->setCurrentIndex(addressItem);
         for (const char* button : {"DataLogCheckBox", "StartBitBtn"})
             QTest::mouseClick(OkapiForm->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        if (then) then(outcome);
         outcome.frames = board.FrameTexts();
         outcome.log = Readings::DataLogLines();
         outcome.status = Readings::StatusLines();
