@@ -117,13 +117,7 @@ TEST_P(Adapter, RunsTheCommand) {
     Strings arguments{"--i2c-dev", EmulatedI2cDev::Path};
     for (const std::string& argument : c.arguments)
         arguments.push_back(argument == "FILE" ? ScratchFile("s.txt", c.file) : argument);
-    const CliResult result = Cli(arguments);
-    EXPECT_EQ(result.code, c.code);
-    EXPECT_EQ(result.out, c.out);
-    if (*c.errPart == '\0')
-        EXPECT_EQ(result.err, "");
-    else
-        EXPECT_NE(result.err.find(c.errPart), std::string::npos) << result.err;
+    ExpectResult(Cli(arguments), c.code, c.out, c.errPart);
     EXPECT_EQ(board.FrameTexts(), c.frames);
 }
 

@@ -15,33 +15,10 @@ using board::Fault;
 using Strings = std::vector<std::string>;
 using Device = EmulatedFtdi::Device;
 
-// The bridges plugged in: `board` stands for the case's board.
-enum class Bridges { One, Two, Forbidden, HeldBySerialDriver, None, FourChannels, Unwired };
-
-std::vector<Device> Plug(Bridges bridges, board::VirtualBoard& board) {
-    const Device one{.pins = &board};
-    Device second{.product = 0x6010, .bcdDevice = 0x0700, .serial = "FT2QK3XX", .address = 7};
-    switch (bridges) {
-        case Bridges::One:
-        case Bridges::Unwired:
-            return {one};
-        case Bridges::Two:
-            return {second, one};
-        case Bridges::Forbidden:
-            return {{.access = Device::Access::Forbidden, .pins = &board}};
-        case Bridges::HeldBySerialDriver:
-            return {{.access = Device::Access::HeldBySerialDriver, .pins = &board}};
-        case Bridges::None:
-            return {};
-        case Bridges::FourChannels:
-            return {{.product = 0x6011, .bcdDevice = 0x0800, .pins = &board}};
-    }
-    return {};
-}
-
 struct FtdiCase {
     const char* name;
-    Bridges bridges;
+    FtdiNode bridges;
+    bool sdaInTied;
     Chip chip;
     Fault fault;
     Strings arguments;
@@ -53,44 +30,44 @@ struct FtdiCase {
 
 // clang-format off
 const FtdiCase kCases[] = {
-    {"Detect", Bridges::One, Chip::QK310, Fault::None, {"--ftdi", "detect"},
+    {"Detect", FtdiNode::FT232H, true, Chip::QK310, Fault::None, {"--ftdi", "detect"},
      0, "QK310 at 0x1a\n", "", {"34 00", "34 00", "35 27"}},
-    {"DetectBySerial", Bridges::Two, Chip::QK330, Fault::None,
+    {"DetectBySerial", FtdiNode::Two, true, Chip::QK330, Fault::None,
      {"--ftdi", "FT1QK3XX", "--chip", "qk330", "detect"},
      0, "QK330 at 0x1a\n", "", {"34 00", "34 00", "35 01"}},
-    {"DetectByBusAndDevice", Bridges::Two, Chip::QK310, Fault::None, {"--ftdi=001/005", "detect"},
+    {"DetectByBusAndDevice", FtdiNode::Two, true, Chip::QK310, Fault::None, {"--ftdi=001/005", "detect"},
      0, "QK310 at 0x1a\n", "", {"34 00", "34 00", "35 27"}},
-    {"GetCount", Bridges::One, Chip::QK330, Fault::None, {"--ftdi", "get", "03h", "2"},
+    {"GetCount", FtdiNode::FT232H, true, Chip::QK330, Fault::None, {"--ftdi", "get", "03h", "2"},
      0, "0x13 0xa6\n", "", {"34 00", "34 03", "35 13", "34 04", "35 A6"}},
-    {"SetVerified", Bridges::One, Chip::QK330, Fault::None,
+    {"SetVerified", FtdiNode::FT232H, true, Chip::QK330, Fault::None,
      {"--ftdi", "set", "0x26", "0x02", "0x10", "--verify"},
      0, "", "", {"34 00", "34 00", "35 01", "34 26 02 10", "34 26", "35 02", "34 27", "35 10"}},
-    {"DataNotAcknowledged", Bridges::One, Chip::QK310, Fault::DataNotAcked, {"--ftdi", "set", "3", "1"},
+    {"DataNotAcknowledged", FtdiNode::FT232H, true, Chip::QK310, Fault::DataNotAcked, {"--ftdi", "set", "3", "1"},
      3, "", "ACK Error: the chip at 0x1a did not acknowledge data byte 1 of register 03h",
      {"34 00", "34 03 01"}},
-    {"NothingAnswers", Bridges::One, Chip::QK310, Fault::NoDevice, {"--ftdi", "detect"},
+    {"NothingAnswers", FtdiNode::FT232H, true, Chip::QK310, Fault::NoDevice, {"--ftdi", "detect"},
      1, "", "no chip answers at 0x1a or 0x1b", {"34", "36"}},
-    {"DataLineHeldLow", Bridges::One, Chip::QK310, Fault::SdaStuckLow, {"--ftdi", "detect"},
+    {"DataLineHeldLow", FtdiNode::FT232H, true, Chip::QK310, Fault::SdaStuckLow, {"--ftdi", "detect"},
      3, "", "SDA Low: the data line is held low", {}},
-    {"ClockLineHeldLow", Bridges::One, Chip::QK310, Fault::SclStuckLow, {"--ftdi", "detect"},
+    {"ClockLineHeldLow", FtdiNode::FT232H, true, Chip::QK310, Fault::SclStuckLow, {"--ftdi", "detect"},
      3, "", "SCL Low: the clock line is held low", {}},
-    {"TwoBridgesNoSelector", Bridges::Two, Chip::QK310, Fault::None, {"--ftdi", "detect"},
+    {"TwoBridgesNoSelector", FtdiNode::Two, true, Chip::QK310, Fault::None, {"--ftdi", "detect"},
      4, "", "Several FTDI MPSSE devices are present: choose one with --ftdi SELECTOR:\n"
-            "  --ftdi FT2QK3XX:A\tFT2232H serial FT2QK3XX 0403:6010 bus 001 device 007\n"
-            "  --ftdi FT1QK3XX\tFT232H serial FT1QK3XX 0403:6014 bus 001 device 005\n", {}},
-    {"NoSuchSerial", Bridges::One, Chip::QK310, Fault::None, {"--ftdi", "FT9", "detect"},
+            "  --ftdi FT1QK3XX\tFT232H serial FT1QK3XX 0403:6014 bus 001 device 005\n"
+            "  --ftdi FT2QK3XX:A\tFT2232H serial FT2QK3XX 0403:6010 bus 001 device 006\n", {}},
+    {"NoSuchSerial", FtdiNode::FT232H, true, Chip::QK310, Fault::None, {"--ftdi", "FT9", "detect"},
      4, "", "No FTDI MPSSE device matches 'FT9'. Present:\n  --ftdi FT1QK3XX\tFT232H", {}},
-    {"NoBridge", Bridges::None, Chip::QK310, Fault::None, {"--ftdi", "detect"},
+    {"NoBridge", FtdiNode::None, true, Chip::QK310, Fault::None, {"--ftdi", "detect"},
      4, "", "No FTDI MPSSE device found (FT232H, FT2232H, FT4232H): plug one in", {}},
-    {"PermissionDenied", Bridges::Forbidden, Chip::QK310, Fault::None, {"--ftdi", "detect"},
+    {"PermissionDenied", FtdiNode::Forbidden, true, Chip::QK310, Fault::None, {"--ftdi", "detect"},
      4, "", "could not be opened: permission denied. Install the udev rule 60-qk3xx-ftdi.rules", {}},
-    {"HeldBySerialDriver", Bridges::HeldBySerialDriver, Chip::QK310, Fault::None, {"--ftdi", "detect"},
+    {"HeldBySerialDriver", FtdiNode::HeldBySerialDriver, true, Chip::QK310, Fault::None, {"--ftdi", "detect"},
      4, "", "the kernel's serial driver ftdi_sio holds it and could not be detached", {}},
-    {"ChannelWithoutEngine", Bridges::FourChannels, Chip::QK310, Fault::None, {"--ftdi", "C", "detect"},
+    {"ChannelWithoutEngine", FtdiNode::FT4232H, true, Chip::QK310, Fault::None, {"--ftdi", "C", "detect"},
      4, "", "The FT4232H has its MPSSE engine on channel A and B only, not on C.", {}},
-    {"SdaInNotTied", Bridges::Unwired, Chip::QK310, Fault::None, {"--ftdi", "detect"},
+    {"SdaInNotTied", FtdiNode::FT232H, false, Chip::QK310, Fault::None, {"--ftdi", "detect"},
      4, "", "SDA in (AD2) does not follow SDA out (AD1): tie AD1 and AD2 together", {}},
-    {"BadSelector", Bridges::One, Chip::QK310, Fault::None, {"--ftdi", "1/300", "detect"},
+    {"BadSelector", FtdiNode::FT232H, true, Chip::QK310, Fault::None, {"--ftdi", "1/300", "detect"},
      2, "", "--ftdi '1/300': a bus and device are two decimal numbers", {}},
 };
 // clang-format on
@@ -105,15 +82,9 @@ TEST_P(Ftdi, RunsTheCommand) {
     const FtdiCase& c = GetParam();
     board::VirtualBoard board(c.chip);
     board.SetFault(c.fault);
-    EmulatedFtdi bridges(Plug(c.bridges, board));
-    EmulatedFtdi::SetSdaInTied(c.bridges != Bridges::Unwired);
-    const CliResult result = Cli(c.arguments);
-    EXPECT_EQ(result.code, c.code);
-    EXPECT_EQ(result.out, c.out);
-    if (*c.errPart == '\0')
-        EXPECT_EQ(result.err, "");
-    else
-        EXPECT_NE(result.err.find(c.errPart), std::string::npos) << result.err;
+    EmulatedFtdi bridges(FtdiDevices(c.bridges, board));
+    EmulatedFtdi::SetSdaInTied(c.sdaInTied);
+    ExpectResult(Cli(c.arguments), c.code, c.out, c.errPart);
     EXPECT_EQ(board.FrameTexts(), c.frames);
     EXPECT_EQ(EmulatedFtdi::Failures(), Strings{});
 }
@@ -151,15 +122,15 @@ TEST(FtdiUnplugged, ExitsFourAndWritesNothing) {
 
 TEST(FtdiListing, GivesEachChannelWithItsSelector) {
     board::VirtualBoard board;
-    EmulatedFtdi bridges(Plug(Bridges::Two, board));
+    EmulatedFtdi bridges(FtdiDevices(FtdiNode::Two, board));
     const CliResult result = Cli({"--list-adapters"});
     EXPECT_EQ(result.code, 0);
     EXPECT_NE(result.out.find(
-                  "ftdi\tFT2232H serial FT2QK3XX 0403:6010 bus 001 device 007 channel A\t--ftdi "
+                  "ftdi\tFT232H serial FT1QK3XX 0403:6014 bus 001 device 005\t--ftdi FT1QK3XX\n"
+                  "ftdi\tFT2232H serial FT2QK3XX 0403:6010 bus 001 device 006 channel A\t--ftdi "
                   "FT2QK3XX:A\n"
-                  "ftdi\tFT2232H serial FT2QK3XX 0403:6010 bus 001 device 007 channel B\t--ftdi "
-                  "FT2QK3XX:B\n"
-                  "ftdi\tFT232H serial FT1QK3XX 0403:6014 bus 001 device 005\t--ftdi FT1QK3XX\n"),
+                  "ftdi\tFT2232H serial FT2QK3XX 0403:6010 bus 001 device 006 channel B\t--ftdi "
+                  "FT2QK3XX:B\n"),
               std::string::npos)
         << result.out;
 }

@@ -26,6 +26,16 @@ inline CliResult Cli(const std::vector<std::string>& arguments) {
     return result;
 }
 
+// The run ended with `code`, wrote `out`, and told `errPart` (nothing at all for "").
+inline void ExpectResult(const CliResult& result, int code, const char* out, const char* errPart) {
+    EXPECT_EQ(result.code, code);
+    EXPECT_EQ(result.out, out);
+    if (*errPart == '\0')
+        EXPECT_EQ(result.err, "");
+    else
+        EXPECT_NE(result.err.find(errPart), std::string::npos) << result.err;
+}
+
 // A file in the test's scratch folder with `text` in it; its path.
 inline std::string ScratchFile(const std::string& name, const std::string& text) {
     const std::string path = ::testing::TempDir() + name;

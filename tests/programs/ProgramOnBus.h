@@ -25,10 +25,6 @@ inline std::string DriverName(Driver bus) {
     return Names[static_cast<int>(bus)];
 }
 
-// The FTDI bridges plugged in: one, with the board behind channel A, or none, or two, or one that
-// cannot be had.
-enum class FtdiNode { FT232H, FT2232H, None, Two, Forbidden, HeldBySerialDriver };
-
 // What the emulated device is: a node of one of the emulations.
 using Node = std::variant<EmulatedPpdev::Node, EmulatedI2cDev::Node, FtdiNode>;
 
@@ -41,33 +37,6 @@ inline Node PresentNode(Driver bus) {
 // The node's alternatives come in the order of Driver.
 inline Driver DriverOf(const Node& node) {
     return static_cast<Driver>(node.index());
-}
-
-// The bridges `node` plugs in, each with `board` wired to its channel A (two are never opened).
-inline std::vector<EmulatedFtdi::Device> FtdiDevices(FtdiNode node, PortIo& board) {
-    using Device = EmulatedFtdi::Device;
-    const Device ft232h{.pins = &board};
-    const Device ft2232h{.product = 0x6010,
-                         .bcdDevice = 0x0700,
-                         .description = "Dual RS232-HS",
-                         .serial = "FT2QK3XX",
-                         .address = 6,
-                         .pins = &board};
-    switch (node) {
-        case FtdiNode::FT232H:
-            return {ft232h};
-        case FtdiNode::FT2232H:
-            return {ft2232h};
-        case FtdiNode::None:
-            return {};
-        case FtdiNode::Two:
-            return {ft232h, ft2232h};
-        case FtdiNode::Forbidden:
-            return {{.access = Device::Access::Forbidden, .pins = &board}};
-        case FtdiNode::HeldBySerialDriver:
-            return {{.access = Device::Access::HeldBySerialDriver, .pins = &board}};
-    }
-    return {};
 }
 
 // A board behind an emulated device, installed while this object lives, and the program's way to

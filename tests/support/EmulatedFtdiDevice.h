@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/bus/Port.h"
 
@@ -22,5 +23,37 @@ struct EmulatedFtdiDevice {
     PortIo* pins = nullptr;  // the board wired to `wiredInterface` (null: nothing wired)
     int wiredInterface = 0;  // 0 = A .. 3 = D
 };
+
+// The bridges a test plugs in: one, with the board behind channel A, or none, or two (both with
+// the board: neither is opened without a selector), or one that cannot be had.
+enum class FtdiNode { FT232H, FT2232H, FT4232H, None, Two, Forbidden, HeldBySerialDriver };
+
+inline std::vector<EmulatedFtdiDevice> FtdiDevices(FtdiNode node, PortIo& board) {
+    using Device = EmulatedFtdiDevice;
+    const Device ft232h{.pins = &board};
+    const Device ft2232h{.product = 0x6010,
+                         .bcdDevice = 0x0700,
+                         .description = "Dual RS232-HS",
+                         .serial = "FT2QK3XX",
+                         .address = 6,
+                         .pins = &board};
+    switch (node) {
+        case FtdiNode::FT232H:
+            return {ft232h};
+        case FtdiNode::FT2232H:
+            return {ft2232h};
+        case FtdiNode::FT4232H:
+            return {{.product = 0x6011, .bcdDevice = 0x0800, .pins = &board}};
+        case FtdiNode::None:
+            return {};
+        case FtdiNode::Two:
+            return {ft232h, ft2232h};
+        case FtdiNode::Forbidden:
+            return {{.access = Device::Access::Forbidden, .pins = &board}};
+        case FtdiNode::HeldBySerialDriver:
+            return {{.access = Device::Access::HeldBySerialDriver, .pins = &board}};
+    }
+    return {};
+}
 
 }  // namespace qk::test
