@@ -155,15 +155,9 @@ std::span<const CliOption> BusOptions() {
         {.name = "--ftdi",
          .value = "SELECTOR",
          .valueOptional = true,
-         .help = "an FTDI bridge's MPSSE engine (FT232H, FT2232H, FT4232H):\n"
-                 "the only one present, or SELECTOR: its serial number,\n"
-                 "VID:PID or BUS/DEVICE, and :A..:D for a channel (before\n"
-                 "the command, or as --ftdi=SELECTOR)",
+         .help = std::string(kFtdiOptionHelp) + " (before the command, or as --ftdi=SELECTOR)",
          .apply = &ApplyFtdi},
-        {.name = "--ftdi-fast",
-         .help = "with --ftdi: the standard's fast mode (400 kHz at most;\n"
-                 "256 kHz with the three-phase clock) for chips that take it",
-         .apply = &ApplyFtdiFast},
+        {.name = "--ftdi-fast", .help = kFtdiFastOptionHelp, .apply = &ApplyFtdiFast},
         {.name = "--virtual",
          .value = "CHIP[:FAULT]",
          .help = "the virtual board, for dry runs: CHIP " + board::ChipChoices() +

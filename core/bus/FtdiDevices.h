@@ -10,6 +10,14 @@ struct libusb_device;
 
 namespace qk {
 
+// What --ftdi and --ftdi-fast do, as every program's help says it.
+inline constexpr const char* kFtdiOptionHelp =
+    "an FTDI bridge's MPSSE engine (FT232H, FT2232H, FT4232H): the only one present, or "
+    "SELECTOR: its serial number, VID:PID or BUS/DEVICE, and :A..:D for a channel";
+inline constexpr const char* kFtdiFastOptionHelp =
+    "with --ftdi: the standard's fast mode (400 kHz at most; 256 kHz with the three-phase "
+    "clock) for chips that take it";
+
 // The FTDI chips with an MPSSE engine that clocks in three phases from 60 MHz, by the device
 // release number their USB descriptor gives.
 struct FtdiChip {

@@ -37,6 +37,9 @@ const ToolkitOption* FindToolkitOption(const std::string& argument) {
     return nullptr;
 }
 
+// Where a help line too long for a terminal folds.
+constexpr size_t kUsageFold = 88;
+
 std::string Column(const OptionName& option) {
     if (!option.value) return option.name;
     const std::string value = option.value;
@@ -100,7 +103,7 @@ std::string Usage(const std::string& program, const std::string& summary,
     std::vector<OptionName> all(options.begin(), options.end());
     all.insert(all.end(), std::begin(builtIn), std::end(builtIn));
     return "Usage: " + program + " [OPTION]..." + (operands.empty() ? "" : " " + operands) +
-           "\n\n" + summary + "\n\n" + OptionLines(all, ColumnWidth(all) + 2) +
+           "\n\n" + summary + "\n\n" + OptionLines(all, ColumnWidth(all) + 2, kUsageFold) +
            "\nQt's own options, such as -style STYLE, are accepted as well.\n" + epilogue;
 }
 

@@ -54,14 +54,9 @@ const cmdline::Option<CommandLine> kOptions[] = {
     {.name = "--ftdi",
      .value = "SELECTOR",
      .valueOptional = true,
-     .help = "drive the board through an FTDI bridge's MPSSE engine (FT232H,\n"
-             "FT2232H, FT4232H): the only one present, or SELECTOR: its serial\n"
-             "number, VID:PID or BUS/DEVICE, and :A..:D for a channel",
+     .help = std::string("drive the board through ") + kFtdiOptionHelp,
      .apply = &ApplyFtdi},
-    {.name = "--ftdi-fast",
-     .help = "with --ftdi: the standard's fast mode (400 kHz at most; the\n"
-             "bridge's three-phase clock runs it at 256 kHz) for chips that take it",
-     .apply = &ApplyFast},
+    {.name = "--ftdi-fast", .help = kFtdiFastOptionHelp, .apply = &ApplyFast},
     {.name = "--list-adapters",
      .help = "print the I2C adapters (number, name, device) and the FTDI\n"
              "bridges (serial number, product, --ftdi SELECTOR), and exit",
